@@ -1,0 +1,101 @@
+// The shared actor operations: sprite strips, boxes, awards, shadows.
+#include <allegro5/allegro_primitives.h>
+#include "actors/actor.h"
+
+Vec2 make_vec2(float x, float y)
+{
+    Vec2 v;
+    v.x = x;
+    v.y = y;
+    return v;
+}
+
+void anim_init(SpriteAnim *anim, float w, float h)
+{
+    anim->frame_w = w;
+    anim->frame_h = h;
+    anim->frame = 0;
+    anim->tick = 0;
+    anim->row = 0;
+    anim->scale_x = 1.0f;
+    anim->scale_y = 1.0f;
+}
+
+// period 0 advances every tick, period n every (n + 1)th tick.
+void anim_step(SpriteAnim *anim, int row, int first, int last, int period)
+{
+    anim->row = row;
+    if (anim->frame < first)
+        anim->frame = first;
+    anim->tick += 1;
+    if (anim->tick > period) {
+        anim->frame += 1;
+        if (anim->frame > last)
+            anim->frame = first;
+        anim->tick = 0;
+    }
+}
+
+void anim_draw(const SpriteAnim *anim, int left, int top, ALLEGRO_BITMAP *bitmap)
+{
+    if (!bitmap)
+        return;
+    al_draw_scaled_bitmap(bitmap,
+                          anim->frame_w * anim->frame, anim->frame_h * anim->row,
+                          anim->frame_w, anim->frame_h,
+                          left, top,
+                          anim->frame_w * anim->scale_x, anim->frame_h * anim->scale_y,
+                          0);
+}
+
+bool boxes_overlap(float ax, float ay, float ahw, float ahh,
+                   float bx, float by, float bhw, float bhh)
+{
+    return ax - ahw < bx + bhw && bx - bhw < ax + ahw &&
+           ay - ahh < by + bhh && by - bhh < ay + ahh;
+}
+
+void award_kill(int32_t base, int32_t *score, int32_t *combo, int32_t *combo_timer)
+{
+    *score += base * (*combo + 1);
+    *combo += 1;
+    *combo_timer = COMBO_TICKS;
+}
+
+void sprite_place(const SpriteAnim *anim, float x, float y, float half,
+                  int *left, int *top)
+{
+    if (anim->scale_x == 1.0f)
+        *left = (int)(x - half);
+    else
+        *left = (int)(x + half);
+    *top = (int)(y - half);
+}
+
+void sprite_draw(const SpriteAnim *anim, float x, float y, float half,
+                 ALLEGRO_BITMAP *bitmap)
+{
+    int left;
+    int top;
+
+    sprite_place(anim, x, y, half, &left, &top);
+    anim_draw(anim, left, top, bitmap);
+}
+
+void shadow_radii(float y, float rx0, float rx_div, float ry0, float ry_div,
+                  float *rx, float *ry)
+{
+    float d = SHADOW_Y - y;
+
+    *rx = rx0 - d / rx_div;
+    *ry = ry0 - d / ry_div;
+}
+
+void shadow_draw(float x, float y, float rx0, float rx_div, float ry0, float ry_div)
+{
+    float rx;
+    float ry;
+
+    shadow_radii(y, rx0, rx_div, ry0, ry_div, &rx, &ry);
+    al_draw_filled_ellipse(x, SHADOW_Y, rx, ry, al_map_rgb(0, 0, 0));
+}

@@ -1,0 +1,58 @@
+// What every actor shares: positions, the sprite strip, box tests, awards.
+#ifndef ARCADE_ACTORS_ACTOR_H
+#define ARCADE_ACTORS_ACTOR_H
+
+#include <stdint.h>
+#include <allegro5/allegro.h>
+
+// Lines of the play field that actor code uses.
+#define FLOOR_Y 216.0f
+#define SHADOW_Y 224.0f
+#define RESPAWN_LINE_Y 248.0f
+#define BIG_RESPAWN_LINE_Y 272.0f
+#define BOSS_GONE_Y 304.0f
+#define FIELD_W 256.0f
+#define COMBO_TICKS 60
+#define HURT_TICKS 60
+
+struct Vec2 {
+    float x;
+    float y;
+};
+
+Vec2 make_vec2(float x, float y);
+
+struct SpriteAnim {
+    float frame_w;
+    float frame_h;
+    int frame;
+    int tick;
+    int row;
+    float scale_x;
+    float scale_y;
+};
+
+void anim_init(SpriteAnim *anim, float w, float h);
+void anim_step(SpriteAnim *anim, int row, int first, int last, int period);
+void anim_draw(const SpriteAnim *anim, int left, int top, ALLEGRO_BITMAP *bitmap);
+
+// Centred boxes; edges that only touch do not overlap.
+bool boxes_overlap(float ax, float ay, float ahw, float ahh,
+                   float bx, float by, float bhw, float bhh);
+
+// A kill: base times the chain so far, then the chain grows and restarts its clock.
+void award_kill(int32_t base, int32_t *score, int32_t *combo, int32_t *combo_timer);
+
+// Sprite corner for a frame of half-size half centred on (x, y): mirrored
+// frames are drawn leftwards from their corner, so they start at x + half.
+void sprite_place(const SpriteAnim *anim, float x, float y, float half,
+                  int *left, int *top);
+void sprite_draw(const SpriteAnim *anim, float x, float y, float half,
+                 ALLEGRO_BITMAP *bitmap);
+
+// Shadow on the shadow line; its radii shrink with the height above it.
+void shadow_radii(float y, float rx0, float rx_div, float ry0, float ry_div,
+                  float *rx, float *ry);
+void shadow_draw(float x, float y, float rx0, float rx_div, float ry0, float ry_div);
+
+#endif

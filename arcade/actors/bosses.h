@@ -1,0 +1,94 @@
+// The big enemies and the five stage bosses.
+#ifndef ARCADE_ACTORS_BOSSES_H
+#define ARCADE_ACTORS_BOSSES_H
+
+#include <stdint.h>
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_audio.h>
+#include "actors/actor.h"
+#include "actors/shot.h"
+#include "actors/player.h"
+#include "actors/enemies.h"
+
+struct BigLeaf {
+    float x;
+    float y;
+    SpriteAnim anim;  // 24x24
+    float vy;
+    float vx;
+    int32_t hp;
+    uint8_t drop_timer;
+    uint8_t dead;
+};
+
+struct BigOrb {
+    float x;
+    float y;
+    SpriteAnim anim;  // 32x32
+    float vy;
+    float vx;
+    uint8_t hp;
+    uint8_t dead;
+};
+
+struct FlyGuy {
+    float x;
+    float y;
+    SpriteAnim anim;  // 32x32
+    float vy;
+    float vx;
+    int32_t hp;
+    uint8_t spare;
+    uint8_t dead;
+};
+
+struct Spirit {
+    float x;
+    float y;
+    SpriteAnim anim;  // 48x48
+    float vy;
+    float vx;
+    int32_t hp;
+    uint8_t spare;
+    uint8_t dead;
+};
+
+struct FBoss {
+    float x;
+    float y;
+    SpriteAnim anim;  // 64x64 body
+    SpriteAnim top;   // 64x64 spinning top
+    float vy;
+    float vx;
+    float body_scale;
+    int32_t hp;
+    int32_t cycle_timer;
+    uint8_t dead;
+    uint8_t growing;
+    uint8_t laser_on;
+};
+
+#define BOSS_OPS(name, T)                                                     \
+    void name##_init(T *rec, Vec2 position, float speed);                     \
+    void name##_draw(const T *rec, ALLEGRO_BITMAP *bitmap);                   \
+    void name##_hit_by_shot(T *rec, Shot *shot, int32_t *score,               \
+                            int32_t *combo, int32_t *combo_timer);            \
+    void name##_touch_player(const T *rec, Player *player, int32_t *health);
+
+BOSS_OPS(bigleaf, BigLeaf)
+BOSS_OPS(bigorb, BigOrb)
+BOSS_OPS(flyguy, FlyGuy)
+BOSS_OPS(spirit, Spirit)
+BOSS_OPS(fboss, FBoss)
+#undef BOSS_OPS
+
+// Child arrays are null for the stage-4 group members: then nothing spawns.
+void bigleaf_update(BigLeaf *rec, NBomb *bombs, int32_t *next_child,
+                    ALLEGRO_SAMPLE *drop_sample, uint8_t respawn);
+void bigorb_update(BigOrb *rec, uint8_t respawn, Orb *orbs, int32_t *next_child);
+void flyguy_update(FlyGuy *rec, Flame2 *flames, int32_t *next_child, uint8_t respawn);
+void spirit_update(Spirit *rec, Flame2 *flames, int32_t *next_child, uint8_t respawn);
+void fboss_update(FBoss *rec, ALLEGRO_SAMPLE *laser_sample,
+                  ALLEGRO_SAMPLE *propeller_sample, uint8_t respawn);
+
+#endif

@@ -1,0 +1,104 @@
+// The handles, and the one table of paths that start-up loads in order.
+#include "core/resources.h"
+
+ALLEGRO_BITMAP *bmp_filter;
+ALLEGRO_BITMAP *bmp_life;
+ALLEGRO_BITMAP *bmp_background;
+ALLEGRO_BITMAP *bmp_surface;
+ALLEGRO_BITMAP *bmp_player;
+ALLEGRO_BITMAP *bmp_bullet;
+ALLEGRO_BITMAP *bmp_bomb;
+ALLEGRO_BITMAP *bmp_leaf;
+ALLEGRO_BITMAP *bmp_ball;
+ALLEGRO_BITMAP *bmp_nbomb;
+ALLEGRO_BITMAP *bmp_stage1_thumb;
+ALLEGRO_BITMAP *bmp_title;
+ALLEGRO_BITMAP *bmp_gameover;
+ALLEGRO_BITMAP *bmp_bigleaf;
+ALLEGRO_BITMAP *bmp_surface2;
+ALLEGRO_BITMAP *bmp_background2;
+ALLEGRO_BITMAP *bmp_stage2_thumb;
+ALLEGRO_BITMAP *bmp_nbomb2;
+ALLEGRO_BITMAP *bmp_orb;
+ALLEGRO_BITMAP *bmp_flame;
+ALLEGRO_BITMAP *bmp_bigorb;
+ALLEGRO_BITMAP *bmp_background3;
+ALLEGRO_BITMAP *bmp_surface3;
+ALLEGRO_BITMAP *bmp_slime;
+ALLEGRO_BITMAP *bmp_stage3_thumb;
+ALLEGRO_BITMAP *bmp_flame2;
+ALLEGRO_BITMAP *bmp_bulletb;
+ALLEGRO_BITMAP *bmp_flyguy;
+ALLEGRO_BITMAP *bmp_completed;
+ALLEGRO_BITMAP *bmp_creator;
+ALLEGRO_BITMAP *bmp_background4;
+ALLEGRO_BITMAP *bmp_surface4;
+ALLEGRO_BITMAP *bmp_clouds;
+ALLEGRO_BITMAP *bmp_stage4_thumb;
+ALLEGRO_BITMAP *bmp_spirit;
+ALLEGRO_BITMAP *bmp_stage5_thumb;
+ALLEGRO_BITMAP *bmp_background5;
+ALLEGRO_BITMAP *bmp_fboss;
+
+ALLEGRO_SAMPLE *snd_choose;
+ALLEGRO_SAMPLE *snd_select;
+ALLEGRO_SAMPLE *snd_drop;
+ALLEGRO_SAMPLE *snd_propeller;
+ALLEGRO_SAMPLE *snd_throw;
+ALLEGRO_SAMPLE *snd_hit;
+ALLEGRO_SAMPLE *snd_hurt;
+ALLEGRO_SAMPLE *snd_1up;
+ALLEGRO_SAMPLE *snd_laser;
+
+const BitmapEntry bitmap_table[BITMAP_COUNT] = {
+    {"res/media/graphics/filter.png", &bmp_filter},
+    {"res/media/graphics/life.png", &bmp_life},
+    {"res/media/graphics/background.png", &bmp_background},
+    {"res/media/graphics/surface.png", &bmp_surface},
+    {"res/media/graphics/player.png", &bmp_player},
+    {"res/media/graphics/bullet.png", &bmp_bullet},
+    {"res/media/graphics/bomb.png", &bmp_bomb},
+    {"res/media/graphics/leaf.png", &bmp_leaf},
+    {"res/media/graphics/ball.png", &bmp_ball},
+    {"res/media/graphics/nbomb.png", &bmp_nbomb},
+    {"res/media/graphics/stage1_thumb.png", &bmp_stage1_thumb},
+    {"res/media/graphics/title.png", &bmp_title},
+    {"res/media/graphics/gameover.png", &bmp_gameover},
+    {"res/media/graphics/bigleaf.png", &bmp_bigleaf},
+    {"res/media/graphics/surface2.png", &bmp_surface2},
+    {"res/media/graphics/background2.png", &bmp_background2},
+    {"res/media/graphics/stage2_thumb.png", &bmp_stage2_thumb},
+    {"res/media/graphics/nbomb2.png", &bmp_nbomb2},
+    {"res/media/graphics/orb.png", &bmp_orb},
+    {"res/media/graphics/flame.png", &bmp_flame},
+    {"res/media/graphics/bigorb.png", &bmp_bigorb},
+    {"res/media/graphics/background3.png", &bmp_background3},
+    {"res/media/graphics/surface3.png", &bmp_surface3},
+    {"res/media/graphics/slime.png", &bmp_slime},
+    {"res/media/graphics/stage3_thumb.png", &bmp_stage3_thumb},
+    {"res/media/graphics/flame2.png", &bmp_flame2},
+    {"res/media/graphics/bulletb.png", &bmp_bulletb},
+    {"res/media/graphics/flyguy.png", &bmp_flyguy},
+    {"res/media/graphics/completed.png", &bmp_completed},
+    {"res/media/graphics/creator.png", &bmp_creator},
+    {"res/media/graphics/background4.png", &bmp_background4},
+    {"res/media/graphics/surface4.png", &bmp_surface4},
+    {"res/media/graphics/clouds.png", &bmp_clouds},
+    {"res/media/graphics/stage4_thumb.png", &bmp_stage4_thumb},
+    {"res/media/graphics/spirit.png", &bmp_spirit},
+    {"res/media/graphics/stage5_thumb.png", &bmp_stage5_thumb},
+    {"res/media/graphics/background5.png", &bmp_background5},
+    {"res/media/graphics/fboss.png", &bmp_fboss},
+};
+
+const SampleEntry sample_table[SAMPLE_COUNT] = {
+    {"res/media/audio/choose.wav", &snd_choose},
+    {"res/media/audio/select.wav", &snd_select},
+    {"res/media/audio/drop.wav", &snd_drop},
+    {"res/media/audio/propeller.wav", &snd_propeller},
+    {"res/media/audio/throw.wav", &snd_throw},
+    {"res/media/audio/hit.wav", &snd_hit},
+    {"res/media/audio/hurt.wav", &snd_hurt},
+    {"res/media/audio/1up.wav", &snd_1up},
+    {"res/media/audio/laser.wav", &snd_laser},
+};

@@ -1,0 +1,223 @@
+// The game states, their timers and keys, and the event loop's handling.
+#include "core/game.h"
+#include "core/world.h"
+#include "core/resources.h"
+#include "core/sound.h"
+#include "render.h"
+
+GameState game_state;
+GameState next_state;
+int32_t fade_timer;
+int32_t state_timer;
+uint32_t stage_ticks;
+int32_t stage;
+int8_t selected_stage;
+uint8_t title_enter_count;
+bool key_down[KEY_TABLE_SIZE];
+
+ALLEGRO_EVENT event;
+
+void capture_canvas(void)
+{
+    ALLEGRO_STATE saved;
+
+    if (!canvas || !canvas_snapshot)
+        return;
+    al_store_state(&saved, ALLEGRO_STATE_TARGET_BITMAP | ALLEGRO_STATE_BLENDER);
+    al_set_target_bitmap(canvas_snapshot);
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+    al_draw_bitmap(canvas, 0, 0, 0);
+    al_restore_state(&saved);
+}
+
+void start_fade(GameState target)
+{
+    next_state = target;
+    game_state = Fade;
+    fade_timer = FADE_TICKS;
+    capture_canvas();
+}
+
+static void new_game_values(void)
+{
+    reset_extra_lives();
+    lives = 3;
+    score = 0;
+    health = 5;
+}
+
+static void tick_title(void)
+{
+    stage_ticks += 1;
+    if (stage_ticks > 29)
+        stage_ticks = 0;
+}
+
+static void tick_game_over(void)
+{
+    stage_ticks += 1;
+    if (stage_ticks > 179) {
+        new_game_values();
+        start_fade(Title);
+    }
+}
+
+static void tick_stage_clear(void)
+{
+    stage_ticks += 1;
+    if (stage_ticks > 179) {
+        state_timer = 60;
+        if (stage > 4) {
+            state_timer = 900;
+            start_fade(Ending);
+        } else {
+            start_fade(StageIntro);
+        }
+    }
+}
+
+static void tick_ending(void)
+{
+    if (state_timer == 0) {
+        new_game_values();
+        health_meter = 0;
+        reset_world();
+        start_fade(Title);
+    }
+}
+
+void tick_game_state(void)
+{
+    GameState state = game_state;
+
+    if (state_timer > 0 && state != Fade)
+        state_timer -= 1;
+    if (fade_timer > 0)
+        fade_timer -= 1;
+
+    switch (state) {
+    case Intro:
+        if (state_timer == 0) {
+            start_fade(Story);
+            state_timer = 1024;
+        }
+        break;
+    case Title:
+        tick_title();
+        break;
+    case StageIntro:
+        if (state_timer == 0)
+            start_fade(Playing);
+        break;
+    case Playing:
+        // The stage's play follows in update_world.
+        break;
+    case Paused:
+        break;
+    case GameOver:
+        tick_game_over();
+        break;
+    case StageClear:
+        tick_stage_clear();
+        break;
+    case Story:
+        if (state_timer == 0)
+            start_fade(Title);
+        break;
+    case Fade:
+        if (fade_timer == 0) {
+            fade_timer = FADE_TICKS;
+            game_state = next_state;
+        }
+        break;
+    case Ending:
+        tick_ending();
+        break;
+    }
+}
+
+static void enter_pressed(void)
+{
+    switch (game_state) {
+    case Playing:
+        sound_play(snd_select, 1.0f, 1.0f);
+        game_state = Paused;
+        break;
+    case Paused:
+        sound_play(snd_select, 1.0f, 1.0f);
+        game_state = Playing;
+        break;
+    case Title:
+        sound_play(snd_select, 1.0f, 1.0f);
+        title_enter_count += 1;
+        if (title_enter_count > 1) {
+            stage = selected_stage + 1;
+            start_fade(StageIntro);
+            stage_ticks = 0;
+            state_timer = 60;
+        }
+        break;
+    case Story:
+        sound_play(snd_choose, 2.0f, 1.0f);
+        start_fade(Title);
+        break;
+    default:
+        break;
+    }
+}
+
+static void menu_key(int keycode)
+{
+    bool on_list = game_state == Title && title_enter_count != 0;
+
+    if (keycode == ALLEGRO_KEY_ENTER) {
+        enter_pressed();
+    } else if (keycode == ALLEGRO_KEY_UP && on_list) {
+        sound_play(snd_choose, 2.0f, 1.0f);
+        selected_stage -= 1;
+    } else if (keycode == ALLEGRO_KEY_DOWN && on_list) {
+        sound_play(snd_choose, 2.0f, 1.0f);
+        selected_stage += 1;
+    }
+    if (selected_stage > 4)
+        selected_stage = 0;
+    else if (selected_stage < 0)
+        selected_stage = 4;
+}
+
+void handle_key_down(int keycode)
+{
+    if (keycode >= 0 && keycode < KEY_TABLE_SIZE)
+        key_down[keycode] = true;
+    player_on_key(&player, keycode, shots, &next_shot, stage, snd_throw, snd_drop);
+    menu_key(keycode);
+}
+
+bool process_event(const ALLEGRO_EVENT *ev)
+{
+    switch (ev->type) {
+    case ALLEGRO_EVENT_TIMER:
+        update_world();
+        draw_frame(canvas);
+        return true;
+    case ALLEGRO_EVENT_DISPLAY_CLOSE:
+        return false;
+    case ALLEGRO_EVENT_KEY_UP:
+        if (ev->keyboard.keycode >= 0 && ev->keyboard.keycode < KEY_TABLE_SIZE)
+            key_down[ev->keyboard.keycode] = false;
+        return true;
+    case ALLEGRO_EVENT_KEY_DOWN:
+        if (ev->keyboard.keycode == ALLEGRO_KEY_ESCAPE)
+            return false;
+        handle_key_down(ev->keyboard.keycode);
+        return true;
+    default:
+        return true;
+    }
+}
+
+bool process_next_event(void)
+{
+    al_wait_for_event(event_queue, &event);
+    return process_event(&event);
+}
