@@ -1,0 +1,264 @@
+// Stage scenery: far sky, layered hills or clouds, and the ground strips.
+// Stage 1 a green meadow by day, 2 volcanic hills at sunset, 3 a moonlit
+// forest (also the title's backdrop), 4 high above the clouds, 5 the rampart
+// of the last fortress under a storm sky.
+#include "art.h"
+#include "palette.h"
+#include "shapes.h"
+
+#include <cmath>
+#include <vector>
+
+namespace resgen {
+namespace {
+
+using namespace pal;
+
+// Vertical gradient through colour bands, dithered where one band meets the next.
+void sky_bands(Image& img, int y0, int y1, const std::vector<Rgba>& bands) {
+    const int n = static_cast<int>(bands.size());
+    for (int y = y0; y < y1; ++y) {
+        const double t = static_cast<double>(y - y0) / (y1 - y0) * (n - 1);
+        const int i = std::min(n - 2, static_cast<int>(t));
+        const double frac = t - i;
+        for (int x = 0; x < img.width(); ++x)
+            img.set(x, y, bayer4(x, y) < frac * 16 ? bands[i + 1] : bands[i]);
+    }
+}
+
+// A range of hills whose crest is a sum of sines that repeat across the width.
+void hills(Image& img, double base, double amp, int seed, Rgba fill, Rgba crest, int bottom) {
+    const int w = img.width();
+    for (int x = 0; x < w; ++x) {
+        const double p = 2 * M_PI * x / w;
+        const double top = base - amp * (0.55 * std::sin(p * 2 + seed) + 0.3 * std::sin(p * 5 + seed * 2.1) +
+                                         0.15 * std::sin(p * 11 + seed * 0.7));
+        const int ty = static_cast<int>(top);
+        img.fill_rect(x, ty, 1, bottom - ty, fill);
+        img.set(x, ty, crest);
+    }
+}
+
+void cloud(Image& img, int cx, int cy, int size, Rgba body, Rgba shade, Rgba rim) {
+    const double r = size;
+    Image c(img.width(), img.height());
+    c.fill_ellipse(cx, cy, r * 2.2, r * 0.8, shade);
+    c.fill_disc(cx - r, cy - r * 0.2, r * 0.8, body);
+    c.fill_disc(cx + r * 0.3, cy - r * 0.6, r * 1.0, body);
+    c.fill_disc(cx + r * 1.3, cy - r * 0.1, r * 0.7, body);
+    c.fill_ellipse(cx, cy + r * 0.35, r * 2.0, r * 0.35, shade);
+    c.outline(rim);
+    img.blit(c, 0, 0);
+}
+
+void tree(Image& img, int x, int ground, int h, Rgba leaf, Rgba dark, Rgba trunk) {
+    img.fill_rect(x - 1, ground - h / 3, 3, h / 3, trunk);
+    for (int k = 0; k < 3; ++k) {
+        const int ty = ground - h + k * h / 5;
+        const int half = 2 + k * 2 + h / 10;
+        for (int y = 0; y < h / 3; ++y) {
+            const int hw = half * y / (h / 3) + 1;
+            img.fill_rect(x - hw, ty + y, hw, 1, leaf);
+            img.fill_rect(x, ty + y, hw + 1, 1, dark);
+        }
+    }
+}
+
+Image stage1_background() {
+    Image img(256, 192);
+    sky_bands(img, 0, 150, {blue, periwinkle, sky, pale_blue});
+    cloud(img, 40, 40, 9, white, pale_blue, light_grey);
+    cloud(img, 150, 26, 7, white, pale_blue, light_grey);
+    cloud(img, 220, 62, 6, white, pale_blue, light_grey);
+    hills(img, 132, 22, 1, teal, pale_green, 192);
+    hills(img, 156, 16, 4, green, light_green, 192);
+    for (int x = 8; x < 256; x += 37) tree(img, x, 176 + (x % 3) * 3, 26 + (x % 5) * 3, green, dark_green, brown);
+    hills(img, 178, 6, 2, dark_green, green, 192);
+    return img;
+}
+
+// Grass on top, a band of earth with stones below; `tone` picks the stage's colours.
+Image ground(Rgba grass_light, Rgba grass, Rgba grass_dark, Rgba soil, Rgba soil_dark, Rgba stone, int seed) {
+    Image img(256, 48, soil);
+    Rng rng(static_cast<unsigned>(seed));
+    img.fill_rect(0, 0, 256, 14, grass);
+    for (int x = 0; x < 256; ++x) {
+        // Tufts along the top edge and a ragged edge into the soil.
+        if (x % 4 == 0) img.fill_rect(x, 0, 1, 2, grass_light);
+        const int lip = 14 + ((x * 7 + seed) % 5 == 0 ? 2 : (x % 3 == 0 ? 1 : 0));
+        img.fill_rect(x, 12, 1, lip - 12, grass_dark);
+    }
+    // Lighter rows far away, darker near: the ground lies flat towards the viewer.
+    for (int y = 3; y < 12; y += 3)
+        for (int x = (y * 5) % 8; x < 256; x += 8) img.fill_rect(x, y, 3, 1, y < 6 ? grass_light : grass_dark);
+    for (int y = 16; y < 48; ++y)
+        for (int x = 0; x < 256; ++x)
+            if (bayer4(x, y) < (y - 16) / 3) img.set(x, y, soil_dark);
+    for (int i = 0; i < 18; ++i) {
+        const int x = rng.below(256), y = 20 + rng.below(24);
+        const int w = 3 + rng.below(5);
+        img.fill_ellipse(x, y, w, w * 0.5, stone);
+        img.fill_rect(x - w / 2, y - 1, w / 2, 1, grass_light.r > 200 ? light_grey : stone);
+        img.set(x + w - 1, y + 1, soil_dark);
+    }
+    return img;
+}
+
+Image stage2_background() {
+    Image img(256, 192);
+    sky_bands(img, 0, 160, {indigo, purple, magenta, salmon, light_orange, pale_yellow});
+    img.fill_disc(196, 120, 18, pale_yellow);
+    img.fill_disc(196, 120, 14, cream);
+    // Thin cloud streaks across the sun.
+    for (int y : {108, 116, 126})
+        for (int x = 150; x < 240; ++x)
+            if ((x + y) % 13 < 9) img.set(x, y, salmon);
+    hills(img, 120, 30, 3, purple, magenta, 192);
+    // Volcano with a glowing crater.
+    for (int y = 84; y < 192; ++y) {
+        const int half = 8 + (y - 84);
+        img.fill_rect(70 - half, y, 2 * half, 1, maroon);
+        img.fill_rect(70, y, half, 1, dark_red);
+    }
+    img.fill_rect(62, 84, 16, 3, orange);
+    img.fill_rect(66, 82, 8, 2, yellow);
+    for (int k = 0; k < 4; ++k) img.line(64 + k * 4, 87, 60 + k * 5, 100 + k * 6, orange);
+    hills(img, 160, 14, 6, dark_red, orange, 192);
+    hills(img, 180, 7, 9, maroon, dark_red, 192);
+    return img;
+}
+
+Image stage3_background() {
+    Image img(256, 192);
+    sky_bands(img, 0, 170, {black, navy, indigo, periwinkle});
+    Rng rng(3);
+    for (int i = 0; i < 70; ++i) {
+        const int x = rng.below(256), y = rng.below(120);
+        img.set(x, y, i % 5 == 0 ? white : light_grey);
+        if (i % 11 == 0) {
+            img.set(x - 1, y, grey);
+            img.set(x + 1, y, grey);
+            img.set(x, y - 1, grey);
+            img.set(x, y + 1, grey);
+        }
+    }
+    img.fill_disc(60, 40, 14, cream);
+    img.fill_disc(66, 36, 13, img.get(80, 10)); // crescent: cut with the sky
+    img.fill_disc(60, 40, 14, cream);
+    img.fill_disc(67, 35, 12, navy);
+    hills(img, 140, 24, 5, indigo, periwinkle, 192);
+    hills(img, 160, 12, 2, dark_teal, teal, 192);
+    for (int x = 4; x < 256; x += 23) tree(img, x, 186, 30 + (x * 7) % 14, dark_teal, black, black);
+    return img;
+}
+
+Image stage4_background() {
+    Image img(256, 192);
+    sky_bands(img, 0, 192, {blue, periwinkle, sky, pale_blue, white});
+    // The sun high up with rays of dithered light.
+    img.fill_disc(200, 40, 16, pale_yellow);
+    img.fill_disc(200, 40, 12, white);
+    for (int i = 0; i < 12; ++i) {
+        const double a = i * M_PI / 6;
+        img.line(200 + static_cast<int>(20 * std::cos(a)), 40 + static_cast<int>(20 * std::sin(a)),
+                 200 + static_cast<int>(27 * std::cos(a)), 40 + static_cast<int>(27 * std::sin(a)), pale_yellow);
+    }
+    cloud(img, 60, 70, 6, white, pale_blue, lavender);
+    cloud(img, 130, 100, 5, white, pale_blue, lavender);
+    return img;
+}
+
+// Three layers of this strip scroll at different speeds; it repeats every 256
+// pixels so the game can wrap its offset.
+Image cloud_strip() {
+    Image tile(256, 64);
+    const int bumps[][3] = {{16, 30, 14}, {52, 22, 18}, {92, 34, 12}, {126, 24, 20},
+                            {168, 30, 15}, {206, 20, 19}, {240, 30, 14}};
+    for (const auto& b : bumps)
+        for (int dx : {-256, 0, 256}) {
+            tile.fill_disc(b[0] + dx, b[1] + 6, b[2], light_grey);
+            tile.fill_disc(b[0] + dx - 2, b[1] + 3, b[2] - 2, white);
+        }
+    tile.fill_rect(0, 34, 256, 30, white);
+    for (int y = 40; y < 64; ++y)
+        for (int x = 0; x < 256; ++x)
+            if (bayer4(x, y) < (y - 40) / 3) tile.set(x, y, light_grey);
+    tile.outline(lavender);
+    Image strip(512, 64);
+    strip.blit(tile, 0, 0);
+    strip.blit(tile, 256, 0);
+    return strip;
+}
+
+Image stage4_surface() {
+    // The top of a cloud bank as the floor.
+    Image img(256, 48, white);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 256; ++x) {
+            const int puff = static_cast<int>(6 * std::abs(std::sin((x + y * 3) * M_PI / 32)));
+            if ((y + puff) % 12 == 0) img.set(x, y, pale_blue);
+            if (y > 24 && bayer4(x, y) < (y - 24) / 2) img.set(x, y, lavender);
+        }
+    for (int x = 0; x < 256; ++x) img.set(x, 0, light_grey);
+    return img;
+}
+
+Image stage5_background() {
+    // Everything repeats every 16 pixels across, so the game's 16-pixel wrap is invisible.
+    Image img(256, 240);
+    sky_bands(img, 0, 130, {black, purple, dark_red, red});
+    // Lightning-lit cloud bands.
+    for (int y = 20; y < 110; y += 22)
+        for (int x = 0; x < 256; ++x) {
+            const int k = (x & 15);
+            if (k < 12 && ((x >> 2) & 1)) img.set(x, y + (k > 6 ? 1 : 0), grey);
+        }
+    // Battlements: merlons 8 wide every 16.
+    const int wall_top = 128;
+    for (int x = 0; x < 256; ++x) {
+        const bool merlon = (x & 15) < 8;
+        const int top = merlon ? wall_top - 10 : wall_top;
+        img.fill_rect(x, top, 1, 240 - top, grey);
+        if ((x & 15) == 0 || (x & 15) == 7) img.fill_rect(x, top, 1, 10, charcoal);
+    }
+    // Bricks 16 x 8 with every other course shifted by 8.
+    for (int y = wall_top; y < 216; ++y)
+        for (int x = 0; x < 256; ++x) {
+            const int course = (y - wall_top) / 8;
+            const int bx = (x + (course & 1) * 8) & 15;
+            const int by = (y - wall_top) & 7;
+            Rgba c = grey;
+            if (by == 7 || bx == 15) c = charcoal;
+            else if (by == 0 || bx == 0) c = light_grey;
+            img.set(x, y, c);
+        }
+    // Arrow slits in every brick of one course.
+    for (int x = 0; x < 256; x += 16) img.fill_rect(x + 6, 160, 3, 14, black);
+    // Flagstones of the walk on top of the wall.
+    for (int y = 216; y < 240; ++y)
+        for (int x = 0; x < 256; ++x) {
+            Rgba c = (y - 216) < 4 ? light_grey : charcoal;
+            if (((x & 15) == 0 && y > 219) || y == 219) c = black;
+            else if ((y - 216) >= 4 && bayer4(x, y) < 4) c = grey;
+            img.set(x, y, c);
+        }
+    return img;
+}
+
+} // namespace
+
+Image make_backdrop(std::string_view file) {
+    if (file == "background.png") return stage1_background();
+    if (file == "surface.png") return ground(lime, green, dark_green, ochre, brown, light_grey, 1);
+    if (file == "background2.png") return stage2_background();
+    if (file == "surface2.png") return ground(light_orange, orange, dark_red, maroon, brown, grey, 2);
+    if (file == "background3.png") return stage3_background();
+    if (file == "surface3.png") return ground(teal, dark_teal, navy, indigo, navy, periwinkle, 3);
+    if (file == "background4.png") return stage4_background();
+    if (file == "surface4.png") return stage4_surface();
+    if (file == "clouds.png") return cloud_strip();
+    if (file == "background5.png") return stage5_background();
+    return {};
+}
+
+} // namespace resgen
