@@ -5,6 +5,8 @@
 #include "shapes.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace resgen {
 namespace {
@@ -23,75 +25,128 @@ Image frame16() { return Image(16, 16); }
 
 // --- player --------------------------------------------------------------
 
-void hero_body(Image& f, int arm_pose, bool falling, int wiggle) {
-    // Jet pack on the back (the right side: the hero faces left).
-    f.fill_rect(10, 6, 3, 6, grey);
-    f.fill_rect(10, 6, 1, 6, light_grey);
-    f.fill_rect(11, 12, 2, 1, orange);
-    // Legs and boots.
-    const int lx = falling ? wiggle : 0;
-    f.fill_rect(6 + lx, 12, 2, 2, blue);
-    f.fill_rect(9 - lx, 12, 2, 2, blue);
-    f.fill_rect(5 + lx, 14, 3, 1, brown);
-    f.fill_rect(9 - lx, 14, 3, 1, brown);
-    // Overalls.
-    f.fill_rect(5, 8, 6, 4, blue);
-    f.fill_rect(6, 8, 1, 2, sky);
-    f.fill_rect(9, 9, 1, 1, yellow);
-    // Head: face to the left, red cap with a brim forward.
-    f.fill_disc(7.5, 5.0, 3.2, skin);
-    f.fill_rect(4, 1, 7, 3, red);
-    f.fill_rect(2, 3, 4, 1, dark_red);
-    f.fill_rect(8, 1, 2, 1, salmon);
-    f.set(5, 5, black);
-    f.set(4, 6, light_orange);
-    f.fill_rect(8, 4, 3, 3, brown); // hair at the back
-    // Arm.
-    if (falling) {
-        f.fill_rect(3, 4 - (wiggle & 1), 2, 4, skin);
-        f.fill_rect(11, 3 + (wiggle & 1), 2, 4, skin);
-    } else if (arm_pose == 0) {
-        f.fill_rect(10, 5, 2, 2, skin); // wound up behind
-        f.fill_rect(8, 7, 3, 2, blue);
-    } else if (arm_pose == 1) {
-        f.fill_rect(1, 8, 5, 2, blue); // thrown forward
-        f.fill_rect(0, 8, 2, 2, skin);
-    } else {
-        f.fill_rect(4, 9, 2, 3, blue);
-        f.fill_rect(4, 11, 2, 1, skin);
-    }
-    f.outline(black);
+// The hero faces left. Cap, goggled face, overalls and the rotor pack on his back.
+const std::vector<std::string> kHeroRest{
+    "................",
+    "................",
+    "......kkkkk.....",
+    ".....kRRrrrk....",
+    "....kRrrrrrrk...",
+    "..kkkrrrrrrrk...",
+    ".kxxxkkkkkkkkkk.",
+    "..kkssswsshhkGgk",
+    "...kskwssshhkGgk",
+    "...kOssssshkkGgk",
+    "....kkOOsskbkGgk",
+    "...kbbkkkbbbkDgk",
+    "..ksbbbybbbbkkk.",
+    "..kkkbbbbbnk....",
+    "...khhkknhhk....",
+    "...kkkk.kkkk....",
+};
+// Winding up: the throwing hand raised behind the head.
+const std::vector<std::string> kHeroWindup{
+    "................",
+    "................",
+    "......kkkkk.....",
+    ".....kRRrrrk.kk.",
+    "....kRrrrrrrkssk",
+    "..kkkrrrrrrrkssk",
+    ".kxxxkkkkkkkkbbk",
+    "..kkssswsshhkbgk",
+    "...kskwssshhkbgk",
+    "...kOssssshkbbgk",
+    "....kkOOsskbbGgk",
+    "...kbbbbbbbbkDgk",
+    "..kbbbbybbbbkkk.",
+    "..kkkbbbbbnk....",
+    "...khhkknhhk....",
+    "...kkkk.kkkk....",
+};
+// Release: the arm flung forward.
+const std::vector<std::string> kHeroRelease{
+    "................",
+    "................",
+    "......kkkkk.....",
+    ".....kRRrrrk....",
+    "....kRrrrrrrk...",
+    "..kkkrrrrrrrk...",
+    ".kxxxkkkkkkkkkk.",
+    "..kkssswsshhkGgk",
+    "...kskwssshhkGgk",
+    "...kOssssshkkGgk",
+    ".kkkkkOOsskbkGgk",
+    "ksbbbbbkkbbbkDgk",
+    ".kkkkbbybbbbkkk.",
+    "....kbbbbbnk....",
+    "...khhkknhhk....",
+    "...kkkk.kkkk....",
+};
+// Knocked out: arms up, eyes crossed; the fall strip tumbles this round.
+const std::vector<std::string> kHeroFall{
+    "................",
+    "..kk.....kk.....",
+    ".kssk...kssk....",
+    ".kbbkkkkkbbk....",
+    "..kbkRRrrkbk....",
+    "..kbRrrrrrbk....",
+    "..kkkrrrrrrkkk..",
+    ".kxxxkkkkkkkkGk.",
+    "..kkskkssshhkGgk",
+    "...ksksssshhkGgk",
+    "...kOssssshkkGgk",
+    "....kkOkkskbkGgk",
+    "...kbbbbbbbbkDgk",
+    "...kbbbybbbbkkk.",
+    "...khhkkkkhhk...",
+    "...kkk....kkk...",
+};
+
+Image rotated90(const Image& src) {
+    Image out(src.height(), src.width());
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x) out.set(src.height() - 1 - y, x, src.get(x, y));
+    return out;
 }
 
 void propeller_frame(Image& f, int spin) {
-    // Mast rises from the pack; the rotor spins above the head.
-    f.fill_rect(4, 11, 1, 5, grey);
-    static const int half[4] = {5, 3, 1, 3};
-    const int h = half[spin];
-    f.fill_rect(5 - h, 9, 2 * h, 1, light_grey);
-    f.fill_rect(5 - h, 10, 2 * h, 1, grey);
-    if (spin == 1) f.fill_rect(5 - h, 9, 1, 1, white);
-    if (spin == 3) f.fill_rect(4 + h, 9, 1, 1, white);
-    f.fill_rect(4, 8, 2, 3, red);
+    // The mast stands on the pack (body column 13, drawn four columns left of
+    // the body's frame) and the rotor spins just above the cap.
+    f.fill_rect(9, 10, 1, 6, light_grey);
+    f.fill_rect(10, 10, 1, 6, grey);
+    static const int left[4] = {6, 4, 1, 4}, right[4] = {5, 4, 1, 4};
+    f.fill_rect(9 - left[spin], 8, left[spin] + right[spin] + 2, 1, light_grey);
+    f.fill_rect(9 - left[spin], 9, left[spin] + right[spin] + 2, 1, grey);
+    if (spin == 1) f.fill_rect(9 - left[spin], 8, 2, 1, white);
+    if (spin == 3) f.fill_rect(10 + right[spin] - 1, 8, 2, 1, white);
+    if (spin == 2) {
+        // Edge-on: the blur of the blades.
+        f.set(3, 8, light_grey);
+        f.set(5, 9, light_grey);
+        f.set(14, 8, light_grey);
+        f.set(13, 9, light_grey);
+    }
+    f.fill_rect(8, 7, 4, 3, red);
+    f.fill_rect(9, 7, 1, 1, salmon);
     f.outline(black);
 }
 
 Image player_sheet(const PictureLayout& l) {
     Image s = blank_sheet(l);
-    for (int i = 0; i < 3; ++i) {
-        Image f = frame16();
-        hero_body(f, i, false, 0);
-        put_frame(s, l, f, i, 0);
-    }
+    // Row 0: the throw (wind-up, release) and the resting frame 2.
+    put_frame(s, l, from_grid(kHeroWindup), 0, 0);
+    put_frame(s, l, from_grid(kHeroRelease), 1, 0);
+    put_frame(s, l, from_grid(kHeroRest), 2, 0);
     for (int i = 0; i < 4; ++i) {
         Image f = frame16();
         propeller_frame(f, i);
         put_frame(s, l, f, i, 1);
     }
+    // Row 2: tumbling out of the sky, a quarter turn per frame.
+    Image f = from_grid(kHeroFall);
     for (int i = 0; i < 4; ++i) {
-        Image f = frame16();
-        hero_body(f, 0, true, i % 2 ? 1 : -1 + i);
         put_frame(s, l, f, i, 2);
+        f = rotated90(f);
     }
     return s;
 }
@@ -141,34 +196,73 @@ Image life_icon(const PictureLayout& l) {
 
 // --- common enemies --------------------------------------------------------
 
-void leaf_shape(Image& f, double angle, bool withered) {
-    const Rgba edge = withered ? brown : dark_green;
-    const Rgba body = withered ? ochre : green;
-    const Rgba vein = withered ? light_orange : light_green;
-    const double ca = std::cos(angle), sa = std::sin(angle);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            const double dx = x + 0.5 - 8, dy = y + 0.5 - 8;
-            const double u = dx * ca + dy * sa, v = -dx * sa + dy * ca;
-            const double half = 6.5 * std::sqrt(std::max(0.0, 1 - (u / 6.8) * (u / 6.8)));
-            if (std::abs(v) > half * 0.55 + 0.3) continue;
-            f.set(x, y, std::abs(v) < 0.6 ? vein : (v < 0 ? body : edge));
-        }
-    // Stalk at the back end.
-    f.set(static_cast<int>(8 - 7.5 * ca), static_cast<int>(8 - 7.5 * sa), brown);
-    f.outline(black);
+// A leaf riding the wind, stalk at the back: tilted up, level, and withered.
+const std::vector<std::string> kLeafTilted{
+    "................",
+    "...........kkk..",
+    ".........kkFFk..",
+    ".......kkFFFfk..",
+    ".....kkFFFFffk..",
+    "....kFFFFlfffk..",
+    "...kFFFFlffffk..",
+    "..kFFFlffffeek..",
+    "..kFFlffffeek...",
+    ".kFFlfffeeek....",
+    ".kFlffeeekk.....",
+    ".klfeeekk.......",
+    "khkkkkk.........",
+    "kh..............",
+    "k...............",
+    "................",
+};
+const std::vector<std::string> kLeafLevel{
+    "................",
+    "................",
+    "................",
+    "................",
+    ".......kkkkk....",
+    "....kkkFFFFFkk..",
+    "..kkFFFFFFFFFfk.",
+    ".kFFFFlFFFlFffek",
+    "khllllllllllleek",
+    "kh.kffflfffleek.",
+    "....kkeeeeeekk..",
+    "......kkkkkk....",
+    "................",
+    "................",
+    "................",
+    "................",
+};
+
+Image recoloured(Image img, Rgba from, Rgba to) {
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.get(x, y) == from) img.set(x, y, to);
+    return img;
+}
+
+Image flipped_vertically(const Image& src) {
+    Image out(src.width(), src.height());
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x) out.set(x, src.height() - 1 - y, src.get(x, y));
+    return out;
 }
 
 Image leaf_sheet(const PictureLayout& l) {
     Image s = blank_sheet(l);
+    const Image up = from_grid(kLeafTilted);
+    const Image level = from_grid(kLeafLevel);
+    const Image down = flipped_vertically(up);
+    // It rocks: up, level, down, down, level, up.
+    const Image* cycle[6] = {&up, &level, &down, &down, &level, &up};
     for (int i = 0; i < 6; ++i) {
-        Image f = frame16();
-        leaf_shape(f, -0.5 + 0.35 * std::sin(i * M_PI / 3), false);
+        Image f(16, 16);
+        f.blit(*cycle[i], 0, i == 2 || i == 3 ? (i == 3 ? 1 : 0) : 0);
         put_frame(s, l, f, i, 0);
     }
-    Image f = frame16();
-    leaf_shape(f, 2.4, true);
-    put_frame(s, l, f, 0, 1);
+    Image dead = recoloured(recoloured(recoloured(recoloured(down, light_green, light_orange), green, ochre),
+                                       dark_green, brown), lime, pale_yellow);
+    put_frame(s, l, dead, 0, 1);
     return s;
 }
 
@@ -211,17 +305,37 @@ void explosion_frame(Image& f, int i) {
     f.outline(black);
 }
 
-Image nbomb_sheet(const PictureLayout& l, const Tones& t, Rgba fin) {
+// A finned bomb falling nose down; its warning lamp blinks faster as it drops.
+const std::vector<std::string> kNBomb{
+    "....kkk..kkk....",
+    "...krrk..krrk...",
+    "...kRrkkkkrrk...",
+    "....kkgGGgkk....",
+    "......kgGk......",
+    "....kkDggDkk....",
+    "...kDgGGggDDk...",
+    "..kDgGwGgggDDk..",
+    "..kDGwGgggggDk..",
+    "..kDgGgggggDDk..",
+    "..kDggggggDDDk..",
+    "..kDDggggDDDkk..",
+    "...kDDDDDDDkk...",
+    "....kkDDDkk.....",
+    "......kkk.......",
+    "................",
+};
+
+Image nbomb_sheet(const PictureLayout& l, bool stage2) {
     Image s = blank_sheet(l);
+    Image base = from_grid(kNBomb);
+    if (stage2) {
+        base = recoloured(recoloured(recoloured(base, charcoal, navy), grey, blue), light_grey, sky);
+        base = recoloured(recoloured(base, red, yellow), salmon, pale_yellow);
+    }
     for (int i = 0; i < 8; ++i) {
-        Image f = frame16();
-        // Tail fins up, nose down: it falls.
-        f.fill_rect(5, 1, 6, 2, fin);
-        f.fill_rect(7, 1, 2, 5, fin);
-        shaded_ellipse(f, 8, 9.5, 4.5, 5, t);
-        // Blinking light: warns more often as the fuse runs.
-        if (i % 2 == 0) f.fill_rect(7, 8, 2, 2, i < 4 ? yellow : red);
-        else f.fill_rect(7, 8, 2, 2, white);
+        Image f = base;
+        const Rgba lamp = i % 2 == 0 ? (i < 4 ? (stage2 ? pale_yellow : yellow) : red) : white;
+        f.fill_rect(8, 9, 2, 2, lamp);
         put_frame(s, l, f, i, 0);
     }
     for (int i = 0; i < 6; ++i) {
@@ -279,46 +393,127 @@ Image flame_sheet(const PictureLayout& l, int frames, Rgba outer, Rgba mid, Rgba
     return s;
 }
 
+const std::vector<std::string> kSlimeSquat{
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "......kkkk......",
+    "....kkLFFFkk....",
+    "...kLFFFFFFfk...",
+    "..kLFFFwkFwkfk..",
+    "..kFFFFwkFwkfk..",
+    ".kFFFFFFFFFFffk.",
+    ".kFFfFFFkkkFfek.",
+    ".kfffffffffffek.",
+    "..keeeeeeeeeek..",
+    "...kkkkkkkkkk...",
+};
+const std::vector<std::string> kSlimeJump{
+    "................",
+    ".......kk.......",
+    "......kLFk......",
+    ".....kLFFFk.....",
+    "....kLFFFFfk....",
+    "....kFFwkwkfk...",
+    "....kFFwkwkfk...",
+    "...kFFFFFFFffk..",
+    "...kFFFFkkFffk..",
+    "...kFFFFkkFffk..",
+    "...kfFFFFFFfek..",
+    "...kffFFFFffek..",
+    "....kfffffffek..",
+    "....keeeeeeek...",
+    ".....kkeeekk....",
+    ".......kkk......",
+};
+const std::vector<std::string> kSlimeSplat{
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "....kkkkkkkk....",
+    "..kkLFkFFkFFkk..",
+    ".kFFFFFFFFFFFfk.",
+    "kfffffffffffffek",
+    "kkkkkkkkkkkkkkkk",
+};
+
 Image slime_sheet(const PictureLayout& l) {
     Image s = blank_sheet(l);
-    for (int i = 0; i < 2; ++i) {
-        Image f = frame16();
-        if (i == 0) shaded_ellipse(f, 8, 11, 6.5, 4, kGreenTones);
-        else shaded_ellipse(f, 8, 8, 4.5, 6.5, kGreenTones);
-        const int ey = i == 0 ? 10 : 6;
-        f.set(9, ey, black);
-        f.set(11, ey, black);
-        put_frame(s, l, f, i, 0);
-    }
-    Image f = frame16();
-    shaded_ellipse(f, 8, 13, 7, 2, kGreenTones);
-    put_frame(s, l, f, 0, 1);
+    put_frame(s, l, from_grid(kSlimeSquat), 0, 0);
+    put_frame(s, l, from_grid(kSlimeJump), 1, 0);
+    put_frame(s, l, from_grid(kSlimeSplat), 0, 1);
     return s;
 }
 
+// A shell with an angry face; falling nose down with its exhaust on top.
+const std::vector<std::string> kShell{
+    "................",
+    "................",
+    "...kkkkkkkkkk...",
+    "...kgGGGGGGgk...",
+    "...kkkkkkkkkk...",
+    "....kDgGGgDk....",
+    "...kDggGGggDk...",
+    "...kDwwgGwwDk...",
+    "...kDwkgGkwDk...",
+    "...kDggggggDk...",
+    "...kDgkkkkgDk...",
+    "...kDggggggDk...",
+    "....kDggggDk....",
+    ".....kDggDk.....",
+    "......kDDk......",
+    ".......kk.......",
+};
+
+// Rising: nose up, exhaust below, the face still upright.
+const std::vector<std::string> kShellUp{
+    ".......kk.......",
+    "......kDDk......",
+    ".....kDggDk.....",
+    "....kDggggDk....",
+    "...kDggggggDk...",
+    "...kDwwgGwwDk...",
+    "...kDwkgGkwDk...",
+    "...kDggggggDk...",
+    "...kDgkkkkgDk...",
+    "...kDggGGggDk...",
+    "....kDgGGgDk....",
+    "...kkkkkkkkkk...",
+    "...kgGGGGGGgk...",
+    "...kkkkkkkkkk...",
+    "................",
+    "................",
+};
+
 Image bulletb_sheet(const PictureLayout& l) {
     Image s = blank_sheet(l);
-    for (int row = 0; row < 2; ++row)
-        for (int i = 0; i < 4; ++i) {
-            Image f = frame16();
-            // Row 0 falls nose down, row 1 rises nose up.
-            Image g = frame16();
-            shaded_ellipse(g, 8, 9, 4.5, 5.5, kGreyTones);
-            g.fill_rect(4, 1 + (i % 2), 8, 3, charcoal);
-            g.fill_rect(6, 9, 1, 2, white);
-            g.fill_rect(9, 9, 1, 2, white);
-            if (row == 1) {
-                for (int y = 0; y < 16; ++y)
-                    for (int x = 0; x < 16; ++x) f.set(x, 15 - y, g.get(x, y));
-            } else {
-                f = g;
-            }
-            f.outline(black);
-            put_frame(s, l, f, i, row);
-        }
-    Image f = frame16();
-    explosion_frame(f, 4);
-    put_frame(s, l, f, 0, 2);
+    for (int i = 0; i < 4; ++i) {
+        Image f = from_grid(kShell);
+        // Exhaust flicker above the tail.
+        static const int w[4] = {4, 6, 3, 5};
+        f.fill_rect(8 - w[i] / 2, 1, w[i], 1, i % 2 ? yellow : orange);
+        f.fill_rect(8 - w[i] / 4 - 1, 0, w[i] / 2 + 1, 1, i % 2 ? orange : red);
+        put_frame(s, l, f, i, 0);
+        Image up = from_grid(kShellUp);
+        up.fill_rect(8 - w[i] / 2, 14, w[i], 1, i % 2 ? yellow : orange);
+        up.fill_rect(8 - w[i] / 4 - 1, 15, w[i] / 2 + 1, 1, i % 2 ? orange : red);
+        put_frame(s, l, up, i, 1);
+    }
+    Image wreck = recoloured(recoloured(flipped_vertically(from_grid(kShell)), light_grey, grey), white, light_grey);
+    wreck.fill_rect(5, 7, 2, 1, black);
+    wreck.fill_rect(9, 7, 2, 1, black);
+    put_frame(s, l, wreck, 0, 2);
     return s;
 }
 
@@ -333,8 +528,8 @@ Image make_sprite_sheet(std::string_view file) {
     if (file == "life.png") return life_icon(*l);
     if (file == "leaf.png") return leaf_sheet(*l);
     if (file == "ball.png") return ball_sheet(*l);
-    if (file == "nbomb.png") return nbomb_sheet(*l, kBlackTones, red);
-    if (file == "nbomb2.png") return nbomb_sheet(*l, kBlueTones, yellow);
+    if (file == "nbomb.png") return nbomb_sheet(*l, false);
+    if (file == "nbomb2.png") return nbomb_sheet(*l, true);
     if (file == "orb.png") return orb_sheet(*l);
     if (file == "flame.png") return flame_sheet(*l, 4, red, orange, yellow);
     if (file == "flame2.png") return flame_sheet(*l, 5, blue, sky, white);
