@@ -1,0 +1,126 @@
+// The new-game values, the extra-life table and the canvas capture.
+#include <gtest/gtest.h>
+#include <allegro5/allegro.h>
+#include "test_support.h"
+
+namespace {
+
+TEST(WorldReset, ClearsThePerStageValuesAndKeepsTheGameOnes)
+{
+    lives = 4;
+    score = 5000;
+    stage = 3;
+    health = 1;
+    combo = 6;
+    combo_timer = 12;
+    group1_count = 10;
+    group2_count = 5;
+    group3_count = 5;
+    boss_pending = 0;
+    stage_ticks = 6400;
+    state_timer = 3;
+    title_enter_count = 2;
+    health_meter = 150;
+    scroll[0] = -3.0f;
+    scroll[1] = -1.5f;
+    scroll[2] = -1.0f;
+    extra_life_popup = make_vec2(100.0f, 50.0f);
+    next_child_bigleaf = 4;
+    next_child_bigorb = 5;
+    next_child_flames = 6;
+
+    reset_world();
+
+    EXPECT_EQ(lives, 4);
+    EXPECT_EQ(score, 5000);
+    EXPECT_EQ(stage, 3);
+    EXPECT_EQ(health, 5);
+    EXPECT_EQ(combo, 0);
+    EXPECT_EQ(combo_timer, 0);
+    EXPECT_EQ(group1_count + group2_count + group3_count, 0);
+    EXPECT_EQ(boss_pending, 1);
+    EXPECT_EQ(stage_ticks, 0u);
+    EXPECT_EQ(state_timer, 60);
+    EXPECT_EQ(title_enter_count, 0);
+    EXPECT_EQ(health_meter, 0);
+    EXPECT_EQ(scroll[0] + scroll[1] + scroll[2], 0.0f);
+    EXPECT_EQ(extra_life_popup.x, -32.0f);
+    EXPECT_EQ(extra_life_popup.y, -32.0f);
+    EXPECT_EQ(next_child_bigleaf + next_child_bigorb + next_child_flames, 0);
+}
+
+TEST(ExtraLives, ThresholdsGrowWithTheSquare)
+{
+    extra_life_awarded[7] = true;
+    reset_extra_lives();
+    const int32_t expected[] = {20000, 80000, 180000, 320000};
+    for (int n = 0; n < 4; n++)
+        EXPECT_EQ(extra_life_scores[n], expected[n]);
+    EXPECT_EQ(extra_life_scores[19], 8000000);
+    for (bool awarded : extra_life_awarded)
+        EXPECT_FALSE(awarded);
+}
+
+TEST(UpdateWorld, OnlyTheStateMachineRunsOutsidePlay)
+{
+    use_fake_samples();
+    start_new_game();
+    game_state = Playing;
+    state_timer = 5;
+    fade_timer = 2;
+    update_world();
+    EXPECT_EQ(game_state, Playing);
+    EXPECT_EQ(state_timer, 4);
+    EXPECT_EQ(fade_timer, 1);
+    sound_hook = nullptr;
+}
+
+class CaptureTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(al_init());
+        al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+        canvas = al_create_bitmap(CANVAS_W, CANVAS_H);
+        canvas_snapshot = al_create_bitmap(CANVAS_W, CANVAS_H);
+        ASSERT_NE(canvas, nullptr);
+        ASSERT_NE(canvas_snapshot, nullptr);
+    }
+    void TearDown() override
+    {
+        al_destroy_bitmap(canvas);
+        al_destroy_bitmap(canvas_snapshot);
+        canvas = nullptr;
+        canvas_snapshot = nullptr;
+    }
+};
+
+TEST_F(CaptureTest, StartFadeCopiesTheCanvasOverTheLastSnapshot)
+{
+    al_set_target_bitmap(canvas_snapshot);
+    al_clear_to_color(al_map_rgb(200, 10, 10));
+    al_set_target_bitmap(canvas);
+    al_clear_to_color(al_map_rgb(0, 0, 0));
+    // A half-transparent corner must arrive as it is, not blended.
+    al_put_pixel(3, 4, al_map_rgba(20, 40, 60, 128));
+    al_put_pixel(255, 239, al_map_rgb(93, 93, 93));
+
+    game_state = Title;
+    start_fade(StageIntro);
+
+    EXPECT_EQ(game_state, Fade);
+    EXPECT_EQ(next_state, StageIntro);
+    EXPECT_EQ(fade_timer, 30);
+    EXPECT_EQ(al_get_target_bitmap(), canvas);
+    unsigned char r, g, b, a;
+    al_unmap_rgba(al_get_pixel(canvas_snapshot, 3, 4), &r, &g, &b, &a);
+    EXPECT_EQ(r, 20);
+    EXPECT_EQ(a, 128);
+    al_unmap_rgba(al_get_pixel(canvas_snapshot, 255, 239), &r, &g, &b, &a);
+    EXPECT_EQ(r, 93);
+    al_unmap_rgba(al_get_pixel(canvas_snapshot, 100, 100), &r, &g, &b, &a);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(a, 255);
+}
+
+}  // namespace
