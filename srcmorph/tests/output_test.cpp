@@ -47,8 +47,12 @@ TEST(Output, InitialCapacityIsSizeWide)
 
 TEST(Output, ImpossibleSizeIsOutOfMemory)
 {
+    // A size that wraps is refused before any allocation is tried.
     Output out(0);
+    out.reserve_more(kStepRoom);
+    out.put('x');
     EXPECT_THROW(out.reserve_more(SIZE_MAX), std::bad_alloc);
+    EXPECT_EQ(out.size(), 1u);
 }
 
 } // namespace
