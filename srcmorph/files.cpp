@@ -26,10 +26,13 @@ private:
     int fd_;
 };
 
-// Files are made as an ordinary create would make them, not with the
-// owner-only mode of a temporary file.
-mode_t new_file_mode()
+// The mode an ordinary open-for-writing would leave: an existing file keeps
+// its own, a new one gets the usual one, not a temporary file's owner-only mode.
+mode_t output_mode(const std::string& path)
 {
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        return st.st_mode & 07777;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
@@ -101,7 +104,7 @@ bool write_file_replacing(const std::string& path, const unsigned char* data, st
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    bool ok = ::fchmod(fd, new_file_mode()) == 0;
+    bool ok = ::fchmod(fd, output_mode(path)) == 0;
     ok = ok && write_all(fd, data, n);
     // A failed close can be the first sign of a failed write.
     ok = (::close(fd) == 0) && ok;

@@ -70,7 +70,7 @@ TEST(Files, WriteAllReportsAFullDevice)
     ::close(fd);
 }
 
-TEST(Files, ReplacesAnExistingFileWithOrdinaryMode)
+TEST(Files, ReplacesAnExistingFile)
 {
     const TempDir dir;
     const fs::path target = dir / "song.s";
@@ -79,12 +79,33 @@ TEST(Files, ReplacesAnExistingFileWithOrdinaryMode)
     ASSERT_TRUE(write_file_replacing(target.string(), data, sizeof data));
     EXPECT_EQ(testing::read_file(target), "new");
     EXPECT_EQ(entries(dir.path()), 1u);
+}
 
-    const mode_t mask = ::umask(0);
+TEST(Files, NewFileGetsTheOrdinaryMode)
+{
+    const TempDir dir;
+    const fs::path target = dir / "song.s";
+    const unsigned char data[] = {'n'};
+    const mode_t mask = ::umask(022);
+    const bool written = write_file_replacing(target.string(), data, 1);
     ::umask(mask);
+    ASSERT_TRUE(written);
     struct stat st;
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+}
+
+TEST(Files, ReplacedFileKeepsItsMode)
+{
+    const TempDir dir;
+    const fs::path target = dir / "song.s";
+    testing::write_file(target, "old");
+    ASSERT_EQ(::chmod(target.c_str(), 0604), 0);
+    const unsigned char data[] = {'n'};
+    ASSERT_TRUE(write_file_replacing(target.string(), data, 1));
+    struct stat st;
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0604u);
 }
 
 TEST(Files, FailedReplaceLeavesNothingBehind)
