@@ -142,10 +142,14 @@ Image stage3_background() {
             img.set(x, y + 1, grey);
         }
     }
-    img.fill_disc(60, 40, 14, cream);
-    img.fill_disc(66, 36, 13, img.get(80, 10)); // crescent: cut with the sky
-    img.fill_disc(60, 40, 14, cream);
-    img.fill_disc(67, 35, 12, navy);
+    // A crescent moon: the lit disc minus a disc shifted towards the upper right.
+    for (int y = 44; y < 76; ++y)
+        for (int x = 212; x < 244; ++x) {
+            const double ax = x + 0.5 - 228, ay = y + 0.5 - 60;
+            const double bx = ax - 6, by = ay + 4;
+            if (ax * ax + ay * ay <= 13 * 13 && bx * bx + by * by > 11.5 * 11.5)
+                img.set(x, y, ax * ax + ay * ay > 11.5 * 11.5 ? pale_yellow : cream);
+        }
     hills(img, 140, 24, 5, indigo, periwinkle, 192);
     hills(img, 160, 12, 2, dark_teal, teal, 192);
     for (int x = 4; x < 256; x += 23) tree(img, x, 186, 30 + (x * 7) % 14, dark_teal, black, black);
@@ -191,15 +195,22 @@ Image cloud_strip() {
 }
 
 Image stage4_surface() {
-    // The top of a cloud bank as the floor.
+    // The top of a cloud bank as the floor: rows of puffs, larger towards the viewer.
     Image img(256, 48, white);
-    for (int y = 0; y < 48; ++y)
+    const int rows[4][2] = {{0, 12}, {8, 20}, {19, 28}, {33, 40}};
+    for (int k = 0; k < 4; ++k) {
+        const int y0 = rows[k][0], w = rows[k][1];
+        const int shift = (k * 7) % w;
         for (int x = 0; x < 256; ++x) {
-            const int puff = static_cast<int>(6 * std::abs(std::sin((x + y * 3) * M_PI / 32)));
-            if ((y + puff) % 12 == 0) img.set(x, y, pale_blue);
-            if (y > 24 && bayer4(x, y) < (y - 24) / 2) img.set(x, y, lavender);
+            const double u = ((x + shift) % w + 0.5 - w / 2.0) / (w / 2.0);
+            const int dip = static_cast<int>(std::lround((1 - std::sqrt(std::max(0.0, 1 - u * u))) * w * 0.22));
+            const int y = y0 + 3 + dip;
+            img.set(x, y, pale_blue);
+            img.set(x, y + 1, lavender);
+            if (k > 1) img.set(x, y + 2, pale_blue);
         }
-    for (int x = 0; x < 256; ++x) img.set(x, 0, light_grey);
+    }
+    for (int x = 0; x < 256; ++x) img.set(x, 0, pale_blue);
     return img;
 }
 
@@ -207,11 +218,18 @@ Image stage5_background() {
     // Everything repeats every 16 pixels across, so the game's 16-pixel wrap is invisible.
     Image img(256, 240);
     sky_bands(img, 0, 130, {black, purple, dark_red, red});
-    // Lightning-lit cloud bands.
-    for (int y = 20; y < 110; y += 22)
+    // Rolls of storm cloud, scalloped every 16 pixels, their tops lit by lightning.
+    const int bands[3][2] = {{34, 0}, {66, 8}, {98, 4}};
+    const Rgba fill[3] = {indigo, purple, maroon};
+    const Rgba rim[3] = {periwinkle, magenta, red};
+    for (int k = 0; k < 3; ++k)
         for (int x = 0; x < 256; ++x) {
-            const int k = (x & 15);
-            if (k < 12 && ((x >> 2) & 1)) img.set(x, y + (k > 6 ? 1 : 0), grey);
+            const double u = (((x + bands[k][1]) & 15) + 0.5 - 8) / 8;
+            const int top = bands[k][0] - static_cast<int>(std::lround(std::sqrt(std::max(0.0, 1 - u * u)) * 6));
+            img.fill_rect(x, top, 1, bands[k][0] + 6 - top, fill[k]);
+            img.set(x, top, rim[k]);
+            for (int y = bands[k][0] + 6; y < bands[k][0] + 10; ++y)
+                if (bayer4(x, y) < 16 - 4 * (y - bands[k][0] - 6)) img.set(x, y, fill[k]);
         }
     // Battlements: merlons 8 wide every 16.
     const int wall_top = 128;
@@ -253,7 +271,7 @@ Image make_backdrop(std::string_view file) {
     if (file == "background2.png") return stage2_background();
     if (file == "surface2.png") return ground(light_orange, orange, dark_red, maroon, brown, grey, 2);
     if (file == "background3.png") return stage3_background();
-    if (file == "surface3.png") return ground(teal, dark_teal, navy, indigo, navy, periwinkle, 3);
+    if (file == "surface3.png") return ground(teal, dark_teal, navy, indigo, navy, grey, 3);
     if (file == "background4.png") return stage4_background();
     if (file == "surface4.png") return stage4_surface();
     if (file == "clouds.png") return cloud_strip();

@@ -16,36 +16,65 @@ const Tones kGreyTones{charcoal, grey, light_grey, white};
 const Tones kSteelTones{navy, indigo, periwinkle, lavender};
 const Tones kGhostTones{periwinkle, lavender, pale_blue, white};
 
-void big_leaf(Image& f, double flap, bool withered) {
-    const int n = 24;
-    const double c = n / 2.0;
-    const Rgba edge = withered ? brown : dark_green, body = withered ? ochre : green;
-    const Rgba light = withered ? light_orange : light_green;
-    for (int y = 0; y < n; ++y)
-        for (int x = 0; x < n; ++x) {
-            const double u = (x + 0.5 - c) / 10.5, v = (y + 0.5 - c - flap * u * 3) / 6.0;
-            if (u * u + v * v > 1.0) continue;
-            f.set(x, y, std::abs(v) < 0.12 ? light : (v < 0 ? body : edge));
-        }
-    // Face: the leaf is alive, with an angry eye towards its flight (right).
-    if (!withered) {
-        f.fill_rect(15, 8 + static_cast<int>(flap * 2), 3, 3, white);
-        f.set(17, 9 + static_cast<int>(flap * 2), black);
-        f.line(14, 7 + static_cast<int>(flap * 2), 18, 8 + static_cast<int>(flap * 2), black);
+// The stage-1 boss: a great leaf with an angry eye, flying tip first (right).
+const std::vector<std::string> kBigLeaf{
+    "........................",
+    "........................",
+    "........................",
+    "........................",
+    "........................",
+    "...........kkkkkk.......",
+    "........kkkFFFFFFkkk....",
+    "......kkFFFFFFFFFFFFkk..",
+    ".....kFFFlFFFFFFFkkkFFk.",
+    "....kFFFFFlFFFFFkwwkFFfk",
+    "...kFFlFFFFlFFFFkwkkFffk",
+    "kkkllllllllllllllllllllk",
+    "kh.kfffffflfffffflffffek",
+    "....kefffffflffffflffek.",
+    ".....keeffffffffffeeek..",
+    ".......kkeeeeeeeeeekk...",
+    "..........kkkkkkkkk.....",
+    "........................",
+    "........................",
+    "........................",
+    "........................",
+    "........................",
+    "........................",
+    "........................",
+};
+
+// Bends a sheet frame like a flapping wing: columns move up or down by an
+// amount that grows towards both ends.
+Image bent(const Image& src, double flap) {
+    Image out(src.width(), src.height());
+    const double mid = src.width() / 2.0;
+    for (int x = 0; x < src.width(); ++x) {
+        const double u = (x + 0.5 - mid) / mid;
+        const int dy = static_cast<int>(std::lround(flap * u * u * 4));
+        for (int y = 0; y < src.height(); ++y) out.set(x, y + dy, src.get(x, y));
     }
-    f.outline(black);
+    return out;
+}
+
+Image swap_colour(Image img, Rgba from, Rgba to) {
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.get(x, y) == from) img.set(x, y, to);
+    return img;
 }
 
 Image bigleaf_sheet(const PictureLayout& l) {
     Image s = blank_sheet(l);
-    for (int i = 0; i < 6; ++i) {
-        Image f(24, 24);
-        big_leaf(f, std::sin(i * M_PI / 3) * 0.6, false);
-        put_frame(s, l, f, i, 0);
-    }
-    Image f(24, 24);
-    big_leaf(f, -0.6, true);
-    put_frame(s, l, f, 0, 1);
+    const Image base = from_grid(kBigLeaf);
+    static const double flap[6] = {0, -1, -1.6, -1, 0, 1};
+    for (int i = 0; i < 6; ++i) put_frame(s, l, bent(base, flap[i]), i, 0);
+    Image dead = swap_colour(swap_colour(swap_colour(base, light_green, light_orange), green, ochre), dark_green, brown);
+    dead = swap_colour(swap_colour(dead, lime, pale_yellow), white, light_grey);
+    Image flipped(24, 24);
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 24; ++x) flipped.set(x, 23 - y, dead.get(x, y));
+    put_frame(s, l, flipped, 0, 1);
     return s;
 }
 
@@ -73,30 +102,53 @@ Image bigorb_sheet(const PictureLayout& l) {
     return s;
 }
 
-void fly_guy(Image& f, int wing, bool mouth_open, bool dead) {
+// A feathered wing hinged at (rx, ry), pointing along angle a (radians).
+void wing(Image& f, double rx, double ry, double a, Rgba light, Rgba shade) {
+    const double ca = std::cos(a), sa = std::sin(a);
+    Image w(f.width(), f.height());
+    for (int y = 0; y < f.height(); ++y)
+        for (int x = 0; x < f.width(); ++x) {
+            const double dx = x + 0.5 - rx, dy = y + 0.5 - ry;
+            const double u = dx * ca + dy * sa, v = -dx * sa + dy * ca;
+            if (u < 0 || u > 13) continue;
+            const double half = 4.2 * std::sin(u / 13 * M_PI * 0.9 + 0.25);
+            if (std::abs(v) > half) continue;
+            // Feather tips: notches along the trailing edge.
+            if (v > half - 1.5 && static_cast<int>(u) % 3 == 0 && u > 4) continue;
+            w.set(x, y, v > 0.8 ? shade : light);
+        }
+    w.outline(black);
+    f.blit(w, 0, 0);
+}
+
+void fly_guy(Image& f, int frame, bool mouth_open, bool dead) {
     // A round-bodied flier with a beak facing right and big wings.
     const Tones body = dead ? kGreyTones : kOrangeTones;
-    static const int wy[4] = {-6, -2, 3, -2};
-    const int w = wy[wing % 4];
-    f.fill_ellipse(11, 12 + w, 7, 4, dead ? grey : yellow);
-    f.fill_ellipse(11, 12 + w, 5, 2.5, dead ? light_grey : pale_yellow);
+    static const double angles[4] = {-2.3, -2.9, 2.6, -2.9};
     shaded_disc(f, 16, 17, 9, body);
+    // Belly and crest.
+    f.fill_ellipse(17, 21, 5, 3.5, dead ? light_grey : cream);
+    f.fill_rect(12, 6, 2, 3, dead ? grey : red);
+    f.fill_rect(15, 5, 2, 3, dead ? grey : red);
     f.fill_rect(19, 12, 4, 4, white);
     f.fill_rect(21, 13, 2, 2, black);
+    f.line(18, 11, 22, 12, black);
     if (mouth_open) {
-        f.fill_rect(24, 17, 6, 5, red);
-        f.fill_rect(25, 18, 4, 3, dark_red);
+        f.fill_rect(24, 16, 6, 6, yellow);
+        f.fill_rect(25, 18, 5, 2, dark_red);
     } else {
-        f.fill_rect(24, 18, 6, 2, yellow);
-        f.fill_rect(24, 20, 5, 1, ochre);
+        f.fill_rect(24, 17, 6, 2, yellow);
+        f.fill_rect(24, 19, 5, 1, ochre);
     }
-    f.fill_rect(12, 26, 2, 3, red);
-    f.fill_rect(18, 26, 2, 3, red);
+    f.fill_rect(13, 26, 2, 3, ochre);
+    f.fill_rect(18, 26, 2, 3, ochre);
     if (dead) {
+        f.fill_rect(19, 12, 4, 4, white);
         f.line(19, 12, 22, 15, black);
         f.line(22, 12, 19, 15, black);
     }
     f.outline(black);
+    wing(f, 13, 15, angles[frame % 4], dead ? light_grey : white, dead ? grey : lavender);
 }
 
 Image flyguy_sheet(const PictureLayout& l) {

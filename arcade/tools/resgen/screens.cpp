@@ -88,23 +88,25 @@ Image stage_card(int stage) {
         }
         scene.blit(make_picture("surface" + n + ".png"), 0, 192);
     }
-    Image card = scene.halved().cropped(0, 64, kCardW, kCardH);
+    Image card = scene.halved().cropped(0, 48, kCardW, kCardH);
     static const char* bosses[5] = {"bigleaf.png", "bigorb.png", "flyguy.png", "spirit.png", "fboss.png"};
     const PictureLayout* l = find_picture(bosses[stage - 1]);
     Image boss = make_picture(bosses[stage - 1]).cropped(0, 0, l->frame_w, l->frame_h);
     if (stage == 5) {
         boss = boss.halved();
         Image top = make_picture("fboss.png").cropped(0, 64, 64, 64).halved();
-        card.blit(top, 88 - 8, 8 - 20);
-        card.blit(boss, 88 - 16, 8);
+        // The rotor sits where the game draws it: 16 s right of and 40 s above the body.
+        card.blit(top, 88, -4);
+        card.blit(boss, 80, 16);
     } else if (stage == 4) {
         boss = boss.halved();
         card.blit(boss, 88, 12);
     } else {
-        card.blit(boss, 92 - l->frame_w / 2, 22 - l->frame_h / 2);
+        // Bosses face right in their sheets; on the card they face the hero.
+        card.blit(boss.mirrored(), 92 - l->frame_w / 2, 22 - l->frame_h / 2);
     }
-    Image h = hero(1);
-    card.blit(h, 22, 16);
+    // The hero faces the boss.
+    card.blit(hero(1).mirrored(), 18, 14);
     // Frame: black edge and a white rule inside it.
     for (int x = 0; x < kCardW; ++x) {
         card.set(x, 0, black); card.set(x, kCardH - 1, black);
