@@ -113,8 +113,9 @@ std::vector<std::int16_t> drop() {
 
 std::vector<std::int16_t> propeller() {
     Mixer m(0.08);
-    m.add({0.0, 0.08, Wave::ShortNoise, 2600, 1800, 0.4, 0.5, 0.002, 1.6});
-    m.add({0.0, 0.06, Wave::Triangle, 110, 80, 0.5, 0.5, 0.002, 1.0});
+    // Repeats ten times a second while thrusting, so it stays soft.
+    m.add({0.0, 0.08, Wave::ShortNoise, 2600, 1800, 0.25, 0.5, 0.002, 1.6});
+    m.add({0.0, 0.06, Wave::Triangle, 110, 80, 0.35, 0.5, 0.002, 1.0});
     return m.render();
 }
 
@@ -133,8 +134,9 @@ std::vector<std::int16_t> hit() {
 
 std::vector<std::int16_t> hurt() {
     Mixer m(0.36);
-    m.add({0.0, 0.36, Wave::Pulse, 660, 110, 0.45, 0.25, 0.002, 1.0, 24.0, 0.06});
-    m.add({0.0, 0.08, Wave::Noise, 6000, 2000, 0.3, 0.5, 0.001, 2.0});
+    // Played at gain 1.75: kept lower so the mix does not clip.
+    m.add({0.0, 0.36, Wave::Pulse, 660, 110, 0.3, 0.25, 0.002, 1.0, 24.0, 0.06});
+    m.add({0.0, 0.08, Wave::Noise, 6000, 2000, 0.2, 0.5, 0.001, 2.0});
     return m.render();
 }
 

@@ -366,15 +366,29 @@ Image orb_sheet(const PictureLayout& l) {
 }
 
 void fire_shape(Image& f, int i, Rgba outer, Rgba mid, Rgba core) {
-    // Head to the right, flickering tail to the left.
-    f.fill_disc(10, 8, 4.5, outer);
-    f.fill_disc(10.5, 8, 3, mid);
-    f.fill_disc(11, 8, 1.6, core);
-    const int w = i % 2;
-    f.fill_rect(3, 6 + w, 5, 3, outer);
-    f.fill_rect(1, 7 - w, 3, 2, outer);
-    f.fill_rect(5, 7, 4, 2, mid);
-    f.set(0, 5 + 2 * w, outer);
+    // A teardrop: round head to the right, a tail that waves and tapers to the left.
+    const double phase = i * M_PI / 2;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const double px = x + 0.5, py = y + 0.5;
+            double w, d;
+            if (px >= 10) {
+                w = 5.0;
+                d = std::hypot(px - 10, py - 8);
+            } else {
+                const double t = px / 10; // 0 at the tail's end
+                w = 5.0 * std::pow(t, 0.75) + 0.3;
+                const double spine = 8 + (1 - t) * 2.2 * std::sin(phase + (1 - t) * 4);
+                d = std::abs(py - spine);
+            }
+            if (d > w) continue;
+            const double k = d / w;
+            Rgba c = k < 0.4 ? core : (k < 0.72 ? mid : outer);
+            if (px > 9 && px < 13 && py > 6 && py < 10 && k < 0.3) c = white;
+            f.set(x, y, c);
+        }
+    // Sparks thrown off the tail.
+    f.set(1 + i, 3 + (i % 2) * 9, mid);
     f.outline(black);
 }
 
