@@ -10,38 +10,6 @@
 #include "core/world.h"
 #include "render/render.h"
 
-const Rgb CREATOR_RGB = {200, 40, 40};
-const Rgb TITLE_RGB = {40, 200, 40};
-const Rgb BACKGROUND_RGB = {10, 20, 130};
-const Rgb SURFACE_RGB = {120, 80, 20};
-const Rgb BACKGROUND2_RGB = {10, 130, 20};
-const Rgb SURFACE2_RGB = {130, 20, 10};
-const Rgb BACKGROUND3_RGB = {60, 60, 140};
-const Rgb SURFACE3_RGB = {140, 60, 60};
-const Rgb BACKGROUND4_RGB = {30, 160, 200};
-const Rgb SURFACE4_RGB = {100, 100, 20};
-const Rgb BACKGROUND5_RGB = {70, 20, 90};
-const Rgb BACKGROUND5_EDGE_RGB = {250, 250, 0};
-const Rgb GAMEOVER_RGB = {180, 0, 0};
-const Rgb COMPLETED_RGB = {0, 0, 180};
-const Rgb SNAPSHOT_RGB = {0, 150, 150};
-const Rgb LIFE_RGB = {255, 0, 255};
-const Rgb THUMB_RGB[5] = {
-    {11, 111, 211}, {22, 122, 222}, {33, 133, 233}, {44, 144, 244}, {55, 155, 255}
-};
-const Rgb BLACK = {0, 0, 0};
-const Rgb WHITE = {255, 255, 255};
-const Rgb BACKDROP_GREY = {93, 93, 93};
-const Rgb TITLE_GREY = {199, 199, 199};
-const Rgb STORY_GREY = {192, 192, 192};
-
-// The game's own font when the resources are in place, else the same face
-// from the system's fonts.
-static const char *const font_paths[] = {
-    ARCADE_RES_DIR "/fonts/arial.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
-};
-
 bool operator==(const Rgb &a, const Rgb &b)
 {
     return a.r == b.r && a.g == b.g && a.b == b.b;
@@ -156,12 +124,9 @@ void RenderTest::SetUpTestSuite()
     al_init_font_addon();
     ASSERT_TRUE(al_init_ttf_addon());
     al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
-    for (const char *path : font_paths) {
-        font = al_load_ttf_font(path, FONT_SIZE, ALLEGRO_TTF_MONOCHROME);
-        if (font != NULL)
-            break;
-    }
-    ASSERT_NE(font, nullptr) << "no font found";
+    // The game's own font, as start-up loads it.
+    font = al_load_ttf_font(ARCADE_RES_DIR "/fonts/arial.ttf", FONT_SIZE, ALLEGRO_TTF_MONOCHROME);
+    ASSERT_NE(font, nullptr);
     canvas = al_create_bitmap(CANVAS_W, CANVAS_H);
     canvas_snapshot = al_create_bitmap(CANVAS_W, CANVAS_H);
     ASSERT_NE(canvas, nullptr);

@@ -26,28 +26,30 @@ struct InkBox {
 };
 
 // Stand-in colours: each picture has its own, so a pixel tells which one shows.
-extern const Rgb CREATOR_RGB;
-extern const Rgb TITLE_RGB;
-extern const Rgb BACKGROUND_RGB;
-extern const Rgb SURFACE_RGB;
-extern const Rgb BACKGROUND2_RGB;
-extern const Rgb SURFACE2_RGB;
-extern const Rgb BACKGROUND3_RGB;
-extern const Rgb SURFACE3_RGB;
-extern const Rgb BACKGROUND4_RGB;
-extern const Rgb SURFACE4_RGB;
-extern const Rgb BACKGROUND5_RGB;
-extern const Rgb BACKGROUND5_EDGE_RGB;
-extern const Rgb GAMEOVER_RGB;
-extern const Rgb COMPLETED_RGB;
-extern const Rgb SNAPSHOT_RGB;
-extern const Rgb LIFE_RGB;
-extern const Rgb THUMB_RGB[5];
-extern const Rgb BLACK;
-extern const Rgb WHITE;
-extern const Rgb BACKDROP_GREY;
-extern const Rgb TITLE_GREY;
-extern const Rgb STORY_GREY;
+inline const Rgb CREATOR_RGB = {200, 40, 40};
+inline const Rgb TITLE_RGB = {40, 200, 40};
+inline const Rgb BACKGROUND_RGB = {10, 20, 130};
+inline const Rgb SURFACE_RGB = {120, 80, 20};
+inline const Rgb BACKGROUND2_RGB = {10, 130, 20};
+inline const Rgb SURFACE2_RGB = {130, 20, 10};
+inline const Rgb BACKGROUND3_RGB = {60, 60, 140};
+inline const Rgb SURFACE3_RGB = {140, 60, 60};
+inline const Rgb BACKGROUND4_RGB = {30, 160, 200};
+inline const Rgb SURFACE4_RGB = {100, 100, 20};
+inline const Rgb BACKGROUND5_RGB = {70, 20, 90};
+inline const Rgb BACKGROUND5_EDGE_RGB = {250, 250, 0};
+inline const Rgb GAMEOVER_RGB = {180, 0, 0};
+inline const Rgb COMPLETED_RGB = {0, 0, 180};
+inline const Rgb SNAPSHOT_RGB = {0, 150, 150};
+inline const Rgb LIFE_RGB = {255, 0, 255};
+inline const Rgb THUMB_RGB[5] = {
+    {11, 111, 211}, {22, 122, 222}, {33, 133, 233}, {44, 144, 244}, {55, 155, 255}
+};
+inline const Rgb BLACK = {0, 0, 0};
+inline const Rgb WHITE = {255, 255, 255};
+inline const Rgb BACKDROP_GREY = {93, 93, 93};
+inline const Rgb TITLE_GREY = {199, 199, 199};
+inline const Rgb STORY_GREY = {192, 192, 192};
 
 #define THUMB_W 97
 #define THUMB_H 55

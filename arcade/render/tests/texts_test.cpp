@@ -111,20 +111,6 @@ TEST_F(Texts, StageCardTextsStandAtTheirPlaces)
     EXPECT_EQ(ink_in(0, 154, 256, 240), 0);
 }
 
-// Lives are a byte read as unsigned: 200 reads "200", three digits wide.
-TEST_F(Texts, StageCardReadsLivesUnsigned)
-{
-    InkBox one, many;
-
-    lives = 1;
-    texts_draw(draw_stage_card_texts);
-    ink_find(canvas, 142, 140, 200, 153, BLACK, &one);
-    lives = 200;
-    texts_draw(draw_stage_card_texts);
-    ink_find(canvas, 142, 140, 200, 153, BLACK, &many);
-    EXPECT_GT(many.right - many.left, one.right - one.left + 8);
-}
-
 // The curtain's top is at 280 - state_timer / 4: y = 24 when the story begins.
 TEST_F(Texts, CurtainUncoversTheStoryLineByLine)
 {
