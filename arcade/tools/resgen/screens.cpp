@@ -44,7 +44,7 @@ Image title() {
     // The hero flying beside the logo, a trail of puffs behind him.
     const Image h = hero(2).mirrored();
     img.blit(h, 190, 84);
-    for (int i = 0; i < 4; ++i) img.fill_disc(184 - i * 10, 126 + i * 2, 4 - i * 0.8, white);
+    for (int i = 0; i < 3; ++i) img.fill_disc(187 - i * 9, 126 + i * 2, 4 - i * 0.8, white);
     return img;
 }
 

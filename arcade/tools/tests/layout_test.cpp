@@ -1,5 +1,6 @@
 // Every committed picture against the layout table the game reads it by.
 #include "res_files.h"
+#include "resgen/palette.h"
 
 #include <gtest/gtest.h>
 
@@ -169,6 +170,94 @@ TEST(Layout, FontAndLicenceAreCommitted) {
     ASSERT_TRUE(licence);
     const std::string text(licence->begin(), licence->end());
     EXPECT_NE(text.find("SIL Open Font License"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// Mean x of the pixels of one colour within a frame, relative to its centre.
+double colour_offset(const Image& img, int x0, int y0, int w, int h, resgen::Rgba colour) {
+    double sum = 0;
+    int n = 0;
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x)
+            if (img.get(x, y) == colour) {
+                sum += x - x0 + 0.5 - w / 2.0;
+                ++n;
+            }
+    return n ? sum / n : 0.0;
+}
+
+TEST(Layout, SpritesFaceTheWayTheGameMirrorsThem) {
+    // The game draws the hero unmirrored when he faces left and every enemy
+    // unmirrored when it moves right; a feature of the face must sit on that side.
+    using namespace resgen::pal;
+    struct Case {
+        const char* file;
+        int fw, fh, col, row;
+        resgen::Rgba feature;
+        int side; // -1 left, +1 right
+    };
+    const Case cases[] = {
+        {"player.png", 16, 16, 2, 0, skin, -1},     // face forward, pack behind
+        {"player.png", 16, 16, 2, 0, grey, +1},     // the rotor pack on his back
+        {"bigleaf.png", 24, 24, 0, 0, white, +1},   // the eye towards the tip
+        {"flyguy.png", 32, 32, 0, 0, yellow, +1},   // the beak
+        {"flame.png", 16, 16, 0, 0, white, +1},     // the hot head leads
+        {"slime.png", 16, 16, 0, 0, white, +1},     // the eyes
+    };
+    for (const auto& c : cases) {
+        const auto img = restest::load_committed_picture(c.file);
+        ASSERT_TRUE(img) << c.file;
+        const double off = colour_offset(*img, c.col * c.fw, c.row * c.fh, c.fw, c.fh, c.feature);
+        EXPECT_GT(off * c.side, 0.5) << c.file << " faces the wrong way";
+    }
+}
+
+TEST(Layout, TitleLeavesTheMenuTextsOnTheBackdrop) {
+    // "PRESS ENTER" at (90, 160), the stage list at x 98..150, y 132..192 and
+    // the version mark at (224, 228) are drawn over the title picture.
+    const auto title = restest::load_committed_picture("title.png");
+    ASSERT_TRUE(title);
+    struct Area {
+        int x, y, w, h;
+    };
+    for (const Area a : {Area{88, 130, 66, 64}, Area{222, 226, 34, 14}})
+        for (int y = a.y; y < a.y + a.h; ++y)
+            for (int x = a.x; x < a.x + a.w; ++x)
+                ASSERT_EQ(title->get(x, y).a, 0) << "title art under a menu text at (" << x << ", " << y << ")";
+    // The logo itself is in the upper part.
+    EXPECT_GT(count(*title, 0, 0, 256, 100).opaque, 2000);
+}
+
+TEST(Layout, BannersHoldTheirLettering) {
+    for (const char* file : {"gameover.png", "completed.png"}) {
+        const auto img = restest::load_committed_picture(file);
+        ASSERT_TRUE(img) << file;
+        // Lettering in the middle band; the play frame stays visible above and below.
+        EXPECT_GT(count(*img, 0, 72, 256, 96).opaque, 1500) << file;
+        EXPECT_EQ(count(*img, 0, 0, 256, 60).clear, 256 * 60) << file;
+        EXPECT_EQ(count(*img, 0, 180, 256, 60).clear, 256 * 60) << file;
+    }
+    const auto splash = restest::load_committed_picture("creator.png");
+    ASSERT_TRUE(splash);
+    int lit = 0;
+    for (const auto& p : splash->pixels()) lit += (p.r | p.g | p.b) != 0;
+    EXPECT_GT(lit, 1000) << "the splash is blank";
+}
+
+TEST(Layout, FilterDarkensAlternateLines) {
+    const auto f = restest::load_committed_picture("filter.png");
+    ASSERT_TRUE(f);
+    for (int y = 0; y + 1 < f->height(); y += 2) {
+        long even = 0, odd = 0;
+        for (int x = 0; x < f->width(); ++x) {
+            even += f->get(x, y).a;
+            odd += f->get(x, y + 1).a;
+        }
+        ASSERT_GT(odd, even * 2) << "line " << y + 1 << " is not a scanline";
+    }
 }
 
 } // namespace
