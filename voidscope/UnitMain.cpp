@@ -1,0 +1,237 @@
+#include "UnitMain.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
+#include <cstring>
+
+#include "cart/file_time.h"
+#include "report.h"
+#include "window_icon.h"
+
+namespace {
+
+// Layout of the drawing area.
+constexpr int BoxWidth = 66;      // 64 cells and the frame
+constexpr int BoxPitch = 74;      // from one box to the next
+constexpr int LabelGap = 20;      // label to box
+constexpr int PRGRowStep = 296;   // 20 + 258 + 18
+constexpr int CHRRowStep = 168;   // 20 + 130 + 18
+
+// The platform's rectangle rule: the outline on x1, x2 - 1, y1 and y2 - 1,
+// the inside in the brush colour.
+void Rectangle(QPainter& canvas, int x1, int y1, int x2, int y2) {
+  canvas.fillRect(x1, y1, x2 - x1, y2 - y1, Qt::black);
+  if (x2 - x1 > 2 && y2 - y1 > 2) canvas.fillRect(x1 + 1, y1 + 1, x2 - x1 - 2, y2 - y1 - 2, Qt::white);
+}
+
+QString Hex2(unsigned v) { return QString("%1").arg(v, 2, 16, QChar('0')).toUpper(); }
+
+QImage BankPicture(int rows) {
+  QImage picture(MapColumns, rows, QImage::Format_Indexed8);
+  picture.setColorTable(BankPalette());
+  picture.fill(CellFree);
+  return picture;
+}
+
+}  // namespace
+
+QList<QRgb> BankPalette() {
+  QList<QRgb> palette(256, qRgb(0, 0, 0));
+  palette[CellFree] = qRgb(252, 252, 252);
+  palette[CellUsed] = qRgb(46, 255, 51);
+  palette[CellMissing] = qRgb(128, 128, 128);
+  return palette;
+}
+
+QFont WindowFont() {
+  QFont font;
+  font.setFamilies({"Tahoma", "Liberation Sans", "DejaVu Sans"});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(13);
+  return font;
+}
+
+QString TitleLine(const QString& fileName, unsigned mapper, unsigned prgCount, unsigned chrCount,
+                  std::uint8_t emptyByte) {
+  return fileName + "  Mapper #" + QString::number(mapper) + "  " + QString::number(prgCount) +
+         "xPRG  " + QString::number(chrCount) + "xCHR  Empty is $" + Hex2(emptyByte);
+}
+
+TFormMain::TFormMain(TDialogs& dialogs, const QString& firstArgument, QWidget* parent)
+    : QMainWindow(parent), Dialogs(dialogs) {
+  setWindowTitle("NES Voidscope v1.0");
+  setWindowIcon(WindowIcon());
+  setFont(WindowFont());
+
+  PaintBoxInfo = new TPaintBox(this);
+  PaintBoxInfo->setObjectName("PaintBoxInfo");
+  setCentralWidget(PaintBoxInfo);
+  ImagePRG = BankPicture(PRGMapRows);
+  ImageCHR = BankPicture(CHRMapRows);
+
+  MainMenu = menuBar();
+  MOpen = MainMenu->addAction("&Open");
+  MReload = MainMenu->addAction("&Reload");
+  MWatch = MainMenu->addAction("&Watch");
+  MSaveReport = MainMenu->addAction("&Save report");
+
+  TimerWatch = new QTimer(this);
+  TimerWatch->setInterval(1000);
+
+  // Every handler is wired here.
+  connect(PaintBoxInfo, &TPaintBox::Paint, this, &TFormMain::FormPaint);
+  connect(MOpen, &QAction::triggered, this, &TFormMain::MOpenClick);
+  connect(MReload, &QAction::triggered, this, &TFormMain::MReloadClick);
+  connect(MWatch, &QAction::triggered, this, &TFormMain::MWatchClick);
+  connect(MSaveReport, &QAction::triggered, this, &TFormMain::MSaveReportClick);
+  connect(TimerWatch, &QTimer::timeout, this, &TFormMain::TimerWatchTimer);
+
+  // Client area 649 x 505 below the menu bar, at the screen's top left.
+  resize(649, 505 + MainMenu->sizeHint().height());
+  move(0, 0);
+
+  FormCreate(firstArgument);
+}
+
+TFormMain::~TFormMain() { FormDestroy(); }
+
+void TFormMain::FormCreate(const QString& firstArgument) {
+  NES.Release();
+  if (!firstArgument.isEmpty()) TakeFile(firstArgument);  // the first paint draws it
+  setAcceptDrops(true);
+}
+
+void TFormMain::FormDestroy() { NES.Release(); }
+
+bool TFormMain::Load() { return NES.LoadNES(QFile::encodeName(OpenDialogNESFileName).toStdString()); }
+
+bool TFormMain::TakeFile(const QString& name) {
+  OpenDialogNESFileName = name;
+  return Load();
+}
+
+void TFormMain::FormPaint(QPainter& canvas) {
+  DrawInfo(canvas, PaintBoxInfo->width(), PaintBoxInfo->height());
+}
+
+void TFormMain::MOpenClick() {
+  QString name = OpenDialogNESFileName;
+  if (!Dialogs.ExecuteOpenNES(this, name)) return;
+  TakeFile(name);
+  PaintBoxInfo->repaint();
+}
+
+void TFormMain::MReloadClick() {
+  Load();
+  PaintBoxInfo->repaint();
+}
+
+void TFormMain::MWatchClick() {
+  // Only the stored caption carries the access key.
+  if (TimerWatch->isActive()) {
+    MWatch->setText("Watch");
+    TimerWatch->stop();
+  } else {
+    MWatch->setText("Unwatch");
+    TimerWatch->start();
+  }
+}
+
+void TFormMain::TimerWatchTimer() {
+  std::uint64_t time = 0;
+  if (!QueryNESFileTime(QFile::encodeName(OpenDialogNESFileName).toStdString(), time)) return;
+  // Any difference counts: an older copy put back is a change too.
+  if (time == NES.NESFileTime()) return;
+  Load();
+  PaintBoxInfo->repaint();
+}
+
+void TFormMain::MSaveReportClick() {
+  QString name;
+  if (!Dialogs.ExecuteSaveReport(this, name)) return;
+  const int W = PaintBoxInfo->width();
+  const int H = PaintBoxInfo->height();
+  PaintBoxInfo->repaint();
+  QString error;
+  if (!WriteReport(RenderInfo(W, H), name, error)) Dialogs.ShowError(this, error);
+}
+
+void TFormMain::WMDropFiles(const QStringList& names) {
+  if (names.isEmpty()) return;
+  // The whole name, however long: a cut name would load some other file.
+  TakeFile(names.first());
+  PaintBoxInfo->repaint();
+}
+
+void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TFormMain::dropEvent(QDropEvent* event) {
+  QStringList names;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) names << url.toLocalFile();
+  WMDropFiles(names);
+  event->acceptProposedAction();
+}
+
+QImage TFormMain::RenderInfo(int W, int H) {
+  QImage picture(W, H, QImage::Format_RGB32);
+  if (picture.isNull()) return picture;
+  QPainter canvas(&picture);
+  canvas.setFont(font());
+  DrawInfo(canvas, W, H);
+  return picture;
+}
+
+void TFormMain::TextOut(QPainter& canvas, int x, int y, const QString& text) {
+  // Top-left at (x, y), opaque on white, in the window-text colour.
+  const QFontMetrics metrics(canvas.font());
+  canvas.fillRect(x, y, metrics.horizontalAdvance(text), metrics.height(), Qt::white);
+  canvas.setPen(palette().color(QPalette::WindowText));
+  canvas.drawText(x, y + metrics.ascent(), text);
+}
+
+void TFormMain::DrawInfo(QPainter& canvas, int W, int H) {
+  Rectangle(canvas, 0, 0, W, H);
+  if (!NES.Held()) {
+    TextOut(canvas, 10, 10, "No file loaded");
+    return;
+  }
+  const std::uint8_t EmptyByte = NES.FindEmptyByte();
+  TextOut(canvas, 10, 10,
+          TitleLine(OpenDialogNESFileName, NES.Mapper(), NES.PRGCount(), NES.CHRCount(), EmptyByte));
+
+  int x = 10;
+  int y = 50;
+  int step = PRGRowStep;
+  const unsigned prgCount = NES.PRGCount();
+  for (unsigned j = 0; j < prgCount; ++j) {
+    TextOut(canvas, x, y, "PRG $" + Hex2(j));
+    NES.PRGBankMap(j, EmptyByte, ImagePRG.bits(), ImagePRG.bytesPerLine());
+    Rectangle(canvas, x, y + LabelGap, x + BoxWidth, y + LabelGap + PRGMapRows + 2);
+    canvas.drawImage(x + 1, y + LabelGap + 1, ImagePRG);
+    x += BoxPitch;
+    if (x + BoxPitch >= W) {
+      x = 10;
+      y += step;
+      if (j == prgCount - 1) step = CHRRowStep;
+    }
+  }
+  const unsigned chrCount = NES.CHRCount();
+  for (unsigned j = 0; j < chrCount; ++j) {
+    TextOut(canvas, x, y, "CHR $" + Hex2(j));
+    NES.CHRBankMap(j, ImageCHR.bits(), ImageCHR.bytesPerLine());
+    Rectangle(canvas, x, y + LabelGap, x + BoxWidth, y + LabelGap + CHRMapRows + 2);
+    canvas.drawImage(x + 1, y + LabelGap + 1, ImageCHR);
+    x += BoxPitch;
+    if (x + BoxPitch >= W) {
+      x = 10;
+      y += step;
+      step = CHRRowStep;
+    }
+  }
+}

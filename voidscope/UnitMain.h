@@ -1,0 +1,75 @@
+// FormMain: the one window of voidscope. It holds the current file name and
+// the watch; the image and its analysis belong to TNESImage.
+#pragma once
+
+#include <QAction>
+#include <QImage>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStringList>
+#include <QTimer>
+
+#include "cart/nes_image.h"
+#include "dialogs.h"
+#include "paint_box.h"
+
+class TFormMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  // firstArgument: the first command-line argument (loaded when not empty).
+  explicit TFormMain(TDialogs& dialogs, const QString& firstArgument = {},
+                     QWidget* parent = nullptr);
+  ~TFormMain() override;
+
+  // Draws the whole drawing area of W x H pixels onto `canvas`.
+  void DrawInfo(QPainter& canvas, int W, int H);
+  // What DrawInfo shows at W x H, as a picture (the report's content).
+  QImage RenderInfo(int W, int H);
+
+  const TNESImage& Image() const { return NES; }
+  // OpenDialogNES's file name: the current file of the whole program.
+  const QString& FileName() const { return OpenDialogNESFileName; }
+  // Makes `name` the current file and loads it, without drawing.
+  bool TakeFile(const QString& name);
+
+  TPaintBox* PaintBoxInfo;
+  QImage ImagePRG;
+  QImage ImageCHR;
+  QMenuBar* MainMenu;
+  QAction* MOpen;
+  QAction* MReload;
+  QAction* MWatch;
+  QAction* MSaveReport;
+  QTimer* TimerWatch;
+
+ public slots:
+  void FormPaint(QPainter& canvas);
+  void MOpenClick();
+  void MReloadClick();
+  void MWatchClick();
+  void MSaveReportClick();
+  void TimerWatchTimer();
+  void WMDropFiles(const QStringList& names);
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void FormCreate(const QString& firstArgument);
+  void FormDestroy();
+  bool Load();
+  void TextOut(QPainter& canvas, int x, int y, const QString& text);
+
+  TDialogs& Dialogs;
+  TNESImage NES;
+  QString OpenDialogNESFileName;
+};
+
+// The title line: file name, mapper, bank counts and the empty byte.
+QString TitleLine(const QString& fileName, unsigned mapper, unsigned prgCount,
+                  unsigned chrCount, std::uint8_t emptyByte);
+// Palette of the bank pictures: free, used, missing, then black.
+QList<QRgb> BankPalette();
+// The window's font: Tahoma, or a free sans of like build where it is absent.
+QFont WindowFont();

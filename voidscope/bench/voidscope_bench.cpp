@@ -1,0 +1,80 @@
+// FindEmptyByte and a full DrawInfo on the largest image a header allows
+// (255 PRG and 255 CHR banks).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "UnitMain.h"
+#include "dialogs.h"
+
+namespace {
+
+enum class Content { Mixed, Noise, ShortRuns };
+
+// Mixed: code-like bytes with free areas of $FF, as real cartridges have.
+// Noise: random bytes, no runs. ShortRuns: runs of 2 to 8 bytes everywhere,
+// the hardest case for the run scan.
+std::string LargestImage(Content content) {
+  std::vector<std::uint8_t> bytes(MaxNESSize);
+  std::mt19937 random(12345);
+  for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+  if (content == Content::Mixed) {
+    for (std::size_t o = 16; o + 4096 < bytes.size(); o += 16384)
+      std::fill_n(bytes.begin() + o + random() % 8192, 1000 + random() % 6000, 0xFF);
+  } else if (content == Content::ShortRuns) {
+    for (std::size_t o = 16; o < bytes.size();) {
+      const std::size_t n = 2 + random() % 7;
+      const auto v = static_cast<std::uint8_t>(random());
+      for (std::size_t i = 0; i < n && o < bytes.size(); ++i) bytes[o++] = v;
+    }
+  }
+  bytes[0] = 'N', bytes[1] = 'E', bytes[2] = 'S', bytes[3] = 0x1A, bytes[4] = 255, bytes[5] = 255;
+  const std::string name = "/tmp/voidscope-bench-" + std::to_string(getpid()) + "-" +
+                           std::to_string(static_cast<int>(content)) + ".nes";
+  std::FILE* out = std::fopen(name.c_str(), "wb");
+  std::fwrite(bytes.data(), 1, bytes.size(), out);
+  std::fclose(out);
+  return name;
+}
+
+void BM_FindEmptyByte(benchmark::State& state) {
+  const std::string name = LargestImage(static_cast<Content>(state.range(0)));
+  TNESImage image;
+  image.LoadNES(name);
+  std::remove(name.c_str());
+  for (auto _ : state) benchmark::DoNotOptimize(image.FindEmptyByte());
+  state.SetBytesProcessed(state.iterations() * 255 * std::int64_t{PRGBankSize});
+}
+BENCHMARK(BM_FindEmptyByte)->ArgName("content")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawInfo(benchmark::State& state) {
+  const std::string name = LargestImage(Content::Mixed);
+  TQtDialogs dialogs;
+  TFormMain form(dialogs, QString::fromStdString(name));
+  std::remove(name.c_str());
+  QImage canvas(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                QImage::Format_RGB32);
+  for (auto _ : state) {
+    QPainter painter(&canvas);
+    painter.setFont(form.font());
+    form.DrawInfo(painter, canvas.width(), canvas.height());
+  }
+}
+BENCHMARK(BM_DrawInfo)->Args({649, 505})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  int toolkitArgc = 1;
+  QApplication application(toolkitArgc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

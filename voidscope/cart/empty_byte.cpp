@@ -1,0 +1,67 @@
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "nes_image.h"
+
+namespace {
+
+// Runs of at least this many equal bytes are recorded (as length - 1).
+constexpr std::size_t MinRun = 9;
+
+std::size_t RunEnd(const std::uint8_t* bytes, std::size_t from, std::size_t size, std::uint8_t v) {
+  // Long free areas are the common case: compare eight bytes at a time.
+  const std::uint64_t pattern = 0x0101010101010101ull * v;
+  std::size_t t = from;
+  while (t + 8 <= size) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes + t, 8);
+    if (word != pattern) break;
+    t += 8;
+  }
+  while (t < size && bytes[t] == v) ++t;
+  return t;
+}
+
+// Records, in file order, every run of equal bytes of at least MinRun bytes
+// that ends before the bank (or the loaded part of it) does. Every such run
+// covers a multiple of 8 (MinRun > 8), so only those offsets need a look;
+// runs are visited in order, so a later run of a value overwrites an earlier.
+void RecordRuns(std::span<const std::uint8_t> bank, std::array<std::int32_t, 256>& RunTable) {
+  const std::uint8_t* b = bank.data();
+  const std::size_t n = bank.size();
+  std::size_t k = 0;
+  while (k < n) {
+    const std::uint8_t v = b[k];
+    const bool leftSame = k > 0 && b[k - 1] == v;
+    const bool rightSame = k + 1 < n && b[k + 1] == v;
+    if (!leftSame && !rightSame) {
+      k += 8;
+      continue;
+    }
+    std::size_t s = k;
+    while (s > 0 && b[s - 1] == v) --s;
+    const std::size_t t = RunEnd(b, k + 1, n, v);
+    if (t == n) return;  // a run still open at the bank's end is never recorded
+    if (t - s >= MinRun) RunTable[v] = static_cast<std::int32_t>(t - s - 1);
+    k = (t + 7) & ~std::size_t{7};
+  }
+}
+
+}  // namespace
+
+std::uint8_t TNESImage::FindEmptyByte() const {
+  std::array<std::int32_t, 256> RunTable{};
+  for (unsigned j = 0; j < PRGCount(); ++j) RecordRuns(PRGBank(j), RunTable);
+
+  // Highest entry wins; ties go to the lowest value (strictly greater only).
+  std::int32_t best = -1;
+  std::uint8_t EmptyByte = 0;
+  for (int v = 0; v < 256; ++v) {
+    if (RunTable[v] > best) {
+      best = RunTable[v];
+      EmptyByte = static_cast<std::uint8_t>(v);
+    }
+  }
+  return EmptyByte;
+}

@@ -1,0 +1,40 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+bool TQtDialogs::ExecuteOpenNES(QWidget* owner, QString& fileName) {
+  QFileDialog OpenDialogNES(owner, "Open NES file");
+  OpenDialogNES.setAcceptMode(QFileDialog::AcceptOpen);
+  // A name that does not exist is accepted; the load then fails.
+  OpenDialogNES.setFileMode(QFileDialog::AnyFile);
+  OpenDialogNES.setNameFilters({"NES files (*.nes)", "All files (*.*)"});
+  OpenDialogNES.setDefaultSuffix("nes");
+  OpenDialogNES.setSizeGripEnabled(true);
+  if (!fileName.isEmpty()) OpenDialogNES.selectFile(fileName);
+  if (OpenDialogNES.exec() != QDialog::Accepted || OpenDialogNES.selectedFiles().isEmpty())
+    return false;
+  fileName = OpenDialogNES.selectedFiles().first();
+  return true;
+}
+
+bool TQtDialogs::ExecuteSaveReport(QWidget* owner, QString& fileName) {
+  QFileDialog SavePictureDialogReport(owner);
+  SavePictureDialogReport.setAcceptMode(QFileDialog::AcceptSave);
+  SavePictureDialogReport.setFileMode(QFileDialog::AnyFile);
+  SavePictureDialogReport.setDirectory(".");
+  SavePictureDialogReport.setNameFilters({"Bitmaps (*.bmp)", "All files (*)"});
+  // No default extension and no question before an existing file is replaced.
+  SavePictureDialogReport.setOption(QFileDialog::DontConfirmOverwrite);
+  if (SavePictureDialogReport.exec() != QDialog::Accepted ||
+      SavePictureDialogReport.selectedFiles().isEmpty())
+    return false;
+  fileName = SavePictureDialogReport.selectedFiles().first();
+  return true;
+}
+
+void TQtDialogs::ShowError(QWidget* owner, const QString& message) {
+  QMessageBox::critical(owner, QApplication::applicationName(), message);
+}

@@ -1,0 +1,65 @@
+// LoadNES and the whole analysis on arbitrary files. Short inputs are grown
+// into images of realistic length (runs of bytes, any header), so the
+// fuzzer reaches the analysis and not only the length test.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cart/nes_image.h"
+#include "reference_empty_byte.h"
+
+namespace {
+
+std::string ScratchFile() {
+  static std::string name = [] {
+    char pattern[] = "/tmp/voidscope-fuzz-XXXXXX";
+    const int fd = mkstemp(pattern);
+    if (fd < 0) std::abort();
+    close(fd);
+    return std::string(pattern);
+  }();
+  return name;
+}
+
+std::vector<std::uint8_t> Grow(const std::uint8_t* data, std::size_t size) {
+  if (size < 20) return {data, data + size};
+  const std::size_t length = MinNESSize - 64 + (std::size_t{data[1]} << 8 | data[2]) * 4;
+  std::vector<std::uint8_t> file(data + 3, data + 19);
+  if (data[0] & 2) file[0] = 'N', file[1] = 'E', file[2] = 'S';
+  std::size_t i = 19;
+  while (file.size() < length) {
+    if (i + 1 >= size) {
+      file.resize(length, 0);
+      break;
+    }
+    const std::size_t count = std::size_t{data[i]} * (data[0] & 4 ? 64 : 1) + 1;
+    file.insert(file.end(), std::min(count, length - file.size()), data[i + 1]);
+    i += 2;
+    if (i + 1 >= size) i = 19;
+  }
+  return file;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::vector<std::uint8_t> file =
+      size > 0 && (data[0] & 1) ? std::vector<std::uint8_t>(data + 1, data + size) : Grow(data, size);
+  const std::string name = ScratchFile();
+  if (std::FILE* out = std::fopen(name.c_str(), "wb")) {
+    std::fwrite(file.data(), 1, file.size(), out);
+    std::fclose(out);
+  }
+  static TNESImage image;  // kept across inputs, as the window keeps it
+  if (!image.LoadNES(name)) return 0;
+  const std::uint8_t empty = image.FindEmptyByte();
+  if (empty != ReferenceEmptyByte(image)) std::abort();
+  static std::uint8_t cells[64 * 256];
+  for (unsigned j = 0; j < image.PRGCount(); ++j) image.PRGBankMap(j, empty, cells, 64);
+  for (unsigned j = 0; j < image.CHRCount(); ++j) image.CHRBankMap(j, cells, 64);
+  (void)image.Mapper();
+  return 0;
+}

@@ -1,0 +1,31 @@
+// Answers the window's questions in tests, and records its error boxes.
+#pragma once
+
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+#include "UnitMain.h"
+#include "dialogs.h"
+
+struct TFakeDialogs : TDialogs {
+  std::optional<QString> openAnswer;  // nullopt: the user cancels
+  std::optional<QString> saveAnswer;
+  QStringList errors;
+  int saveQuestions = 0;
+
+  bool ExecuteOpenNES(QWidget*, QString& fileName) override {
+    if (!openAnswer) return false;
+    fileName = *openAnswer;
+    return true;
+  }
+  bool ExecuteSaveReport(QWidget*, QString& fileName) override {
+    ++saveQuestions;
+    if (!saveAnswer) return false;
+    fileName = *saveAnswer;
+    return true;
+  }
+  void ShowError(QWidget*, const QString& message) override { errors << message; }
+};
+
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }

@@ -1,0 +1,58 @@
+#!/bin/sh
+# The real window on a virtual X server: start voidscope on the sample
+# cartridge, find its window by title, take a screenshot and check that the
+# bank boxes are on the screen.
+# Usage: xvfb_window_test.sh VOIDSCOPE SAMPLE.nes WORKDIR
+set -u
+exe=$1 sample=$2 work=$3
+shot="$work/voidscope_xvfb_shot.png"
+
+display=110
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+  display=$((display + 1))
+done
+
+Xvfb ":$display" -screen 0 1024x768x24 +extension GLX +render -noreset >/dev/null 2>&1 &
+xvfb=$!
+app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+export DISPLAY=":$display"
+unset QT_QPA_PLATFORM
+tries=0
+until xdpyinfo >/dev/null 2>&1; do
+  tries=$((tries + 1)); [ $tries -gt 100 ] && fail "Xvfb did not start"; sleep 0.1
+done
+
+"$exe" "$sample" &
+app=$!
+tries=0
+window=
+while [ -z "$window" ]; do
+  window=$(xdotool search --name '^NES Voidscope v1\.0$' 2>/dev/null | head -n 1)
+  tries=$((tries + 1)); [ $tries -gt 150 ] && fail "no window titled 'NES Voidscope v1.0'"
+  [ -z "$window" ] && sleep 0.2
+done
+[ "$(xdotool getwindowname "$window")" = "NES Voidscope v1.0" ] || fail "wrong title"
+sleep 1.5  # let the first paint land
+
+import -window root "$shot" || fail "no screenshot"
+# Every map pixel of the 8 PRG and 4 CHR boxes is green or near-white; a few
+# more near-white pixels may come from the anti-aliased edges of the text.
+histogram=$(convert "$shot" -format %c histogram:info:-)
+count() { printf '%s\n' "$histogram" | awk -v c="$1" '$0 ~ c { gsub(":", "", $1); n += $1 } END { print n + 0 }'; }
+green=$(count '#2EFF33')
+free=$(count '#FCFCFC')
+echo "green $green near-white $free"
+cells=$((8 * 16384 + 4 * 8192))
+[ "$green" -gt 50000 ] || fail "too few used-byte pixels: $green"
+[ "$free" -gt 50000 ] || fail "too few free-byte pixels: $free"
+[ $((green + free)) -ge $cells ] && [ $((green + free)) -lt $((cells + 2000)) ] ||
+  fail "map pixels: $((green + free)), expected $cells"
+echo "PASS: window $window drawn on :$display"
