@@ -165,38 +165,94 @@ Image flyguy_sheet(const PictureLayout& l) {
     return s;
 }
 
+// The stage-4 boss: a storm spirit with a curling tail, angry eyes and fangs,
+// in purples that stand out against the pale sky.
+void spirit_frame(Image& f, int i) {
+    const double phase = i * M_PI / 3;
+    const Tones t{indigo, purple, magenta, light_pink};
+    Image body(48, 48);
+    // Tail: tapers and curls below the head, swaying with the frame.
+    for (int y = 22; y < 47; ++y) {
+        const double u = (y - 22) / 25.0;
+        const double cx = 24 + std::sin(u * M_PI * 1.4 + phase) * 7 * u;
+        const double half = 12 * std::pow(1 - u, 0.9) + 0.8;
+        for (int x = 0; x < 48; ++x) {
+            const double v = (x + 0.5 - cx) / half;
+            if (std::abs(v) > 1) continue;
+            body.set(x, y, v < -0.35 ? t.light : (v < 0.45 ? t.mid : t.dark));
+        }
+    }
+    // Stubby arms waving on both sides.
+    const double wave = std::sin(phase) * 3;
+    body.fill_ellipse(9, 27 + wave, 4, 3, purple);
+    body.fill_ellipse(39, 27 - wave, 4, 3, indigo);
+    shaded_ellipse(body, 24, 18, 14, 13, t);
+    body.outline(black);
+    // Angry eyes under slanted brows.
+    body.fill_ellipse(18.5, 17, 3.2, 3.6, yellow);
+    body.fill_ellipse(29.5, 17, 3.2, 3.6, yellow);
+    body.fill_rect(19, 17, 2, 3, black);
+    body.fill_rect(28, 17, 2, 3, black);
+    body.line(14, 12, 21, 15, black);
+    body.line(34, 12, 27, 15, black);
+    body.line(14, 13, 21, 16, black);
+    body.line(34, 13, 27, 16, black);
+    // Grinning mouth with two fangs; it opens and closes.
+    const double open = 1.2 + 0.8 * (1 + std::sin(phase * 2)) / 2;
+    body.fill_ellipse(24, 25, 6, open, black);
+    body.set(21, 25, white);
+    body.set(27, 25, white);
+    body.set(21, 24, white);
+    body.set(27, 24, white);
+    f.blit(body, 0, 0);
+}
+
 Image spirit_sheet(const PictureLayout& l) {
     Image s = blank_sheet(l);
     for (int i = 0; i < 6; ++i) {
         Image f(48, 48);
-        shaded_ellipse(f, 24, 20, 15, 15, kGhostTones);
-        // A waving hem under the round head.
-        for (int x = 9; x < 40; ++x) {
-            const int len = 8 + static_cast<int>(3 * std::sin((x + i * 2) * 0.6));
-            f.fill_rect(x, 20, 1, 12 + len, x < 14 || x > 34 ? periwinkle : lavender);
-        }
-        f.fill_ellipse(18, 19, 3, 4, navy);
-        f.fill_ellipse(30, 19, 3, 4, navy);
-        f.set(17, 17, white);
-        f.set(29, 17, white);
-        f.fill_ellipse(24, 28, 3, 2 + (i % 3) * 0.5, navy);
-        f.outline(black);
+        spirit_frame(f, i);
         put_frame(s, l, f, i, 0);
     }
     return s;
 }
 
+// The last boss: an armoured flying fortress with one eye, two thrusters and
+// the laser port underneath. The hit frame flashes it red.
 void fboss_body(Image& f, bool hit) {
     const Tones t = hit ? Tones{maroon, red, salmon, white} : kSteelTones;
-    shaded_ellipse(f, 32, 32, 28, 22, t);
-    f.fill_rect(10, 30, 44, 4, hit ? dark_red : navy);
-    // Big single eye and the laser port below it.
-    f.fill_ellipse(32, 24, 9, 7, white);
-    f.fill_ellipse(32, 25, 4, 5, hit ? red : magenta);
-    f.fill_ellipse(32, 25, 2, 3, black);
-    f.fill_rect(24, 44, 16, 6, charcoal);
-    f.fill_rect(26, 46, 12, 3, hit ? yellow : red);
-    for (int i = 0; i < 6; ++i) f.fill_rect(9 + i * 8, 31, 2, 2, hit ? yellow : sky);
+    const Rgba trim = hit ? dark_red : navy;
+    // Side thrusters behind the hull.
+    for (int side : {0, 1}) {
+        const int x = side ? 54 : 2;
+        f.fill_rect(x, 26, 8, 12, grey);
+        f.fill_rect(x, 26, 8, 2, light_grey);
+        f.fill_rect(x + (side ? 6 : 0), 30, 2, 4, hit ? yellow : orange);
+    }
+    shaded_ellipse(f, 32, 31, 27, 22, t);
+    // Armour seams and a belt of lights.
+    f.fill_rect(6, 33, 52, 4, trim);
+    for (int i = 0; i < 7; ++i) f.fill_rect(9 + i * 7, 34, 3, 2, hit ? yellow : (i % 2 ? sky : turquoise));
+    for (int x = 10; x < 56; ++x) {
+        const double u = (x - 32) / 27.0;
+        const int y = 31 - static_cast<int>(22 * std::sqrt(std::max(0.0, 1 - u * u)) * 0.62);
+        if (x % 6 == 0) f.set(x, y, light_grey);
+    }
+    f.line(32, 10, 32, 15, trim);
+    // The eye.
+    f.fill_ellipse(32, 23, 9, 7, black);
+    f.fill_ellipse(32, 23, 8, 6, white);
+    f.fill_ellipse(33, 24, 4, 5, hit ? red : magenta);
+    f.fill_ellipse(33, 24, 2, 3, black);
+    f.set(30, 20, white);
+    f.fill_rect(31, 21, 1, 1, white);
+    // Laser port under the belt, where the beam comes out.
+    for (int y = 40; y < 52; ++y) {
+        const int half = 9 - (y - 40) / 3;
+        f.fill_rect(32 - half, y, 2 * half, 1, charcoal);
+    }
+    f.fill_ellipse(32, 46, 5, 3, hit ? yellow : red);
+    f.fill_ellipse(32, 45.5, 2.5, 1.5, hit ? white : salmon);
     f.outline(black);
 }
 
