@@ -62,15 +62,14 @@ Image banner(std::string_view line1, std::string_view line2, Rgba top, Rgba bott
 
 Image creator() {
     Image img(256, 240, black);
-    // A little rotor emblem above the maker's name.
-    img.fill_rect(127, 70, 3, 22, grey);
-    img.fill_rect(96, 66, 65, 3, light_grey);
-    img.fill_rect(96, 69, 65, 1, grey);
-    img.fill_rect(123, 63, 11, 8, red);
-    img.fill_rect(124, 63, 4, 2, salmon);
-    shaded_disc(img, 128, 100, 12, Tones{maroon, red, salmon, white});
-    draw_banner_text(img, "TINY ROTOR", 128, 124, 3, white, light_grey, black, charcoal);
-    draw_text(img, "PRESENTS", 128 - text_width("PRESENTS") / 2 * 1, 160, 1, grey, grey);
+    // The maker's mark: the hero hovering over a ring of light, then the name.
+    img.fill_ellipse(128, 118, 30, 6, navy);
+    img.fill_ellipse(128, 118, 22, 4, indigo);
+    img.fill_ellipse(128, 118, 12, 2, periwinkle);
+    const Image h = hero(3);
+    img.blit(h, 128 - h.width() / 2 - 6, 28);
+    draw_banner_text(img, "TINY ROTOR", 128, 136, 3, white, light_grey, black, charcoal);
+    draw_text(img, "PRESENTS", 128 - text_width("PRESENTS") / 2, 172, 1, grey, grey);
     return img;
 }
 
