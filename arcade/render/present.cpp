@@ -20,20 +20,23 @@ void present_rect_compute(int display_w, int display_h, PresentRect *rect)
     rect->y = (float)(display_h - CANVAS_H * scale) * 0.5f;
 }
 
-void present_canvas(ALLEGRO_BITMAP *canvas)
+void present_draw(ALLEGRO_BITMAP *canvas, int display_w, int display_h)
 {
     PresentRect rect;
 
+    present_rect_compute(display_w, display_h, &rect);
+    al_draw_scaled_bitmap(canvas, 0, 0, CANVAS_W, CANVAS_H,
+                          rect.x, rect.y, rect.w, rect.h, 0);
+    al_draw_tinted_scaled_bitmap(bmp_filter, al_map_rgba_f(1, 1, 1, 0.25f),
+                                 0, 0, FILTER_W, FILTER_H,
+                                 rect.x, rect.y, rect.w, rect.h, 0);
+}
+
+void present_canvas(ALLEGRO_BITMAP *canvas)
+{
     if (display == NULL)
         return;
     al_set_target_backbuffer(display);
-    present_rect_compute(al_get_display_width(display),
-                         al_get_display_height(display), &rect);
-    al_draw_scaled_bitmap(canvas, 0, 0, CANVAS_W, CANVAS_H,
-                          rect.x, rect.y, rect.w, rect.h, 0);
-    if (bmp_filter != NULL)
-        al_draw_tinted_scaled_bitmap(bmp_filter, al_map_rgba_f(1, 1, 1, 0.25f),
-                                     0, 0, FILTER_W, FILTER_H,
-                                     rect.x, rect.y, rect.w, rect.h, 0);
+    present_draw(canvas, al_get_display_width(display), al_get_display_height(display));
     al_flip_display();
 }

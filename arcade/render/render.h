@@ -28,6 +28,8 @@ struct PresentRect {
 };
 // Where the canvas goes on a display of this size; only the height picks the factor.
 void present_rect_compute(int display_w, int display_h, PresentRect *rect);
+// The scaled canvas and the filter over it, into the current target of that size.
+void present_draw(ALLEGRO_BITMAP *canvas, int display_w, int display_h);
 // Scales canvas onto the display's back buffer with the filter, then flips.
 void present_canvas(ALLEGRO_BITMAP *canvas);
 

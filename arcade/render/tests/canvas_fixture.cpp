@@ -93,7 +93,7 @@ struct StandIn {
 };
 
 static const StandIn stand_ins[] = {
-    {&bmp_filter, FILTER_W, FILTER_H, WHITE},
+    {&bmp_filter, FILTER_W, FILTER_H, BLACK},
     {&bmp_life, LIFE_SIZE, LIFE_SIZE, LIFE_RGB},
     {&bmp_creator, 256, 240, CREATOR_RGB},
     {&bmp_title, 256, 240, TITLE_RGB},

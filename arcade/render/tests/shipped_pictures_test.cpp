@@ -72,6 +72,20 @@ TEST_F(ShippedPictures, StageCardsFitAboveTheirTexts)
     EXPECT_GE(al_get_bitmap_height(bmp_filter), FILTER_H);
 }
 
+// The tint scales only the filter's alpha, while its colour is added whole
+// under premultiplied blending: any colour but black would wash the screen out.
+TEST_F(ShippedPictures, FilterIsBlackShading)
+{
+    int coloured = 0;
+
+    al_lock_bitmap(bmp_filter, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+    for (int y = 0; y < FILTER_H; y++)
+        for (int x = 0; x < FILTER_W; x++)
+            coloured += !(pixel_at(bmp_filter, x, y) == BLACK);
+    al_unlock_bitmap(bmp_filter);
+    EXPECT_EQ(coloured, 0);
+}
+
 TEST_F(ShippedPictures, LifeIconFitsTheStatusBar)
 {
     EXPECT_LE(al_get_bitmap_width(bmp_life), 14);
