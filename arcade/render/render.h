@@ -15,7 +15,7 @@
 // frame.cpp: the pipeline of one frame.
 // Draws the current state into canvas, lays the fade over it, presents it.
 void draw_frame(ALLEGRO_BITMAP *canvas);
-// Steps 2 to 6 alone: everything that goes into the canvas. Needs no display.
+// Everything that goes into the canvas, without presenting. Needs no display.
 void frame_compose(ALLEGRO_BITMAP *canvas);
 
 // present.cpp: the canvas scaled by a whole factor, centred on the display.
