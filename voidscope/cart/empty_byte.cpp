@@ -1,4 +1,5 @@
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -9,14 +10,24 @@ namespace {
 // Runs of at least this many equal bytes are recorded (as length - 1).
 constexpr std::size_t MinRun = 9;
 
+std::uint64_t Load64(const std::uint8_t* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, 8);
+  return word;
+}
+
+// Bytes equal to v from `from` on, stopping at `size`.
 std::size_t RunEnd(const std::uint8_t* bytes, std::size_t from, std::size_t size, std::uint8_t v) {
   // Long free areas are the common case: compare eight bytes at a time.
   const std::uint64_t pattern = 0x0101010101010101ull * v;
   std::size_t t = from;
   while (t + 8 <= size) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes + t, 8);
-    if (word != pattern) break;
+    const std::uint64_t diff = Load64(bytes + t) ^ pattern;
+    if (diff != 0) {
+      if constexpr (std::endian::native == std::endian::little)
+        return t + static_cast<std::size_t>(std::countr_zero(diff)) / 8;
+      break;
+    }
     t += 8;
   }
   while (t < size && bytes[t] == v) ++t;
@@ -33,15 +44,35 @@ void RecordRuns(std::span<const std::uint8_t> bank, std::array<std::int32_t, 256
   std::size_t k = 0;
   while (k < n) {
     const std::uint8_t v = b[k];
-    const bool leftSame = k > 0 && b[k - 1] == v;
-    const bool rightSame = k + 1 < n && b[k + 1] == v;
-    if (!leftSame && !rightSame) {
-      k += 8;
-      continue;
+    std::size_t s;  // the run around k is [s, t)
+    std::size_t t;
+    if (std::endian::native == std::endian::little && k >= 8 && k + 8 <= n) {
+      // The equal bytes on either side of k, eight at a time: most offsets
+      // are settled here without a branch per byte.
+      const std::uint64_t pattern = 0x0101010101010101ull * v;
+      const std::uint64_t rightDiff = Load64(b + k) ^ pattern;
+      const std::uint64_t leftDiff = Load64(b + k - 8) ^ pattern;
+      const std::size_t right = rightDiff ? std::countr_zero(rightDiff) / 8 : 8;
+      const std::size_t left = leftDiff ? std::countl_zero(leftDiff) / 8 : 8;
+      if (right < 8 && left < 8 && left + right < MinRun) {
+        k += 8;
+        continue;
+      }
+      s = k - left;
+      if (left == 8)
+        while (s > 0 && b[s - 1] == v) --s;
+      t = right < 8 ? k + right : RunEnd(b, k + 8, n, v);
+    } else {
+      const bool leftSame = k > 0 && b[k - 1] == v;
+      const bool rightSame = k + 1 < n && b[k + 1] == v;
+      if (!leftSame && !rightSame) {
+        k += 8;
+        continue;
+      }
+      s = k;
+      while (s > 0 && b[s - 1] == v) --s;
+      t = RunEnd(b, k + 1, n, v);
     }
-    std::size_t s = k;
-    while (s > 0 && b[s - 1] == v) --s;
-    const std::size_t t = RunEnd(b, k + 1, n, v);
     if (t == n) return;  // a run still open at the bank's end is never recorded
     if (t - s >= MinRun) RunTable[v] = static_cast<std::int32_t>(t - s - 1);
     k = (t + 7) & ~std::size_t{7};
