@@ -104,6 +104,36 @@ Image ground(Rgba grass_light, Rgba grass, Rgba grass_dark, Rgba soil, Rgba soil
     return img;
 }
 
+// Volcanic ground: a crust of dark rock with glowing cracks and embers.
+Image lava_ground() {
+    Image img(256, 48, maroon);
+    Rng rng(22);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 256; ++x) {
+            if (y < 3) img.set(x, y, y == 0 ? orange : dark_red);
+            else if (bayer4(x, y) < (y - 3) / 3) img.set(x, y, brown);
+        }
+    // Glowing cracks run across the flat ground, longer towards the viewer.
+    for (int i = 0; i < 22; ++i) {
+        int y = 6 + rng.below(40);
+        int x = rng.below(256);
+        const int len = 10 + y + rng.below(20);
+        for (int k = 0; k < len; ++k, ++x) {
+            if (rng.below(3) == 0) y += rng.below(3) - 1;
+            if (y < 5 || y > 47) break;
+            img.set(x & 255, y, k % 7 == 3 ? yellow : orange);
+            if (y > 24) img.set(x & 255, y + 1, red);
+        }
+    }
+    // Boulders with lit tops.
+    for (int i = 0; i < 10; ++i) {
+        const int x = rng.below(256), y = 14 + rng.below(28), w = 4 + rng.below(5);
+        img.fill_ellipse(x, y, w, w * 0.55, charcoal);
+        img.fill_rect(x - w / 2, y - static_cast<int>(w * 0.55) + 1, w, 1, grey);
+    }
+    return img;
+}
+
 Image stage2_background() {
     Image img(256, 192);
     sky_bands(img, 0, 160, {indigo, purple, magenta, salmon, light_orange, pale_yellow});
@@ -269,7 +299,7 @@ Image make_backdrop(std::string_view file) {
     if (file == "background.png") return stage1_background();
     if (file == "surface.png") return ground(lime, green, dark_green, ochre, brown, light_grey, 1);
     if (file == "background2.png") return stage2_background();
-    if (file == "surface2.png") return ground(light_orange, orange, dark_red, maroon, brown, grey, 2);
+    if (file == "surface2.png") return lava_ground();
     if (file == "background3.png") return stage3_background();
     if (file == "surface3.png") return ground(teal, dark_teal, navy, indigo, navy, grey, 3);
     if (file == "background4.png") return stage4_background();

@@ -94,7 +94,7 @@ void draw_text(Image& img, std::string_view text, int x, int y, int scale, Rgba 
 }
 
 void draw_banner_text(Image& img, std::string_view text, int cx, int y, int scale, Rgba top,
-                      Rgba bottom, Rgba outline, Rgba shadow) {
+                      Rgba bottom, Rgba outline, Rgba shadow, Rgba shine) {
     const int w = text_width(text) * scale;
     const int x = cx - w / 2;
     Image layer(img.width(), img.height());
@@ -102,6 +102,12 @@ void draw_banner_text(Image& img, std::string_view text, int cx, int y, int scal
     Image shade(img.width(), img.height());
     draw_text(shade, text, x + scale / 2 + 1, y + scale / 2 + 1, scale, shadow, shadow);
     shade.outline(shadow);
+    if (shine.a) {
+        const Image plain = layer;
+        for (int py = 0; py < img.height(); ++py)
+            for (int px = 0; px < img.width(); ++px)
+                if (plain.get(px, py).a && !plain.get(px, py - 1).a) layer.set(px, py, shine);
+    }
     layer.outline(outline);
     img.blit(shade, 0, 0);
     img.blit(layer, 0, 0);

@@ -18,8 +18,9 @@ int text_width(std::string_view text);
 // which gives the two-tone lettering of old title screens.
 void draw_text(Image& img, std::string_view text, int x, int y, int scale, Rgba top, Rgba bottom);
 
-// Lettering with a dark outline around every letter and a drop shadow below it.
+// Lettering centred on cx with a dark outline around every letter and a drop
+// shadow below it; with a shine colour, every upper edge of a stroke catches the light.
 void draw_banner_text(Image& img, std::string_view text, int cx, int y, int scale, Rgba top,
-                      Rgba bottom, Rgba outline, Rgba shadow);
+                      Rgba bottom, Rgba outline, Rgba shadow, Rgba shine = kClear);
 
 } // namespace resgen

@@ -39,8 +39,8 @@ Image hero(int scale) {
 
 Image title() {
     Image img(256, 240);
-    draw_banner_text(img, "PROPELLER", 128, 22, 3, yellow, orange, black, maroon);
-    draw_banner_text(img, "PANIC", 128, 52, 4, salmon, red, black, maroon);
+    draw_banner_text(img, "PROPELLER", 128, 22, 3, yellow, orange, black, maroon, cream);
+    draw_banner_text(img, "PANIC", 128, 52, 4, salmon, red, black, maroon, light_pink);
     // The hero flying beside the logo, a trail of puffs behind him.
     const Image h = hero(2).mirrored();
     img.blit(h, 190, 84);
@@ -55,8 +55,8 @@ Image banner(std::string_view line1, std::string_view line2, Rgba top, Rgba bott
     img.fill_rect(0, band_top, 256, band_h, Rgba{0, 0, 0, 160});
     img.fill_rect(0, band_top, 256, 2, black);
     img.fill_rect(0, band_top + band_h - 2, 256, 2, black);
-    draw_banner_text(img, line1, 128, band_top + 12, 4, top, bottom, black, charcoal);
-    if (!line2.empty()) draw_banner_text(img, line2, 128, band_top + 44, 3, top, bottom, black, charcoal);
+    draw_banner_text(img, line1, 128, band_top + 12, 4, top, bottom, black, charcoal, white);
+    if (!line2.empty()) draw_banner_text(img, line2, 128, band_top + 44, 3, top, bottom, black, charcoal, white);
     return img;
 }
 
