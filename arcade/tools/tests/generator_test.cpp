@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 TEST(Generator, SameBytesEveryRun) {
@@ -78,6 +80,43 @@ TEST(PixelFont, LettersHaveTheirShapes) {
     EXPECT_EQ(img.get(0, 3).a, 0);
     for (int x = 6; x < 11; ++x) EXPECT_EQ(img.get(x, 6).a, 255) << x;
     EXPECT_EQ(img.get(7, 0).a, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Generator, WritesEveryFileUnderItsName) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(testing::TempDir()) / "arcade_res_out";
+    fs::remove_all(dir);
+    ASSERT_EQ(resgen::write_all(dir.string()), 0);
+    std::size_t pictures = 0, sounds = 0;
+    for (const auto& e : fs::directory_iterator(dir / std::string(resgen::kGraphicsDir))) {
+        (void)e;
+        ++pictures;
+    }
+    for (const auto& e : fs::directory_iterator(dir / std::string(resgen::kAudioDir))) {
+        (void)e;
+        ++sounds;
+    }
+    EXPECT_EQ(pictures, resgen::kPictures.size());
+    EXPECT_EQ(sounds, resgen::kSounds.size());
+    const auto written = resgen::read_file((dir / std::string(resgen::kGraphicsDir) / "player.png").string());
+    ASSERT_TRUE(written);
+    EXPECT_EQ(*written, resgen::encode_png(resgen::make_picture("player.png")));
+    fs::remove_all(dir);
+}
+
+TEST(Generator, ReportsAnUnwritableFolder) {
+    // A plain file where the folder should be: nothing can be written below it.
+    namespace fs = std::filesystem;
+    const fs::path blocker = fs::path(testing::TempDir()) / "arcade_res_blocker";
+    fs::remove_all(blocker);
+    ASSERT_TRUE(resgen::write_file(blocker.string(), {1, 2, 3}));
+    EXPECT_EQ(resgen::write_all(blocker.string()),
+              static_cast<int>(resgen::kPictures.size() + resgen::kSounds.size()));
+    fs::remove_all(blocker);
 }
 
 } // namespace
