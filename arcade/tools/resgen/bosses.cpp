@@ -78,26 +78,45 @@ Image bigleaf_sheet(const PictureLayout& l) {
     return s;
 }
 
+// The stage-2 boss: a heavy orb with a glowing ring that turns round it and
+// an angry face towards its flight.
+void ring(Image& f, double cx, double cy, double rx, double ry, double turn, bool front) {
+    for (int k = 0; k < 64; ++k) {
+        const double a = k * 2 * M_PI / 64;
+        // The front half passes over the orb, the back half behind it.
+        if ((std::sin(a) > 0) != front) continue;
+        const int x = static_cast<int>(std::lround(cx + rx * std::cos(a)));
+        const int y = static_cast<int>(std::lround(cy + ry * std::sin(a)));
+        const bool bright = std::fmod(a + turn + 4 * M_PI, M_PI / 2) < 0.35;
+        f.set(x, y, bright ? white : yellow);
+        f.set(x, y + 1, bright ? pale_yellow : ochre);
+    }
+}
+
 Image bigorb_sheet(const PictureLayout& l) {
     Image s = blank_sheet(l);
     for (int i = 0; i < 4; ++i) {
         Image f(32, 32);
-        shaded_disc(f, 16, 16, 13, kPurpleTones);
-        // A ring of sparks turning round it.
-        for (int k = 0; k < 3; ++k) {
-            const double a = i * M_PI / 6 + k * 2 * M_PI / 3;
-            f.fill_rect(static_cast<int>(15 + 14 * std::cos(a)), static_cast<int>(15 + 6 * std::sin(a)), 2, 2, white);
-        }
-        f.fill_rect(19, 11, 4, 4, white);
-        f.fill_rect(21, 12, 2, 2, black);
+        ring(f, 16, 17, 15, 4, i * M_PI / 8, false);
+        Image orb(32, 32);
+        shaded_disc(orb, 16, 16, 11.5, kPurpleTones);
+        // Angry eye and brow, a grim mouth.
+        orb.fill_rect(18, 11, 5, 4, white);
+        orb.fill_rect(21, 12, 2, 2, black);
+        orb.line(17, 9, 23, 11, black);
+        orb.line(19, 20, 24, 19, black);
+        f.blit(orb, 0, 0);
+        ring(f, 16, 17, 15, 4, i * M_PI / 8, true);
         f.outline(black);
         put_frame(s, l, f, i, 0);
     }
     Image f(32, 32);
-    shaded_disc(f, 16, 16, 13, kGreyTones);
+    shaded_disc(f, 16, 16, 11.5, kGreyTones);
     f.line(10, 6, 16, 16, black);
     f.line(16, 16, 13, 26, black);
     f.line(16, 16, 25, 19, black);
+    f.line(18, 11, 22, 15, black);
+    f.line(22, 11, 18, 15, black);
     put_frame(s, l, f, 0, 1);
     return s;
 }

@@ -351,10 +351,10 @@ Image orb_sheet(const PictureLayout& l) {
     for (int i = 0; i < 4; ++i) {
         Image f = frame16();
         shaded_disc(f, 8, 8, 5.5, kPurpleTones);
-        // An orbiting spark.
-        const double a = i * M_PI / 2;
-        f.fill_rect(static_cast<int>(7.5 + 6 * std::cos(a)), static_cast<int>(7.5 + 3 * std::sin(a)), 2, 1, white);
-        f.outline(black);
+        // A spark of light runs round its rim.
+        static const int sx[4] = {8, 11, 8, 4}, sy[4] = {3, 7, 12, 8};
+        f.fill_rect(sx[i], sy[i], 2, 2, white);
+        f.set(6, 5, light_pink);
         put_frame(s, l, f, i, 0);
     }
     Image f = frame16();
