@@ -18,10 +18,12 @@ enum class Kind {
     Filter,   // translucent scanline overlay of the presentation
 };
 
-// Row `row` of a sheet must hold a drawn sprite in frames 0 .. frames-1.
+// Row `row` of a sheet must hold a drawn sprite in frames 0 .. frames-1,
+// except that frames from `blank_from` on (when >= 0) must be empty.
 struct FrameRow {
     int row;
     int frames;
+    int blank_from = -1;
 };
 
 struct PictureLayout {
@@ -34,6 +36,9 @@ struct PictureLayout {
     std::array<FrameRow, 3> rows{}; // unused entries have frames == 0
     int period = 0; // > 0: the picture repeats horizontally with this period
 };
+
+// A finished bomb explosion rests on frame 5 of its row, drawn without a
+// shadow: that frame is left empty so nothing lingers on the ground.
 
 constexpr int kCardW = 128;
 constexpr int kCardH = 48;
@@ -49,7 +54,7 @@ constexpr std::array<PictureLayout, 38> kPictures{{
     {"bomb.png", 36, 12, Kind::Sprite, 12, 12, {{{0, 3}}}},
     {"leaf.png", 96, 32, Kind::Sprite, 16, 16, {{{0, 6}, {1, 1}}}},
     {"ball.png", 64, 32, Kind::Sprite, 16, 16, {{{0, 4}, {1, 1}}}},
-    {"nbomb.png", 128, 32, Kind::Sprite, 16, 16, {{{0, 8}, {1, 6}}}},
+    {"nbomb.png", 128, 32, Kind::Sprite, 16, 16, {{{0, 8}, {1, 6, 5}}}},
     {"stage1_thumb.png", kCardW, kCardH, Kind::Opaque},
     {"title.png", 256, 240, Kind::Overlay},
     {"gameover.png", 256, 240, Kind::Overlay},
@@ -57,7 +62,7 @@ constexpr std::array<PictureLayout, 38> kPictures{{
     {"surface2.png", 256, 48, Kind::Opaque},
     {"background2.png", 256, 192, Kind::Opaque},
     {"stage2_thumb.png", kCardW, kCardH, Kind::Opaque},
-    {"nbomb2.png", 128, 32, Kind::Sprite, 16, 16, {{{0, 8}, {1, 6}}}},
+    {"nbomb2.png", 128, 32, Kind::Sprite, 16, 16, {{{0, 8}, {1, 6, 5}}}},
     {"orb.png", 64, 32, Kind::Sprite, 16, 16, {{{0, 4}, {1, 1}}}},
     {"flame.png", 64, 32, Kind::Sprite, 16, 16, {{{0, 4}, {1, 1}}}},
     {"bigorb.png", 128, 64, Kind::Sprite, 32, 32, {{{0, 4}, {1, 1}}}},

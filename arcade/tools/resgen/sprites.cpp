@@ -288,19 +288,26 @@ Image ball_sheet(const PictureLayout& l) {
     return s;
 }
 
+// A burst with a ragged, spiky edge, then drifting smoke.
 void explosion_frame(Image& f, int i) {
-    static const double r[6] = {3, 5, 7, 7.5, 6, 4};
+    static const double r[5] = {3.5, 5.5, 7.2, 7.5, 6};
     const double rr = r[i];
     if (i < 4) {
-        f.fill_disc(8, 8, rr, i < 2 ? yellow : red);
-        f.fill_disc(8, 8, rr * 0.7, i < 2 ? white : orange);
-        f.fill_disc(8, 8, rr * 0.35, i < 3 ? white : yellow);
+        const Rgba rings[3] = {i < 2 ? yellow : red, i < 2 ? white : orange, i < 3 ? white : yellow};
+        const double size[3] = {1.0, 0.68, 0.36};
+        for (int k = 0; k < 3; ++k)
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    const double dx = x + 0.5 - 8, dy = y + 0.5 - 8;
+                    const double a = std::atan2(dy, dx);
+                    const double edge = rr * size[k] * (1 + 0.22 * std::sin(8 * a + i * 0.9));
+                    if (std::hypot(dx, dy) <= edge) f.set(x, y, rings[k]);
+                }
     } else {
         // Smoke clouds drifting apart.
-        const double d = i == 4 ? 2.5 : 4;
-        f.fill_disc(8 - d, 8 + 1, rr * 0.6, grey);
-        f.fill_disc(8 + d, 8 - 1, rr * 0.6, grey);
-        f.fill_disc(8, 8 - d * 0.5, rr * 0.5, light_grey);
+        f.fill_disc(5.5, 9, 3.6, grey);
+        f.fill_disc(10.5, 7, 3.6, grey);
+        f.fill_disc(8, 6.5, 3, light_grey);
     }
     f.outline(black);
 }
@@ -338,7 +345,8 @@ Image nbomb_sheet(const PictureLayout& l, bool stage2) {
         f.fill_rect(8, 9, 2, 2, lamp);
         put_frame(s, l, f, i, 0);
     }
-    for (int i = 0; i < 6; ++i) {
+    // Frame 5 stays empty: the explosion is over.
+    for (int i = 0; i < 5; ++i) {
         Image f = frame16();
         explosion_frame(f, i);
         put_frame(s, l, f, i, 1);
