@@ -64,6 +64,18 @@ void tree(Image& img, int x, int ground, int h, Rgba leaf, Rgba dark, Rgba trunk
     }
 }
 
+// A round leafy tree: a trunk under three lit clumps.
+void round_tree(Image& img, int x, int ground, int size) {
+    img.fill_rect(x - 1, ground - size, 3, size, brown);
+    img.fill_rect(x - 1, ground - size, 1, size, ochre);
+    const Tones leaves{dark_green, green, light_green, lime};
+    Image crown(img.width(), img.height());
+    shaded_disc(crown, x - size * 0.35, ground - size * 1.05, size * 0.45, leaves);
+    shaded_disc(crown, x + size * 0.35, ground - size * 1.0, size * 0.42, leaves);
+    shaded_disc(crown, x, ground - size * 1.35, size * 0.5, leaves);
+    img.blit(crown, 0, 0);
+}
+
 Image stage1_background() {
     Image img(256, 192);
     sky_bands(img, 0, 150, {blue, periwinkle, sky, pale_blue});
@@ -74,6 +86,18 @@ Image stage1_background() {
     hills(img, 156, 16, 4, green, light_green, 192);
     for (int x = 8; x < 256; x += 37) tree(img, x, 176 + (x % 3) * 3, 26 + (x % 5) * 3, green, dark_green, brown);
     hills(img, 178, 6, 2, dark_green, green, 192);
+    // Leafy trees and bushes in front, at the edge of the meadow.
+    const int trees[3][2] = {{34, 20}, {128, 16}, {214, 23}};
+    for (const auto& t : trees) round_tree(img, t[0], 190, t[1]);
+    const Tones bush{dark_green, green, light_green, pale_green};
+    Rng rng(11);
+    Image bushes(256, 192);
+    for (int i = 0; i < 11; ++i) {
+        const int bx = rng.below(256), rx = 6 + rng.below(8), ry = 4 + rng.below(4);
+        shaded_ellipse(bushes, bx, 192 - ry / 2.0, rx, ry, bush);
+        if (rng.below(2)) shaded_ellipse(bushes, bx + rx * 0.8, 193 - ry / 3.0, rx * 0.6, ry * 0.7, bush);
+    }
+    img.blit(bushes, 0, 0);
     return img;
 }
 
