@@ -15,18 +15,21 @@ namespace {
 
 std::string ScratchFile() {
   static std::string name = [] {
-    char pattern[] = "/tmp/voidscope-fuzz-XXXXXX";
-    const int fd = mkstemp(pattern);
+    // In memory where the system has it: the file is rewritten per input.
+    std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm/voidscope-fuzz-XXXXXX"
+                                                        : "/tmp/voidscope-fuzz-XXXXXX";
+    const int fd = mkstemp(pattern.data());
     if (fd < 0) std::abort();
     close(fd);
-    return std::string(pattern);
+    return pattern;
   }();
   return name;
 }
 
 std::vector<std::uint8_t> Grow(const std::uint8_t* data, std::size_t size) {
   if (size < 20) return {data, data + size};
-  const std::size_t length = MinNESSize - 64 + (std::size_t{data[1]} << 8 | data[2]) * 4;
+  // From just under the minimum up to a little over five PRG banks.
+  const std::size_t length = MinNESSize - 64 + (std::size_t{data[1]} << 8 | data[2]);
   std::vector<std::uint8_t> file(data + 3, data + 19);
   if (data[0] & 2) file[0] = 'N', file[1] = 'E', file[2] = 'S';
   std::size_t i = 19;
@@ -54,7 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(out);
   }
   static TNESImage image;  // kept across inputs, as the window keeps it
-  if (!image.LoadNES(name)) return 0;
+  const bool loaded = image.LoadNES(name);
+  std::remove(name.c_str());
+  if (!loaded) return 0;
   const std::uint8_t empty = image.FindEmptyByte();
   if (empty != ReferenceEmptyByte(image)) std::abort();
   static std::uint8_t cells[64 * 256];
