@@ -27,7 +27,7 @@ export DISPLAY=":$display"
 unset QT_QPA_PLATFORM
 tries=0
 until xdpyinfo >/dev/null 2>&1; do
-  tries=$((tries + 1)); [ $tries -gt 100 ] && fail "Xvfb did not start"; sleep 0.1
+  tries=$((tries + 1)); [ $tries -gt 300 ] && fail "Xvfb did not start"; sleep 0.1
 done
 
 "$exe" "$sample" &
@@ -36,21 +36,26 @@ tries=0
 window=
 while [ -z "$window" ]; do
   window=$(xdotool search --name '^NES Voidscope v1\.0$' 2>/dev/null | head -n 1)
-  tries=$((tries + 1)); [ $tries -gt 150 ] && fail "no window titled 'NES Voidscope v1.0'"
+  tries=$((tries + 1)); [ $tries -gt 300 ] && fail "no window titled 'NES Voidscope v1.0'"
   [ -z "$window" ] && sleep 0.2
 done
 [ "$(xdotool getwindowname "$window")" = "NES Voidscope v1.0" ] || fail "wrong title"
-sleep 1.5  # let the first paint land
-
-import -window root "$shot" || fail "no screenshot"
 # Every map pixel of the 8 PRG and 4 CHR boxes is green or near-white; a few
 # more near-white pixels may come from the anti-aliased edges of the text.
-histogram=$(convert "$shot" -format %c histogram:info:-)
-count() { printf '%s\n' "$histogram" | awk -v c="$1" '$0 ~ c { gsub(":", "", $1); n += $1 } END { print n + 0 }'; }
-green=$(count '#2EFF33')
-free=$(count '#FCFCFC')
-echo "green $green near-white $free"
+# The first paint may take a while on a busy machine: look again until then.
 cells=$((8 * 16384 + 4 * 8192))
+count() { printf '%s\n' "$histogram" | awk -v c="$1" '$0 ~ c { gsub(":", "", $1); n += $1 } END { print n + 0 }'; }
+tries=0
+while :; do
+  import -window root "$shot" || fail "no screenshot"
+  histogram=$(convert "$shot" -format %c histogram:info:-)
+  green=$(count '#2EFF33')
+  free=$(count '#FCFCFC')
+  [ $((green + free)) -ge $cells ] && break
+  tries=$((tries + 1)); [ $tries -gt 40 ] && break
+  sleep 0.5
+done
+echo "green $green near-white $free"
 [ "$green" -gt 50000 ] || fail "too few used-byte pixels: $green"
 [ "$free" -gt 50000 ] || fail "too few free-byte pixels: $free"
 [ $((green + free)) -ge $cells ] && [ $((green + free)) -lt $((cells + 2000)) ] ||
