@@ -15,6 +15,12 @@ void Print(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
+// In a build log only our own messages belong; the toolkit's notes about
+// the session (no runtime folder and the like) do not.
+void QuietToolkit(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) Print(stderr, message + "\n");
+}
+
 int RunReport(const TCommandLine& line) {
   TQtDialogs dialogs;
   TFormMain FormMain(dialogs);
@@ -52,7 +58,10 @@ int main(int argc, char** argv) {
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   qunsetenv("QT_SCALE_FACTOR");
   qunsetenv("QT_SCREEN_SCALE_FACTORS");
-  if (line.mode == TCommandLine::Mode::Report) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (line.mode == TCommandLine::Mode::Report) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietToolkit);
+  }
 
   // The toolkit sees no arguments: a file may be named like one of its options.
   int toolkitArgc = 1;
