@@ -124,3 +124,33 @@ TEST_F(CaptureTest, StartFadeCopiesTheCanvasOverTheLastSnapshot)
 }
 
 }  // namespace
+
+namespace {
+
+// One timer event: exactly one update and one frame, even with no display.
+TEST_F(CaptureTest, TimerEventRunsOneUpdateAndKeepsThePausedFrame)
+{
+    ALLEGRO_DISPLAY *saved_display = display;
+    display = nullptr;
+    al_set_target_bitmap(canvas);
+    al_clear_to_color(al_map_rgb(10, 120, 30));
+    game_state = Paused;
+    state_timer = 40;
+    fade_timer = 0;
+    stage_ticks = 77;
+
+    ALLEGRO_EVENT tick = {};
+    tick.type = ALLEGRO_EVENT_TIMER;
+    EXPECT_TRUE(process_event(&tick));
+    EXPECT_TRUE(process_event(&tick));
+
+    EXPECT_EQ(state_timer, 38);
+    EXPECT_EQ(stage_ticks, 77u);
+    EXPECT_EQ(game_state, Paused);
+    unsigned char r, g, b;
+    al_unmap_rgb(al_get_pixel(canvas, 128, 120), &r, &g, &b);
+    EXPECT_EQ(g, 120);
+    display = saved_display;
+}
+
+}  // namespace
