@@ -3,7 +3,7 @@
 #include "core/world.h"
 #include "core/resources.h"
 #include "core/sound.h"
-#include "render.h"
+#include "render/render.h"
 
 GameState game_state;
 GameState next_state;
