@@ -216,6 +216,9 @@ TEST_F(StartUpTest, CompleteStartUpLeavesTheGameReadyAtTheSplash)
 
     ASSERT_NE(display, nullptr);
     EXPECT_NE(al_get_display_flags(display) & (ALLEGRO_FULLSCREEN | ALLEGRO_FULLSCREEN_WINDOW), 0);
+    // The private server's screen is 1024 x 768: the monitor's own size.
+    EXPECT_EQ(al_get_display_width(display), 1024);
+    EXPECT_EQ(al_get_display_height(display), 768);
     EXPECT_EQ(al_get_bitmap_width(canvas), CANVAS_W);
     EXPECT_EQ(al_get_bitmap_height(canvas), CANVAS_H);
     EXPECT_EQ(al_get_bitmap_width(canvas_snapshot), CANVAS_W);
