@@ -167,7 +167,7 @@ card_placed() {
     ew=$(($2 * SCALE))
     eh=$(($3 * SCALE))
     seen=$(convert "$out/$1.png" -crop "$((256 * SCALE))x$((118 * SCALE))+$OX+$OY" +repage \
-        -bordercolor black -border 1 -fuzz 15% -trim -format '%w %h %X %Y' info:)
+        -bordercolor black -border 1 -fuzz 15% -trim -format '%w %h %X %Y' info: 2>/dev/null)
     set -- $seen
     sx=$((OX + ${3#+} - 1))
     sy=$((OY + ${4#+} - 1))
@@ -178,6 +178,19 @@ card_placed() {
 near() {
     d=$(($1 - $2))
     [ "$d" -le 4 ] && [ "$d" -ge -4 ]
+}
+
+# cursor_at NAME ROW: the list's cursor is lit on row ROW (1 to 5) alone.
+cursor_at() {
+    for row in 1 2 3 4 5; do
+        lit=$(white_share "$1" 97 $((131 + 12 * (row - 1))) 7 11)
+        echo "$1: cursor row $row white share $lit" >>"$out/checks.log"
+        if [ "$row" = "$2" ]; then
+            more_than "$lit" 0.05 || return 1
+        else
+            more_than 0.01 "$lit" || return 1
+        fi
+    done
 }
 
 # The status bar: a dark band with white text over the top 16 canvas rows.

@@ -54,6 +54,18 @@ title_white=$(white_share title 98 130 60 62)
 more_than "$list_white" "$(sum "$title_white" 0.05)" ||
     fail "no stage list on the title (white share $list_white, was $title_white)"
 
+# The cursor ">" stands left of the chosen stage; Down moves it, Up brings
+# it back to stage 1.
+cursor_at list 1 || fail "the cursor is not on stage 1"
+press Down
+sleep 0.5
+shot list-down
+cursor_at list-down 2 || fail "Down did not move the cursor to stage 2"
+press Up
+sleep 0.5
+shot list-up
+cursor_at list-up 1 || fail "Up did not bring the cursor back to stage 1"
+
 # 4. The stage card of stage 1, centred on (128, 96) of the canvas.
 press Return
 wait_until card 6 card_placed "$gfx/stage1_thumb.png" || fail "no stage card in its place"
