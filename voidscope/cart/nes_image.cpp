@@ -13,9 +13,11 @@
 // held image and its time; once a file of sufficient length is opened the old
 // image is gone, whatever happens next. Only a successful load records a time.
 bool TNESImage::LoadNES(const std::string& name) {
-  // 1. Open. A directory is not a file, whatever the C library lets us open.
+  // 1. Open. Only a regular file is an image: a directory is not a file,
+  // whatever the C library lets us open, and opening a pipe would block the
+  // window until something writes to it.
   std::error_code ec;
-  if (name.empty() || std::filesystem::is_directory(name, ec)) return false;
+  if (name.empty() || !std::filesystem::is_regular_file(name, ec)) return false;
   std::ifstream file(name, std::ios::binary);
   if (!file) return false;
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -53,7 +54,9 @@ TEST_F(LoadNES, MinimumLengthIsExactly24592Bytes) {
 TEST_F(LoadNES, FailuresBeforeTheLengthTestKeepImageAndTime) {
   HoldFirst();
   std::filesystem::create_directory(dir.File("folder.nes"));
+  ASSERT_EQ(mkfifo(dir.File("pipe.nes").c_str(), 0600), 0);  // would block an open
   for (const std::string& name : {std::string(), dir.File("missing.nes"), dir.File("folder.nes"),
+                                  dir.File("pipe.nes"),
                                   dir.Write("empty.nes", {}), dir.Write("tiny.nes", Sized(16))}) {
     SCOPED_TRACE(name);
     EXPECT_FALSE(image.LoadNES(name));
