@@ -68,19 +68,11 @@ struct FBoss {
     uint8_t laser_on;
 };
 
-#define BOSS_OPS(name, T)                                                     \
-    void name##_init(T *rec, Vec2 position, float speed);                     \
-    void name##_draw(const T *rec, ALLEGRO_BITMAP *bitmap);                   \
-    void name##_hit_by_shot(T *rec, Shot *shot, int32_t *score,               \
-                            int32_t *combo, int32_t *combo_timer);            \
-    void name##_touch_player(const T *rec, Player *player, int32_t *health);
-
-BOSS_OPS(bigleaf, BigLeaf)
-BOSS_OPS(bigorb, BigOrb)
-BOSS_OPS(flyguy, FlyGuy)
-BOSS_OPS(spirit, Spirit)
-BOSS_OPS(fboss, FBoss)
-#undef BOSS_OPS
+ACTOR_OPS(bigleaf, BigLeaf)
+ACTOR_OPS(bigorb, BigOrb)
+ACTOR_OPS(flyguy, FlyGuy)
+ACTOR_OPS(spirit, Spirit)
+ACTOR_OPS(fboss, FBoss)
 
 // Child arrays are null for the stage-4 group members: then nothing spawns.
 void bigleaf_update(BigLeaf *rec, NBomb *bombs, int32_t *next_child,

@@ -29,22 +29,14 @@ typedef Enemy Slime;
 typedef Enemy Flame2;
 typedef Enemy BulletB;
 
-#define ENEMY_OPS(name, T)                                                    \
-    void name##_init(T *rec, Vec2 position, float speed);                     \
-    void name##_draw(const T *rec, ALLEGRO_BITMAP *bitmap);                   \
-    void name##_hit_by_shot(T *rec, Shot *shot, int32_t *score,               \
-                            int32_t *combo, int32_t *combo_timer);            \
-    void name##_touch_player(const T *rec, Player *player, int32_t *health);
-
-ENEMY_OPS(leaf, Leaf)
-ENEMY_OPS(ball, Ball)
-ENEMY_OPS(nbomb, NBomb)
-ENEMY_OPS(orb, Orb)
-ENEMY_OPS(flame, Flame)
-ENEMY_OPS(slime, Slime)
-ENEMY_OPS(flame2, Flame2)
-ENEMY_OPS(bulletb, BulletB)
-#undef ENEMY_OPS
+ACTOR_OPS(leaf, Leaf)
+ACTOR_OPS(ball, Ball)
+ACTOR_OPS(nbomb, NBomb)
+ACTOR_OPS(orb, Orb)
+ACTOR_OPS(flame, Flame)
+ACTOR_OPS(slime, Slime)
+ACTOR_OPS(flame2, Flame2)
+ACTOR_OPS(bulletb, BulletB)
 
 void leaf_update(Leaf *rec, uint8_t respawn);
 void ball_update(Ball *rec, uint8_t respawn);
