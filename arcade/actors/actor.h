@@ -55,13 +55,4 @@ void shadow_radii(float y, float rx0, float rx_div, float ry0, float ry_div,
                   float *rx, float *ry);
 void shadow_draw(float x, float y, float rx0, float rx_div, float ry0, float ry_div);
 
-// The four operations every enemy and boss type has, declared by name;
-// the header that expands it declares Shot and Player first.
-#define ACTOR_OPS(name, T)                                                    \
-    void name##_init(T *rec, Vec2 position, float speed);                     \
-    void name##_draw(const T *rec, ALLEGRO_BITMAP *bitmap);                   \
-    void name##_hit_by_shot(T *rec, Shot *shot, int32_t *score,               \
-                            int32_t *combo, int32_t *combo_timer);            \
-    void name##_touch_player(const T *rec, Player *player, int32_t *health);
-
 #endif

@@ -68,11 +68,36 @@ struct FBoss {
     uint8_t laser_on;
 };
 
-ACTOR_OPS(bigleaf, BigLeaf)
-ACTOR_OPS(bigorb, BigOrb)
-ACTOR_OPS(flyguy, FlyGuy)
-ACTOR_OPS(spirit, Spirit)
-ACTOR_OPS(fboss, FBoss)
+void bigleaf_init(BigLeaf *rec, Vec2 position, float speed);
+void bigleaf_draw(const BigLeaf *rec, ALLEGRO_BITMAP *bitmap);
+void bigleaf_hit_by_shot(BigLeaf *rec, Shot *shot, int32_t *score, int32_t *combo,
+                         int32_t *combo_timer);
+void bigleaf_touch_player(const BigLeaf *rec, Player *player, int32_t *health);
+
+void bigorb_init(BigOrb *rec, Vec2 position, float speed);
+void bigorb_draw(const BigOrb *rec, ALLEGRO_BITMAP *bitmap);
+void bigorb_hit_by_shot(BigOrb *rec, Shot *shot, int32_t *score, int32_t *combo,
+                        int32_t *combo_timer);
+void bigorb_touch_player(const BigOrb *rec, Player *player, int32_t *health);
+
+void flyguy_init(FlyGuy *rec, Vec2 position, float speed);
+void flyguy_draw(const FlyGuy *rec, ALLEGRO_BITMAP *bitmap);
+void flyguy_hit_by_shot(FlyGuy *rec, Shot *shot, int32_t *score, int32_t *combo,
+                        int32_t *combo_timer);
+void flyguy_touch_player(const FlyGuy *rec, Player *player, int32_t *health);
+
+void spirit_init(Spirit *rec, Vec2 position, float speed);
+void spirit_draw(const Spirit *rec, ALLEGRO_BITMAP *bitmap);
+void spirit_hit_by_shot(Spirit *rec, Shot *shot, int32_t *score, int32_t *combo,
+                        int32_t *combo_timer);
+void spirit_touch_player(const Spirit *rec, Player *player, int32_t *health);
+
+void fboss_init(FBoss *rec, Vec2 position, float speed);
+void fboss_draw(const FBoss *rec, ALLEGRO_BITMAP *bitmap);
+void fboss_hit_by_shot(FBoss *rec, Shot *shot, int32_t *score, int32_t *combo,
+                       int32_t *combo_timer);
+void fboss_touch_player(const FBoss *rec, Player *player, int32_t *health);
+
 
 // Child arrays are null for the stage-4 group members: then nothing spawns.
 void bigleaf_update(BigLeaf *rec, NBomb *bombs, int32_t *next_child,

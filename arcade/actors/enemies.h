@@ -29,14 +29,54 @@ typedef Enemy Slime;
 typedef Enemy Flame2;
 typedef Enemy BulletB;
 
-ACTOR_OPS(leaf, Leaf)
-ACTOR_OPS(ball, Ball)
-ACTOR_OPS(nbomb, NBomb)
-ACTOR_OPS(orb, Orb)
-ACTOR_OPS(flame, Flame)
-ACTOR_OPS(slime, Slime)
-ACTOR_OPS(flame2, Flame2)
-ACTOR_OPS(bulletb, BulletB)
+void leaf_init(Leaf *rec, Vec2 position, float speed);
+void leaf_draw(const Leaf *rec, ALLEGRO_BITMAP *bitmap);
+void leaf_hit_by_shot(Leaf *rec, Shot *shot, int32_t *score, int32_t *combo,
+                      int32_t *combo_timer);
+void leaf_touch_player(const Leaf *rec, Player *player, int32_t *health);
+
+void ball_init(Ball *rec, Vec2 position, float speed);
+void ball_draw(const Ball *rec, ALLEGRO_BITMAP *bitmap);
+void ball_hit_by_shot(Ball *rec, Shot *shot, int32_t *score, int32_t *combo,
+                      int32_t *combo_timer);
+void ball_touch_player(const Ball *rec, Player *player, int32_t *health);
+
+void nbomb_init(NBomb *rec, Vec2 position, float speed);
+void nbomb_draw(const NBomb *rec, ALLEGRO_BITMAP *bitmap);
+void nbomb_hit_by_shot(NBomb *rec, Shot *shot, int32_t *score, int32_t *combo,
+                       int32_t *combo_timer);
+void nbomb_touch_player(const NBomb *rec, Player *player, int32_t *health);
+
+void orb_init(Orb *rec, Vec2 position, float speed);
+void orb_draw(const Orb *rec, ALLEGRO_BITMAP *bitmap);
+void orb_hit_by_shot(Orb *rec, Shot *shot, int32_t *score, int32_t *combo,
+                     int32_t *combo_timer);
+void orb_touch_player(const Orb *rec, Player *player, int32_t *health);
+
+void flame_init(Flame *rec, Vec2 position, float speed);
+void flame_draw(const Flame *rec, ALLEGRO_BITMAP *bitmap);
+void flame_hit_by_shot(Flame *rec, Shot *shot, int32_t *score, int32_t *combo,
+                       int32_t *combo_timer);
+void flame_touch_player(const Flame *rec, Player *player, int32_t *health);
+
+void slime_init(Slime *rec, Vec2 position, float speed);
+void slime_draw(const Slime *rec, ALLEGRO_BITMAP *bitmap);
+void slime_hit_by_shot(Slime *rec, Shot *shot, int32_t *score, int32_t *combo,
+                       int32_t *combo_timer);
+void slime_touch_player(const Slime *rec, Player *player, int32_t *health);
+
+void flame2_init(Flame2 *rec, Vec2 position, float speed);
+void flame2_draw(const Flame2 *rec, ALLEGRO_BITMAP *bitmap);
+void flame2_hit_by_shot(Flame2 *rec, Shot *shot, int32_t *score, int32_t *combo,
+                        int32_t *combo_timer);
+void flame2_touch_player(const Flame2 *rec, Player *player, int32_t *health);
+
+void bulletb_init(BulletB *rec, Vec2 position, float speed);
+void bulletb_draw(const BulletB *rec, ALLEGRO_BITMAP *bitmap);
+void bulletb_hit_by_shot(BulletB *rec, Shot *shot, int32_t *score, int32_t *combo,
+                         int32_t *combo_timer);
+void bulletb_touch_player(const BulletB *rec, Player *player, int32_t *health);
+
 
 void leaf_update(Leaf *rec, uint8_t respawn);
 void ball_update(Ball *rec, uint8_t respawn);

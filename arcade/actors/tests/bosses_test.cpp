@@ -1,0 +1,2 @@
+// Tests of the bosses operations.
+#include "actors/tests/actor_fixture.h"

@@ -1,0 +1,2 @@
+// Tests of the player operations.
+#include "actors/tests/actor_fixture.h"
