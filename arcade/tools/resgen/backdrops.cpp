@@ -68,7 +68,7 @@ void tree(Image& img, int x, int ground, int h, Rgba leaf, Rgba dark, Rgba trunk
 void round_tree(Image& img, int x, int ground, int size) {
     img.fill_rect(x - 1, ground - size, 3, size, brown);
     img.fill_rect(x - 1, ground - size, 1, size, ochre);
-    const Tones leaves{dark_green, green, light_green, lime};
+    const Tones leaves{dark_green, forest, green, light_green};
     Image crown(img.width(), img.height());
     shaded_disc(crown, x - size * 0.35, ground - size * 1.05, size * 0.45, leaves);
     shaded_disc(crown, x + size * 0.35, ground - size * 1.0, size * 0.42, leaves);
@@ -76,20 +76,25 @@ void round_tree(Image& img, int x, int ground, int size) {
     img.blit(crown, 0, 0);
 }
 
+// The ending's white words scroll up over this picture (kEndingWordsLeft to
+// kEndingWordsRight), so the sky is a deep midday blue, the white clouds keep
+// to the sides, and the greens the words cross are the darker ones; light
+// tones stay in thin crests and small highlights.
+
 Image stage1_background() {
     Image img(256, 192);
-    sky_bands(img, 0, 150, {blue, periwinkle, sky, pale_blue});
-    cloud(img, 40, 40, 9, white, pale_blue, light_grey);
-    cloud(img, 150, 26, 7, white, pale_blue, light_grey);
-    cloud(img, 220, 62, 6, white, pale_blue, light_grey);
-    hills(img, 132, 22, 1, teal, pale_green, 192);
-    hills(img, 156, 16, 4, green, light_green, 192);
+    sky_bands(img, 0, 150, {navy, blue, blue, azure});
+    cloud(img, 4, 34, 6, white, pale_blue, light_grey);
+    cloud(img, 240, 22, 5, white, pale_blue, light_grey);
+    cloud(img, 244, 70, 4, white, pale_blue, light_grey);
+    hills(img, 132, 22, 1, dark_teal, teal, 192);
+    hills(img, 156, 16, 4, forest, green, 192);
     for (int x = 8; x < 256; x += 37) tree(img, x, 176 + (x % 3) * 3, 26 + (x % 5) * 3, green, dark_green, brown);
-    hills(img, 178, 6, 2, dark_green, green, 192);
+    hills(img, 178, 6, 2, dark_green, forest, 192);
     // Leafy trees and bushes in front, at the edge of the meadow.
     const int trees[3][2] = {{34, 20}, {128, 16}, {214, 23}};
     for (const auto& t : trees) round_tree(img, t[0], 190, t[1]);
-    const Tones bush{dark_green, green, light_green, pale_green};
+    const Tones bush{dark_green, forest, green, light_green};
     Rng rng(11);
     Image bushes(256, 192);
     for (int i = 0; i < 11; ++i) {

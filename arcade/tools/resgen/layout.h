@@ -40,6 +40,12 @@ struct PictureLayout {
 // A finished bomb explosion rests on frame 5 of its row, drawn without a
 // shadow: that frame is left empty so nothing lingers on the ground.
 
+// The ending scrolls its white, grey-shadowed words up over the stage-1
+// backdrop; with the game's font their ink, shadow included, spans these
+// columns (the widest line), on every row above the ground strip.
+constexpr int kEndingWordsLeft = 24;
+constexpr int kEndingWordsRight = 226; // exclusive
+
 constexpr int kCardW = 128;
 constexpr int kCardH = 48;
 
