@@ -55,10 +55,15 @@ bool boxes_overlap(float ax, float ay, float ahw, float ahh,
            ay - ahh < by + bhh && by - bhh < ay + ahh;
 }
 
+// The score stops at the largest value it can hold rather than wrapping
+// negative; the sum and the product are taken wide so neither can overflow.
 void award_kill(int32_t base, int32_t *score, int32_t *combo, int32_t *combo_timer)
 {
-    *score += base * (*combo + 1);
-    *combo += 1;
+    int64_t total = (int64_t)*score + (int64_t)base * ((int64_t)*combo + 1);
+
+    *score = total > INT32_MAX ? INT32_MAX : (int32_t)total;
+    if (*combo < INT32_MAX)
+        *combo += 1;
     *combo_timer = COMBO_TICKS;
 }
 

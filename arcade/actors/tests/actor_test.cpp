@@ -140,6 +140,33 @@ TEST(AwardKill, BaseTimesTheChainPlusOne)
     EXPECT_EQ(combo, 4);
 }
 
+TEST(AwardKill, StopsAtTheLargestScoreInsteadOfWrapping)
+{
+    struct Case {
+        int32_t base, score, combo;
+        int32_t score_after, combo_after;
+    };
+    const Case cases[] = {
+        {1000000, INT32_MAX - 1000000, 0, INT32_MAX, 1},       // lands exactly on it
+        {1000000, INT32_MAX - 999999, 0, INT32_MAX, 1},        // one past it
+        {100, INT32_MAX, 0, INT32_MAX, 1},                     // already there
+        {1000000, 0, 2147, INT32_MAX, 2148},                   // the product alone too big
+        {450, 5, INT32_MAX - 1, INT32_MAX, INT32_MAX},         // chain near its own limit
+        {450, 5, INT32_MAX, INT32_MAX, INT32_MAX},             // combo + 1 itself too big
+        {2000, 2000000000, 3, 2000008000, 4},                  // large but room left
+    };
+    for (const Case &c : cases) {
+        int32_t score = c.score;
+        int32_t combo = c.combo;
+        int32_t combo_timer = 0;
+        award_kill(c.base, &score, &combo, &combo_timer);
+        EXPECT_EQ(score, c.score_after) << "base " << c.base << " score " << c.score
+                                        << " combo " << c.combo;
+        EXPECT_EQ(combo, c.combo_after) << "base " << c.base << " combo " << c.combo;
+        EXPECT_EQ(combo_timer, 60);
+    }
+}
+
 Shot live_shot(float x, float y, float size)
 {
     Shot s = {};
