@@ -1,0 +1,169 @@
+#include "summary.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <span>
+
+namespace {
+
+constexpr std::uint64_t Ones = 0x0101010101010101ull;
+constexpr std::uint64_t Highs = 0x8080808080808080ull;
+
+std::uint64_t Load64(const std::uint8_t* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, 8);
+  return word;
+}
+
+// The first offset from `from` on (before `size`) whose byte is v, or size.
+// Free bytes are sparse in used code: look at eight bytes at a time.
+std::size_t NextEqual(const std::uint8_t* b, std::size_t from, std::size_t size, std::uint8_t v) {
+  std::size_t t = from;
+  if constexpr (std::endian::native == std::endian::little) {
+    const std::uint64_t pattern = Ones * v;
+    while (t + 8 <= size) {
+      const std::uint64_t x = Load64(b + t) ^ pattern;
+      // High bit set in each zero byte of x; exact for the lowest one.
+      const std::uint64_t zeros = (x - Ones) & ~x & Highs;
+      if (zeros != 0) return t + static_cast<std::size_t>(std::countr_zero(zeros)) / 8;
+      t += 8;
+    }
+  }
+  while (t < size && b[t] != v) ++t;
+  return t;
+}
+
+// The first offset from `from` on (before `size`) whose byte is not v, or size.
+std::size_t NextDifferent(const std::uint8_t* b, std::size_t from, std::size_t size,
+                          std::uint8_t v) {
+  std::size_t t = from;
+  if constexpr (std::endian::native == std::endian::little) {
+    const std::uint64_t pattern = Ones * v;
+    while (t + 8 <= size) {
+      const std::uint64_t diff = Load64(b + t) ^ pattern;
+      if (diff != 0) return t + static_cast<std::size_t>(std::countr_zero(diff)) / 8;
+      t += 8;
+    }
+  }
+  while (t < size && b[t] == v) ++t;
+  return t;
+}
+
+// Free bytes are those equal to `freeValue`; bytes past the loaded part are
+// missing, never free.
+void CountBank(std::span<const std::uint8_t> loaded, std::uint8_t freeValue, TBankSummary& row) {
+  const std::uint8_t* b = loaded.data();
+  const std::size_t n = loaded.size();
+  std::size_t k = NextEqual(b, 0, n, freeValue);
+  while (k < n) {
+    const std::size_t end = NextDifferent(b, k + 1, n, freeValue);
+    const std::size_t length = end - k;
+    row.free += length;
+    // Strictly longer only: of equal runs the first wins.
+    if (length > row.largestFreeRun.length) row.largestFreeRun = {k, length};
+    k = NextEqual(b, end, n, freeValue);
+  }
+  row.missing = row.size - n;
+  row.used = row.size - row.free - row.missing;
+}
+
+void AddTo(TKindTotals& totals, const TBankSummary& row) {
+  totals.size += row.size;
+  totals.used += row.used;
+  totals.free += row.free;
+  totals.missing += row.missing;
+  totals.usedDelta += row.usedDelta;
+}
+
+std::uint64_t BankOffset(const TNESImage& image, TBankKind kind, unsigned bank) {
+  if (kind == TBankKind::PRG) return NESHeaderSize + PRGBankSize * bank;
+  return NESHeaderSize + PRGBankSize * image.PRGCount() + CHRBankSize * bank;
+}
+
+}  // namespace
+
+std::string BankLabel(TBankKind kind, unsigned index) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string label = kind == TBankKind::PRG ? "PRG $" : "CHR $";
+  label += digits[(index >> 4) & 15];
+  label += digits[index & 15];
+  return label;
+}
+
+TCartSummary SummariseNES(const TNESImage& image) {
+  TCartSummary summary;
+  summary.mapper = image.Mapper();
+  summary.prgCount = image.PRGCount();
+  summary.chrCount = image.CHRCount();
+  summary.emptyByte = image.FindEmptyByte();
+  summary.banks.reserve(summary.prgCount + summary.chrCount);
+  for (unsigned j = 0; j < summary.prgCount; ++j) {
+    TBankSummary row;
+    row.kind = TBankKind::PRG;
+    row.index = j;
+    row.offset = BankOffset(image, TBankKind::PRG, j);
+    row.size = PRGBankSize;
+    CountBank(image.PRGBank(j), summary.emptyByte, row);
+    summary.banks.push_back(row);
+  }
+  for (unsigned j = 0; j < summary.chrCount; ++j) {
+    TBankSummary row;
+    row.kind = TBankKind::CHR;
+    row.index = j;
+    row.offset = BankOffset(image, TBankKind::CHR, j);
+    row.size = CHRBankSize;
+    CountBank(image.CHRBank(j), 0x00, row);
+    summary.banks.push_back(row);
+  }
+  for (const TBankSummary& row : summary.banks)
+    AddTo(row.kind == TBankKind::PRG ? summary.prg : summary.chr, row);
+  return summary;
+}
+
+void CompareSummaries(TCartSummary& now, const TCartSummary& old) {
+  now.prg.usedDelta = 0;
+  now.chr.usedDelta = 0;
+  for (TBankSummary& row : now.banks) {
+    std::int64_t before = 0;
+    for (const TBankSummary& earlier : old.banks)
+      if (earlier.kind == row.kind && earlier.index == row.index)
+        before = static_cast<std::int64_t>(earlier.used);
+    row.usedDelta = static_cast<std::int64_t>(row.used) - before;
+    (row.kind == TBankKind::PRG ? now.prg : now.chr).usedDelta += row.usedDelta;
+  }
+  now.compared = true;
+}
+
+std::vector<std::string> BanksBelow(const TCartSummary& summary, std::uint64_t minFree) {
+  std::vector<std::string> lines;
+  for (const TBankSummary& row : summary.banks)
+    if (row.kind == TBankKind::PRG && row.free < minFree)
+      lines.push_back(BankLabel(row.kind, row.index) + ": " + std::to_string(row.free) +
+                      " bytes free, below " + std::to_string(minFree));
+  return lines;
+}
+
+TByteInfo DescribeByte(const TNESImage& image, TBankKind kind, unsigned bank,
+                       std::uint64_t offset, std::uint8_t emptyByte) {
+  TByteInfo info;
+  info.kind = kind;
+  info.bank = bank;
+  info.offset = offset;
+  info.fileOffset = BankOffset(image, kind, bank) + offset;
+  const std::span<const std::uint8_t> loaded =
+      kind == TBankKind::PRG ? image.PRGBank(bank) : image.CHRBank(bank);
+  if (offset >= loaded.size()) return info;  // missing
+  const std::uint8_t freeValue = kind == TBankKind::PRG ? emptyByte : 0x00;
+  info.value = loaded[offset];
+  if (info.value != freeValue) {
+    info.state = TByteState::Used;
+    return info;
+  }
+  info.state = TByteState::Free;
+  std::uint64_t first = offset;
+  while (first > 0 && loaded[first - 1] == freeValue) --first;
+  const std::uint64_t end = NextDifferent(loaded.data(), offset, loaded.size(), freeValue);
+  info.run = {first, end - first};
+  return info;
+}

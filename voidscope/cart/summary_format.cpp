@@ -1,0 +1,229 @@
+#include "summary_format.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Hex(std::uint64_t v, int digits) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<unsigned long long>(v));
+  return text;
+}
+
+std::string Pad(const std::string& text, std::size_t width, bool right) {
+  if (text.size() >= width) return text;
+  const std::string fill(width - text.size(), ' ');
+  return right ? fill + text : text + fill;
+}
+
+// One decimal, rounded half up: "98.9%".
+std::string Percent(std::uint64_t part, std::uint64_t whole) {
+  if (whole == 0) return "-";
+  const std::uint64_t tenths = (part * 1000 + whole / 2) / whole;
+  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + "%";
+}
+
+std::string Signed(std::int64_t v) { return (v > 0 ? "+" : "") + std::to_string(v); }
+
+std::string HeaderLine(const TCartSummary& s, const std::string& fileName) {
+  // The same words as the window's title line.
+  return fileName + "  Mapper #" + std::to_string(s.mapper) + "  " + std::to_string(s.prgCount) +
+         "xPRG  " + std::to_string(s.chrCount) + "xCHR  Empty is $" + Hex(s.emptyByte, 2);
+}
+
+// A bar of `width` cells, each part in proportion, a part that is there
+// at all given at least one cell so that a nearly full bank never looks full.
+std::string Bar(const TBankSummary& row, std::size_t width) {
+  auto cells = [&](std::uint64_t part) {
+    std::size_t n = static_cast<std::size_t>((part * width + row.size / 2) / row.size);
+    return part > 0 && n == 0 ? std::size_t{1} : n;
+  };
+  std::size_t used = cells(row.used);
+  std::size_t missing = cells(row.missing);
+  const std::size_t freeCells = row.free > 0 ? std::size_t{1} : 0;
+  // Give back what the minimums took, from the larger part.
+  while (used + missing + freeCells > width) (used >= missing ? used : missing) -= 1;
+  const std::size_t freeWidth = width - used - missing;
+  return "[" + std::string(used, '#') + std::string(freeWidth, '.') + std::string(missing, '-') +
+         "]";
+}
+
+// Columns: label, offsets, size, used, used %, free, free %, largest free
+// run, and the change when compared. 72 columns, 79 with the change.
+struct Column {
+  const char* heading;
+  std::size_t width;
+  bool right;
+  std::size_t gap;  // spaces before it
+};
+constexpr Column Columns[] = {
+    {"Bank", 7, false, 0}, {"Offsets (hex)", 13, false, 1}, {"Size", 5, true, 2},
+    {"Used", 5, true, 2},  {"Used%", 6, true, 1},           {"Free", 5, true, 2},
+    {"Free%", 6, true, 1}, {"Largest free", 14, true, 2},   {"Change", 6, true, 1},
+};
+
+std::string Row(const std::vector<std::string>& cells) {
+  std::string line;
+  for (std::size_t i = 0; i < cells.size(); ++i)
+    line += std::string(Columns[i].gap, ' ') + Pad(cells[i], Columns[i].width, Columns[i].right);
+  return line;
+}
+
+std::string TotalLine(const char* kind, const TKindTotals& t, unsigned banks, bool compared) {
+  std::string line = std::string(kind) + " total: ";
+  if (banks == 0) return line + "no banks\n";
+  line += std::to_string(t.size) + " bytes, " + std::to_string(t.used) + " used (" +
+          Percent(t.used, t.size) + "), " + std::to_string(t.free) + " free (" +
+          Percent(t.free, t.size) + ")";
+  if (t.missing > 0) line += ", " + std::to_string(t.missing) + " missing";
+  if (compared) line += ", used " + Signed(t.usedDelta) + " since the earlier build";
+  return line + "\n";
+}
+
+void JSONString(std::string& out, const std::string& text) {
+  out += '"';
+  for (const char ch : ValidUTF8(text)) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c < 0x20) {
+      out += "\\u" + Hex(c, 4);
+    } else {
+      out += ch;
+    }
+  }
+  out += '"';
+}
+
+std::string JSONCounts(const TKindTotals& t, bool compared) {
+  std::string out = "{\"size\": " + std::to_string(t.size) + ", \"used\": " +
+                    std::to_string(t.used) + ", \"free\": " + std::to_string(t.free) +
+                    ", \"missing\": " + std::to_string(t.missing);
+  if (compared) out += ", \"used_delta\": " + std::to_string(t.usedDelta);
+  return out + "}";
+}
+
+}  // namespace
+
+std::string ValidUTF8(const std::string& text) {
+  static const std::string replacement = "\xEF\xBF\xBD";
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    std::uint32_t point = 0;
+    if (c < 0x80) {
+      length = 1;
+      point = c;
+    } else if (c >= 0xC2 && c <= 0xDF) {
+      length = 2;
+      point = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      length = 3;
+      point = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      length = 4;
+      point = c & 0x07;
+    }
+    bool valid = length > 0 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto d = static_cast<unsigned char>(text[i + k]);
+      valid = (d & 0xC0) == 0x80;
+      point = (point << 6) | (d & 0x3F);
+    }
+    // No overlong forms, no surrogates, nothing past U+10FFFF.
+    if (valid && length == 3) valid = point >= 0x800 && (point < 0xD800 || point > 0xDFFF);
+    if (valid && length == 4) valid = point >= 0x10000 && point <= 0x10FFFF;
+    if (valid) {
+      out.append(text, i, length);
+      i += length;
+    } else {
+      out += replacement;
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph) {
+  const std::size_t columns = summary.compared ? 9 : 8;
+  std::string out = HeaderLine(summary, fileName) + "\n\n";
+  std::vector<std::string> headings;
+  for (std::size_t i = 0; i < columns; ++i) headings.push_back(Columns[i].heading);
+  out += Row(headings) + "\n";
+  std::string notes;
+  for (const TBankSummary& row : summary.banks) {
+    const std::string label = BankLabel(row.kind, row.index);
+    const std::string run =
+        row.largestFreeRun.length == 0
+            ? "-"
+            : std::to_string(row.largestFreeRun.length) + " at $" + Hex(row.largestFreeRun.offset, 4);
+    std::vector<std::string> cells = {label,
+                                      Hex(row.offset, 6) + "-" + Hex(row.offset + row.size - 1, 6),
+                                      std::to_string(row.size),
+                                      std::to_string(row.used),
+                                      Percent(row.used, row.size),
+                                      std::to_string(row.free),
+                                      Percent(row.free, row.size),
+                                      run};
+    if (summary.compared) cells.push_back(Signed(row.usedDelta));
+    out += Row(cells);
+    if (graph) out += "  " + Bar(row, 16);
+    out += "\n";
+    if (row.missing > 0)
+      notes += label + ": " + std::to_string(row.missing) + " of " + std::to_string(row.size) +
+               " bytes missing (the file ends early)\n";
+  }
+  if (graph && !summary.banks.empty()) out += "Bars: # used, . free, - missing\n";
+  out += "\n" + notes;
+  out += TotalLine("PRG", summary.prg, summary.prgCount, summary.compared);
+  out += TotalLine("CHR", summary.chr, summary.chrCount, summary.compared);
+  return out;
+}
+
+std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName) {
+  std::string out = "{\"file\": ";
+  JSONString(out, fileName);
+  out += ", \"mapper\": " + std::to_string(summary.mapper) +
+         ", \"prg_banks\": " + std::to_string(summary.prgCount) +
+         ", \"chr_banks\": " + std::to_string(summary.chrCount) +
+         ", \"empty_byte\": " + std::to_string(summary.emptyByte) + ",\n \"banks\": [";
+  const char* separator = "\n  ";
+  for (const TBankSummary& row : summary.banks) {
+    out += separator;
+    separator = ",\n  ";
+    out += std::string("{\"kind\": \"") + (row.kind == TBankKind::PRG ? "PRG" : "CHR") +
+           "\", \"index\": " + std::to_string(row.index) +
+           ", \"offset\": " + std::to_string(row.offset) +
+           ", \"size\": " + std::to_string(row.size) + ", \"used\": " + std::to_string(row.used) +
+           ", \"free\": " + std::to_string(row.free) +
+           ", \"missing\": " + std::to_string(row.missing) +
+           ", \"largest_free_run\": {\"offset\": " + std::to_string(row.largestFreeRun.offset) +
+           ", \"length\": " + std::to_string(row.largestFreeRun.length) + "}";
+    if (summary.compared) out += ", \"used_delta\": " + std::to_string(row.usedDelta);
+    out += "}";
+  }
+  out += summary.banks.empty() ? "],\n" : "\n ],\n";
+  out += " \"totals\": {\"PRG\": " + JSONCounts(summary.prg, summary.compared) +
+         ", \"CHR\": " + JSONCounts(summary.chr, summary.compared) + "}}\n";
+  return out;
+}
+
+std::string ByteInfoText(const TByteInfo& info) {
+  std::string text = BankLabel(info.kind, info.bank) + "\nOffset $" + Hex(info.offset, 4) +
+                     " (file $" + Hex(info.fileOffset, 6) + ")\n";
+  switch (info.state) {
+    case TByteState::Missing:
+      return text + "Missing: the file ends before this byte";
+    case TByteState::Used:
+      return text + "Value $" + Hex(info.value, 2) + ", used";
+    case TByteState::Free:
+      break;
+  }
+  return text + "Value $" + Hex(info.value, 2) + ", free\nFree run $" + Hex(info.run.offset, 4) +
+         "-$" + Hex(info.run.offset + info.run.length - 1, 4) + ", " +
+         std::to_string(info.run.length) + (info.run.length == 1 ? " byte" : " bytes");
+}

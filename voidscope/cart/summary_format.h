@@ -1,0 +1,18 @@
+// The summary as text for a terminal or as JSON for a script, and the
+// readout of one byte. `fileName` is the name as given, in whatever bytes.
+#pragma once
+
+#include <string>
+
+#include "summary.h"
+
+// A heading, one aligned row per bank (within 79 columns; a bar per row
+// with `graph`), notes on missing bytes, and the totals per kind.
+std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph);
+// One JSON object, ending in a newline.
+std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName);
+// A few lines: bank, offsets, value and state, and a free byte's run.
+std::string ByteInfoText(const TByteInfo& info);
+
+// `text` with every byte sequence that is not UTF-8 replaced by U+FFFD.
+std::string ValidUTF8(const std::string& text);
