@@ -1,6 +1,7 @@
 // The game states, their timers and keys, and the event loop's handling.
 #include "core/game.h"
 #include "core/world.h"
+#include "core/stages.h"
 #include "core/resources.h"
 #include "core/sound.h"
 #include "render/render.h"
@@ -67,7 +68,8 @@ static void tick_stage_clear(void)
     stage_ticks += 1;
     if (stage_ticks > 179) {
         state_timer = 60;
-        if (stage > 4) {
+        // stage has moved past the one just cleared.
+        if (stage_ends_game(stage - 1)) {
             state_timer = 900;
             start_fade(Ending);
         } else {
@@ -179,10 +181,10 @@ static void menu_key(int keycode)
         sound_play(snd_choose, 2.0f, 1.0f);
         selected_stage += 1;
     }
-    if (selected_stage > 4)
+    if (selected_stage > STAGE_COUNT - 1)
         selected_stage = 0;
     else if (selected_stage < 0)
-        selected_stage = 4;
+        selected_stage = STAGE_COUNT - 1;
 }
 
 void handle_key_down(int keycode)

@@ -3,6 +3,9 @@
 #include <time.h>
 #include "core/game.h"
 #include "core/world.h"
+#include "core/stages.h"
+#include "core/resources.h"
+#include "core/sound.h"
 
 int32_t score;
 int32_t previous_score;
@@ -48,13 +51,92 @@ int32_t next_child_bigleaf;
 int32_t next_child_bigorb;
 int32_t next_child_flames;
 
-// Placing the actors comes with the world-reset work; for now the reset
-// clears the per-stage values that the states and screens rely on.
-void reset_world(void)
-{
-    extra_life_popup = make_vec2(-32.0f, -32.0f);
-    srand((unsigned)time(NULL));
+// The flying types in the order the reset sets them up, with where they
+// enter and how fast: x from the left is -margin - rand() % 640, from the
+// right rand() % 640 + right; speed (rand() % span + min) / 1000.
+struct FlyerSetup {
+    const GroupOps *ops;
+    void *records;
+    int left_slots;
+    int margin;
+    int right;
+    int span;
+    int min;
+};
 
+static const FlyerSetup flyer_setups[] = {
+    {&leaf_ops, leaves, 5, 0, 256, 2000, 1000},
+    {&bigleaf_ops, bigleaves, 3, 64, 320, 2000, 1000},
+    {&bigorb_ops, bigorbs, 3, 64, 320, 2000, 1000},
+    {&flyguy_ops, flyguys, 3, 64, 320, 2000, 1000},
+    {&ball_ops, balls, 5, 0, 256, 2000, 1000},
+    {&orb_ops, orbs, 5, 0, 256, 2500, 1500},
+    {&slime_ops, slimes, 5, 0, 256, 2500, 1500},
+    {&flame_ops, flames, 5, 0, 256, 3000, 1500},
+    {&flame2_ops, flame2s, 5, 0, 256, 3000, 1500},
+};
+
+// The falling types drop in from above: y = -top - rand() % 640.
+struct FallerSetup {
+    const GroupOps *ops;
+    void *records;
+    int top;
+};
+
+static const FallerSetup faller_setups[] = {
+    {&nbomb_ops, nbombs, 0},
+    {&bulletb_ops, bulletbs, 128},
+};
+
+#define FLYER_TYPES (int)(sizeof flyer_setups / sizeof flyer_setups[0])
+#define FALLER_TYPES (int)(sizeof faller_setups / sizeof faller_setups[0])
+
+// Three draws, in this order: speed, row jitter, x.
+static void flyer_place(const FlyerSetup *setup, int i)
+{
+    float speed = (float)(rand() % setup->span + setup->min) / 1000.0f;
+    float y = (float)(32 + 16 * i - rand() % 4);
+
+    if (i < setup->left_slots) {
+        float x = (float)(-setup->margin - rand() % 640);
+        setup->ops->place(setup->records, i, make_vec2(x, y), speed, 1.0f);
+    } else {
+        float x = (float)(rand() % 640 + setup->right);
+        setup->ops->place(setup->records, i, make_vec2(x, y), -speed, -1.0f);
+    }
+}
+
+// Two draws: y, then x.
+static void faller_place(const FallerSetup *setup, int i)
+{
+    float y = (float)(-setup->top - rand() % 640);
+    float x = (float)(rand() % 256 - 8);
+
+    setup->ops->place(setup->records, i, make_vec2(x, y), 0.0f, 1.0f);
+}
+
+static void enemies_place(void)
+{
+    for (int i = 0; i < ENEMY_SLOTS; i++) {
+        for (int k = 0; k < FLYER_TYPES; k++)
+            flyer_place(&flyer_setups[k], i);
+        for (int k = 0; k < FALLER_TYPES; k++)
+            faller_place(&faller_setups[k], i);
+    }
+}
+
+// Far off the field, waiting for their turn at the end of the stage.
+static void bosses_place(void)
+{
+    bigleaf_init(&boss_bigleaf, make_vec2(-640.0f, 64.0f), 2.0f);
+    bigorb_init(&boss_bigorb, make_vec2(-640.0f, 64.0f), 2.0f);
+    flyguy_init(&boss_flyguy, make_vec2(128.0f, -640.0f), 2.0f);
+    spirit_init(&boss_spirit, make_vec2(128.0f, -640.0f), 0.0f);
+    fboss_init(&boss_fboss, make_vec2(128.0f, -640.0f), 2.0f);
+}
+
+static void stage_values_clear(void)
+{
     health = 5;
     combo = 0;
     combo_timer = 0;
@@ -74,6 +156,27 @@ void reset_world(void)
     boss_pending = 1;
 }
 
+// Every record of every stage goes back to its start; the game's own values
+// (lives, score, the extra lives, the stage) stay. Two resets within one
+// second place everything alike: both seedings come from the clock.
+void reset_world(void)
+{
+    extra_life_popup = make_vec2(-32.0f, -32.0f);
+    srand((unsigned)time(NULL));
+    player_init(&player, make_vec2(128.0f, 96.0f));
+    for (int i = 0; i < PUFF_SLOTS; i++)
+        puff_init(&puffs[i], make_vec2(-32.0f, -32.0f), 0);
+    next_puff = 0;
+    // Live but off the field: each retires silently on its first update.
+    for (int i = 0; i < SHOT_SLOTS; i++)
+        shot_init(&shots[i], make_vec2(-32.0f, -32.0f), make_vec2(0.0f, 0.0f), 8.0f);
+    next_shot = 0;
+    srand((unsigned)time(NULL));
+    enemies_place();
+    bosses_place();
+    stage_values_clear();
+}
+
 // Thresholds 20000 n^2: 20000, 80000, 180000, ... 8000000.
 void reset_extra_lives(void)
 {
@@ -83,10 +186,231 @@ void reset_extra_lives(void)
     }
 }
 
-// The stage timeline, the actors and the scoring of a Playing tick come
-// with the stage-play work.
+// ---- The Playing tick ----
+
+#define LIVES_MAX 255
+#define FALL_OUT_Y 272.0f
+#define METER_FULL 200
+#define HEALTH_MAX 8
+
+// A pool index that has left its array starts again at slot 0.
+static void index_guard(int32_t *index, int32_t slots)
+{
+    if (*index < 0 || *index >= slots)
+        *index = 0;
+}
+
+// The chain ends when its clock runs out, or at once when the player was
+// hit in the tick before (the hit starts a 60-tick blink).
+static void chain_tick(void)
+{
+    if (combo_timer > 0)
+        combo_timer -= 1;
+    else
+        combo = 0;
+    if (player.hurt_timer == HURT_TICKS && combo > 0)
+        combo = 0;
+}
+
+// The pools' next slots, whatever left them where they are.
+static void indices_guard(void)
+{
+    index_guard(&next_puff, PUFF_SLOTS);
+    index_guard(&next_shot, SHOT_SLOTS);
+    index_guard(&next_child_bigleaf, ENEMY_SLOTS);
+    index_guard(&next_child_bigorb, ENEMY_SLOTS);
+    index_guard(&next_child_flames, ENEMY_SLOTS);
+}
+
+static void player_tick(void)
+{
+    player_update(&player, key_down, puffs, next_puff, snd_propeller, snd_hurt);
+    next_puff += 1;
+    index_guard(&next_puff, PUFF_SLOTS);
+}
+
+// Every threshold passed gives its life once a game, several in one tick
+// if the score jumped. The count saturates rather than wrap.
+static void extra_lives_award(void)
+{
+    for (int n = 0; n < EXTRA_LIFE_STEPS; n++) {
+        if (extra_life_scores[n] > score || extra_life_awarded[n])
+            continue;
+        sound_play(snd_1up, 1.5f, 1.0f);
+        extra_life_popup = make_vec2(player.x - 4.0f, player.y - 18.0f);
+        if (lives < LIVES_MAX)
+            lives += 1;
+        extra_life_awarded[n] = true;
+    }
+}
+
+// Layer k drifts 3 / (k + 1) pixels a tick and wraps after a picture's width.
+static void clouds_move(void)
+{
+    for (int k = 0; k < 3; k++) {
+        scroll[k] -= 3.0f / (float)(k + 1);
+        if (scroll[k] <= -256.0f)
+            scroll[k] += 256.0f;
+    }
+}
+
+// The stage-5 backdrop repeats every 16 pixels.
+static void backdrop_scroll(void)
+{
+    scroll[0] -= 1.0f;
+    if (scroll[0] < -16.0f)
+        scroll[0] += 16.0f;
+}
+
+static void timeline_apply(const StageRow *row, uint32_t t)
+{
+    if (t > BOSS_TICK)
+        boss_pending = 0;
+    for (int g = 0; g < STAGE_GROUPS; g++)
+        *group_counts[g] = group_count_at(&row->groups[g], t);
+}
+
+// Slot i of every group: the live ones move and may touch the player, then
+// all of them (live or not) meet every shot in the stage's group order.
+static void slot_tick(const StageRow *row, int i)
+{
+    if (!row->puff_last)
+        puff_update(&puffs[i]);
+    for (int g = 0; g < STAGE_GROUPS; g++) {
+        const StageGroup *group = &row->groups[g];
+        if (i < *group_counts[g]) {
+            group->ops->update(group->records, i, boss_pending);
+            group->ops->touch(group->records, i, &player, &health);
+        }
+    }
+    for (int j = 0; j < SHOT_SLOTS; j++) {
+        for (int k = 0; k < STAGE_GROUPS; k++) {
+            const StageGroup *group = &row->groups[row->hit_order[k]];
+            group->ops->hit(group->records, i, &shots[j], &score, &combo, &combo_timer);
+        }
+    }
+    if (row->puff_last)
+        puff_update(&puffs[i]);
+}
+
+static void groups_tick(const StageRow *row)
+{
+    if (row->scenery == SCENERY_CLOUDS)
+        clouds_move();
+    else if (row->scenery == SCENERY_SCROLL)
+        backdrop_scroll();
+
+    if (!stage_has_groups(row)) {
+        for (int i = 0; i < PUFF_SLOTS; i++)
+            puff_update(&puffs[i]);
+        return;
+    }
+    timeline_apply(row, stage_ticks);
+    for (int i = 0; i < ENEMY_SLOTS; i++)
+        slot_tick(row, i);
+}
+
+static ALLEGRO_SAMPLE *sample_of(ALLEGRO_SAMPLE **handle)
+{
+    return handle ? *handle : NULL;
+}
+
+// The boss once it is out; the stage ends when it has died and fallen away,
+// and the rest of the tick then runs on the fresh world of the next stage.
+static void boss_tick(const StageRow *row)
+{
+    const BossOps *ops = row->boss_ops;
+
+    if (stage_boss_out(row)) {
+        // Only the boss that is out from the start is handed the flag.
+        ops->update(row->boss, row->children, row->next_child,
+                    sample_of(row->boss_samples[0]), sample_of(row->boss_samples[1]),
+                    row->boss_from_start ? boss_pending : 0);
+        ops->touch(row->boss, &player, &health);
+        for (int j = 0; j < SHOT_SLOTS; j++)
+            ops->hit(row->boss, &shots[j], &score, &combo, &combo_timer);
+    }
+    if (ops->gone(row->boss)) {
+        capture_canvas();
+        stage += 1;
+        reset_world();
+        game_state = StageClear;
+        state_timer = 60;
+    }
+}
+
+static void shots_tick(void)
+{
+    for (int j = 0; j < SHOT_SLOTS; j++)
+        shot_update(&shots[j], snd_hit);
+}
+
+// Out of health: one life goes, and the player hops and drops out.
+static void health_loss(void)
+{
+    if (health > 0 || player.fallen)
+        return;
+    if (lives > 0)
+        lives -= 1;
+    player.fallen = 1;
+    player.vy = -1.0f;
+}
+
+static void fall_out(void)
+{
+    if (player.y <= FALL_OUT_Y)
+        return;
+    reset_world();
+    if (lives == 0) {
+        capture_canvas();
+        game_state = GameOver;
+        score = 0;
+    } else {
+        start_fade(StageIntro);
+    }
+    state_timer = 60;
+    stage_ticks = 0;
+}
+
+// Scoring fills the meter, faster in a long chain and at low health; a full
+// meter gives a point of health. A player out of health gets nothing from it.
+static void meter_tick(void)
+{
+    if (score <= previous_score || health <= 0)
+        return;
+    health_meter += combo / health + 1;
+    if (health_meter < METER_FULL)
+        return;
+    if (health < HEALTH_MAX) {
+        sound_play(snd_1up, 1.5f, 1.5f);
+        health += 1;
+        health_meter = 0;
+    } else {
+        health_meter = METER_FULL;
+    }
+}
+
 void stage_tick(void)
 {
+    const StageRow *row = stage_row(stage);
+
+    if (extra_life_popup.y > 0.0f)
+        extra_life_popup.y -= 4.0f;
+    previous_score = score;
+    if (stage_ticks < STAGE_TICKS_MAX)
+        stage_ticks += 1;
+    chain_tick();
+    indices_guard();
+    player_tick();
+    extra_lives_award();
+    if (row) {
+        groups_tick(row);
+        boss_tick(row);
+    }
+    shots_tick();
+    health_loss();
+    fall_out();
+    meter_tick();
 }
 
 void update_world(void)

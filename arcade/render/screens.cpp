@@ -5,6 +5,7 @@
 #include "core/game.h"
 #include "core/resources.h"
 #include "core/world.h"
+#include "core/stages.h"
 #include "render/render.h"
 
 #define SLIDE_TICKS 60
@@ -47,15 +48,12 @@ void screen_title_draw(void)
 // Every card is placed by the size of the first, centred on (128, 96).
 void screen_stage_intro_draw(void)
 {
-    ALLEGRO_BITMAP *cards[5] = {
-        bmp_stage1_thumb, bmp_stage2_thumb, bmp_stage3_thumb,
-        bmp_stage4_thumb, bmp_stage5_thumb
-    };
-    int w = al_get_bitmap_width(bmp_stage1_thumb);
-    int h = al_get_bitmap_height(bmp_stage1_thumb);
+    const StageRow *row = stage_row(stage);
+    int w = al_get_bitmap_width(*stage_rows[0].card);
+    int h = al_get_bitmap_height(*stage_rows[0].card);
 
-    if (stage >= 1 && stage <= 5)
-        al_draw_bitmap(cards[stage - 1], 128 - w / 2, 96 - h / 2, 0);
+    if (row)
+        al_draw_bitmap(*row->card, 128 - w / 2, 96 - h / 2, 0);
     draw_stage_card_texts();
 }
 
