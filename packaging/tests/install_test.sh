@@ -1,0 +1,99 @@
+#!/bin/sh
+# `cmake --install` into a staging folder (DESTDIR), then each installed
+# program run from an unrelated folder; the desktop entries and manual pages
+# checked with Debian's own validators; the game started through its
+# launcher under a private X server, up to its splash, and quit with Escape.
+#
+# usage: install_test.sh BUILD_DIR SOURCE_DIR WORK_DIR COMPONENT...
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
+
+build=$1
+source=$(cd "$2" && pwd)
+work=$3
+shift 3
+rm -rf "$work"
+mkdir -p "$work/elsewhere"
+root="$work/root"
+
+DESTDIR="$root" cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||
+    fail "cmake --install failed (see $work/install.log)"
+check_tree "$root" "$source" "$@"
+
+has() {
+    printf '%s\n' "$@" | grep -qx "$component"
+}
+
+# man_clean PAGE: groff has nothing to say about the page.
+man_clean() {
+    LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
+        man --warnings -E UTF-8 -l -Tutf8 -Z "$1" >/dev/null 2>"$work/man.err" ||
+        fail "man cannot format $1"
+    [ ! -s "$work/man.err" ] || { cat "$work/man.err" >&2; fail "man --warnings on $1"; }
+}
+
+for component in "$@"; do
+    case $component in
+    srcmorph)
+        run_srcmorph "$root/usr/bin/srcmorph" "$work/elsewhere"
+        man_clean "$root/usr/share/man/man1/srcmorph.1.gz"
+        ;;
+    voidscope)
+        run_report "$root/usr/bin/voidscope" \
+            "$source/voidscope/tests/data/ca65-example/example.nes" "$work/elsewhere"
+        page="$root/usr/share/man/man1/voidscope.1.gz"
+        man_clean "$page"
+        # Every option the program's usage names is described in its page.
+        MANWIDTH=200 man -l "$page" 2>/dev/null >"$work/voidscope.txt"
+        options=$("$root/usr/bin/voidscope" --help | grep -o -- '--[a-z][a-z-]*' | sort -u)
+        [ -n "$options" ] || fail "voidscope --help names no option"
+        for option in $options; do
+            grep -q -- "$option" "$work/voidscope.txt" ||
+                fail "voidscope's manual page does not describe $option"
+        done
+        ;;
+    arcade)
+        man_clean "$root/usr/share/man/man6/arcade.6.gz"
+        ;;
+    esac
+    case $component in
+    voidscope|arcade)
+        desktop-file-validate "$root/usr/share/applications/$component.desktop" ||
+            fail "desktop-file-validate on $component.desktop"
+        for size in $icon_sizes; do
+            icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/$component.png"
+            got=$(identify -format '%wx%h' "$icon") || fail "unreadable $icon"
+            [ "$got" = "${size}x$size" ] || fail "$icon is $got"
+            opaque=$(convert "$icon" -alpha extract -format '%[fx:mean]' info:)
+            awk -v o="$opaque" 'BEGIN { exit !(o > 0.2 && o < 1) }' ||
+                fail "$icon is not a picture on a transparent ground (opaque share $opaque)"
+        done
+        ;;
+    esac
+done
+
+if printf '%s\n' "$@" | grep -qx arcade; then
+    # The arcade end-to-end helpers drive the game and judge its screen.
+    . "$source/arcade/tests/xvfb-lib.sh"
+    . "$source/arcade/tests/e2e-lib.sh"
+    out="$work/e2e"
+    mkdir -p "$out"
+    trap e2e_cleanup EXIT INT TERM
+    xvfb_start || fail "no X server"
+    export ALSA_CONFIG_PATH="$source/arcade/tests/asound.conf"
+    convert -size 256x240 xc:black "$root/usr/share/arcade/res/media/graphics/creator.png" \
+        -composite "$out/expect-splash.png"
+    (cd "$work/elsewhere" && exec "$root/usr/bin/arcade") >"$out/arcade.log" 2>&1 &
+    GAME_PID=$!
+    find_window "$GAME_PID" '^arcade$' 10 ||
+        fail "the installed game did not open its window (see $out/arcade.log)"
+    screen_geometry
+    wait_until splash 6 matches_canvas "$out/expect-splash.png" 0.98 ||
+        fail "the installed game shows no splash"
+    press Escape
+    game_wait 10
+    status=$?
+    [ "$status" = 0 ] || fail "the installed game ended with status $status after Escape"
+fi
+echo "install: ok"
