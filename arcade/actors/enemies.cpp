@@ -17,8 +17,11 @@
 
 typedef void (*EnemyMove)(Enemy *rec, const EnemyInfo *info);
 
+// A row without a range draws nothing and gives base / div.
 static float roll(const EnemyRoll *r)
 {
+    if (r->range <= 0)
+        return (float)r->base / r->div;
     return (float)(rand() % r->range + r->base) / r->div;
 }
 
@@ -174,7 +177,7 @@ static void enemy_return_above(Enemy *rec, const EnemyInfo *info)
     rec->x = (float)((rand() & 255) - 8);
     rec->y = (float)(-160 - rand() % 640);
     rec->vx = 0.0f;
-    rec->vy = info->bounce.range ? roll(&info->bounce) : 0.0f;
+    rec->vy = roll(&info->bounce);
     rec->anim.scale_x = 1.0f;
     rec->anim.frame = 0;
     rec->dead = 0;

@@ -41,7 +41,7 @@ struct EnemyStrip {
     int period;
 };
 
-// A roll of (rand() % range + base) / div; range 0 is no roll.
+// A roll of (rand() % range + base) / div; range 0 draws nothing: base / div.
 struct EnemyRoll {
     int32_t range;
     int32_t base;
