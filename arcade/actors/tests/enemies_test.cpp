@@ -326,13 +326,18 @@ protected:
         ActorDrawTest::TearDown();
     }
     uint32_t at(int x, int y) { return probe_pixel(canvas, x + MARGIN, y); }
+    void clear()
+    {
+        al_clear_to_color(al_map_rgb(PROBE_BACKGROUND >> 16, (PROBE_BACKGROUND >> 8) & 0xff,
+                                     PROBE_BACKGROUND & 0xff));
+    }
 };
 
 TEST_F(EnemyDrawTest, SpriteCentredOnItsPlaceAndShadowOnTheLine)
 {
     for (const Ops &t : ops)
         for (int look = 0; look < 4; look++) {
-            al_clear_to_color(probe_colour(PROBE_BACKGROUND));
+            clear();
             Enemy e = make(t, 100.5f, 150.5f, 0, 0, look >= 2);
             e.anim.scale_x = look % 2 ? -1.0f : 1.0f;
             e.anim.row = e.dead ? (&t == &BULLETB ? 2 : 1) : 0;
@@ -374,7 +379,7 @@ TEST_F(EnemyDrawTest, NothingOutOfViewNoShadowWhereTheRulesSayNone)
         {NBOMB, 100, 150, 1, 5, true, false},   // a finished explosion
     };
     for (const Case &c : cases) {
-        al_clear_to_color(probe_colour(PROBE_BACKGROUND));
+        clear();
         Enemy e = make(c.t, c.x, c.y, 0, 0, c.dead);
         e.anim.frame = c.frame;
         c.t.draw(&e, strip);
