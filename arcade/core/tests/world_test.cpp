@@ -1,4 +1,5 @@
 // The new-game values, the extra-life table and the canvas capture.
+#include <string.h>
 #include <time.h>
 #include <vector>
 #include <gtest/gtest.h>
@@ -161,187 +162,84 @@ TEST_F(CaptureTest, TimerEventRunsOneUpdateAndKeepsThePausedFrame)
 
 namespace {
 
-// Where and how fast everything the reset places starts, in one list.
-template <typename T>
-void motion_take(std::vector<float> *out, const T *records, int count)
-{
-    for (int i = 0; i < count; i++) {
-        out->push_back(records[i].x);
-        out->push_back(records[i].y);
-        out->push_back(records[i].vx);
-        out->push_back(records[i].vy);
-        out->push_back(records[i].anim.scale_x);
-    }
-}
-
 std::vector<float> placements_take()
 {
-    Enemy *const small[8] = {leaves, balls, nbombs, orbs, flames, slimes, flame2s, bulletbs};
     std::vector<float> out;
-
-    for (Enemy *type : small)
-        motion_take(&out, type, ENEMY_SLOTS);
-    motion_take(&out, bigleaves, ENEMY_SLOTS);
-    motion_take(&out, bigorbs, ENEMY_SLOTS);
-    motion_take(&out, flyguys, ENEMY_SLOTS);
-    motion_take(&out, &boss_bigleaf, 1);
-    motion_take(&out, &boss_bigorb, 1);
-    motion_take(&out, &boss_flyguy, 1);
-    motion_take(&out, &boss_spirit, 1);
-    motion_take(&out, &boss_fboss, 1);
-    motion_take(&out, shots, SHOT_SLOTS);
+    for (const Enemy *type : {leaves, orbs, nbombs, bulletbs})
+        for (int i = 0; i < ENEMY_SLOTS; i++)
+            out.insert(out.end(), {type[i].x, type[i].y, type[i].vx, type[i].vy});
+    for (const FlyGuy &f : flyguys)
+        out.insert(out.end(), {f.x, f.y, f.vx, f.vy});
     return out;
 }
 
-// A reset known to have read this second from the clock.
-bool reset_within(time_t second)
+// Runs fn until all its clock reads fell within one second (3 tries).
+template <typename Fn>
+bool within_one_second(Fn fn)
 {
-    reset_world();
-    return time(NULL) == second;
+    for (int attempt = 0; attempt < 3; attempt++) {
+        time_t second = time(NULL);
+        fn(second);
+        if (time(NULL) == second)
+            return true;
+    }
+    return false;
 }
 
 TEST(WorldReset, TwoResetsInOneSecondPlaceEverythingAlike)
 {
-    for (int attempt = 0; attempt < 3; attempt++) {
-        time_t second = time(NULL);
-        if (!reset_within(second))
-            continue;
-        std::vector<float> first = placements_take();
+    std::vector<float> first, again;
+    ASSERT_TRUE(within_one_second([&](time_t) {
+        reset_world();
+        first = placements_take();
         leaves[3].x = 999.0f;
         rand();
-        if (!reset_within(second))
-            continue;
-        EXPECT_EQ(placements_take(), first);
-        return;
-    }
-    FAIL() << "the clock kept changing second";
+        reset_world();
+        again = placements_take();
+    }));
+    EXPECT_EQ(again, first);
 }
 
-// Speed, row jitter and x are drawn in that order from a fresh seed: the
-// first two records (Leaf 0, then BigLeaf 0) follow from the seed alone.
-TEST(WorldReset, DrawsSpeedThenRowThenXFromTheClockSeed)
+// Speed, row jitter, x, from the clock's seed: Leaf 0, then BigLeaf 0.
+TEST(WorldReset, DrawsSpeedThenRowThenX)
 {
-    for (int attempt = 0; attempt < 3; attempt++) {
-        time_t second = time(NULL);
-        if (!reset_within(second))
-            continue;
+    float expected[6], got[6];
+    ASSERT_TRUE(within_one_second([&](time_t second) {
+        reset_world();
         srand((unsigned)second);
-        float leaf_speed = (float)(rand() % 2000 + 1000) / 1000.0f;
-        float leaf_y = (float)(32 - rand() % 4);
-        float leaf_x = (float)-(rand() % 640);
-        float big_speed = (float)(rand() % 2000 + 1000) / 1000.0f;
-        float big_y = (float)(32 - rand() % 4);
-        float big_x = (float)(-64 - rand() % 640);
-        EXPECT_EQ(leaves[0].vx, leaf_speed);
-        EXPECT_EQ(leaves[0].y, leaf_y);
-        EXPECT_EQ(leaves[0].x, leaf_x);
-        EXPECT_EQ(bigleaves[0].vx, big_speed);
-        EXPECT_EQ(bigleaves[0].y, big_y);
-        EXPECT_EQ(bigleaves[0].x, big_x);
-        return;
-    }
-    FAIL() << "the clock kept changing second";
+        for (int k = 0; k < 2; k++) {
+            expected[3 * k] = (float)(rand() % 2000 + 1000) / 1000.0f;
+            expected[3 * k + 1] = (float)(32 - rand() % 4);
+            expected[3 * k + 2] = (float)(-64 * k - rand() % 640);
+        }
+        const float now[6] = {leaves[0].vx, leaves[0].y, leaves[0].x,
+                              bigleaves[0].vx, bigleaves[0].y, bigleaves[0].x};
+        memcpy(got, now, sizeof got);
+    }));
+    for (int k = 0; k < 6; k++)
+        EXPECT_EQ(got[k], expected[k]) << k;
 }
 
-// Which side each slot enters from, how far out, and its hit points.
-TEST(WorldReset, BigGroupMembersEnterFromBothSidesWithThreeHitPoints)
+TEST(WorldReset, BigLeavesEnterFromBothSidesWithThreeHitPoints)
 {
     for (int round = 0; round < 3; round++) {
         reset_world();
         for (int i = 0; i < ENEMY_SLOTS; i++) {
-            SCOPED_TRACE(i);
+            const BigLeaf &b = bigleaves[i];
             bool left = i < 3;
-            struct { float x; float facing; float vx; int hp; } members[] = {
-                {bigleaves[i].x, bigleaves[i].anim.scale_x, bigleaves[i].vx, bigleaves[i].hp},
-                {bigorbs[i].x, bigorbs[i].anim.scale_x, bigorbs[i].vx, bigorbs[i].hp},
-                {flyguys[i].x, flyguys[i].anim.scale_x, flyguys[i].vx, flyguys[i].hp},
-            };
-            for (const auto &m : members) {
-                if (left) {
-                    EXPECT_GE(m.x, -703.0f);
-                    EXPECT_LE(m.x, -64.0f);
-                    EXPECT_EQ(m.facing, 1.0f);
-                    EXPECT_GT(m.vx, 0.0f);
-                } else {
-                    EXPECT_GE(m.x, 320.0f);
-                    EXPECT_LE(m.x, 959.0f);
-                    EXPECT_EQ(m.facing, -1.0f);
-                    EXPECT_LT(m.vx, 0.0f);
-                }
-                EXPECT_EQ(m.hp, 3);
-            }
+            EXPECT_GE(b.x, left ? -703.0f : 320.0f) << i;
+            EXPECT_LE(b.x, left ? -64.0f : 959.0f) << i;
+            EXPECT_EQ(b.anim.scale_x, left ? 1.0f : -1.0f) << i;
+            EXPECT_EQ(b.vx > 0.0f, left) << i;
+            EXPECT_EQ(b.hp, 3);
+            EXPECT_EQ(bigorbs[i].hp, 3);
+            EXPECT_EQ(flyguys[i].hp, 3);
         }
     }
-}
-
-TEST(WorldReset, SmallEnemiesStartOffTheFieldOnTheirRows)
-{
-    Enemy *const flyers[] = {leaves, balls, orbs, flames, slimes, flame2s};
-
-    reset_world();
-    for (Enemy *type : flyers) {
-        for (int i = 0; i < ENEMY_SLOTS; i++) {
-            SCOPED_TRACE(i);
-            const Enemy &e = type[i];
-            EXPECT_LE(e.y, 32.0f + 16 * i);
-            EXPECT_GE(e.y, 29.0f + 16 * i);
-            EXPECT_EQ(e.dead, 0);
-            if (i < 5) {
-                EXPECT_LE(e.x, 0.0f);
-                EXPECT_EQ(e.anim.scale_x, 1.0f);
-            } else {
-                EXPECT_GE(e.x, 256.0f);
-                EXPECT_EQ(e.anim.scale_x, -1.0f);
-                EXPECT_LT(e.vx, 0.0f);
-            }
-        }
-    }
-    for (int i = 0; i < ENEMY_SLOTS; i++) {
-        EXPECT_GE(nbombs[i].x, -8.0f);
-        EXPECT_LE(nbombs[i].x, 247.0f);
-        EXPECT_LE(nbombs[i].y, 0.0f);
-        EXPECT_LE(bulletbs[i].y, -128.0f);
-        EXPECT_GE(bulletbs[i].y, -767.0f);
-    }
-}
-
-TEST(WorldReset, BossesWaitFarOffTheField)
-{
-    reset_world();
-    EXPECT_EQ(boss_bigleaf.x, -640.0f);
-    EXPECT_EQ(boss_bigleaf.y, 64.0f);
-    EXPECT_EQ(boss_bigleaf.hp, 30);
-    EXPECT_EQ(boss_bigorb.x, -640.0f);
-    EXPECT_EQ(boss_bigorb.hp, 60);
-    EXPECT_EQ(boss_flyguy.y, -640.0f);
-    EXPECT_EQ(boss_flyguy.hp, 75);
     EXPECT_EQ(boss_spirit.x, 128.0f);
     EXPECT_EQ(boss_spirit.y, -640.0f);
     EXPECT_EQ(boss_spirit.vx, 0.0f);
-    EXPECT_EQ(boss_spirit.hp, 128);
-    EXPECT_EQ(boss_fboss.y, -640.0f);
-    EXPECT_EQ(boss_fboss.hp, 255);
-}
-
-TEST(WorldReset, PlayerPuffsAndShotsStartIdle)
-{
-    next_puff = 7;
-    next_shot = 33;
-    player.fallen = 1;
-    puffs[4].size = 12;
-    reset_world();
-    EXPECT_EQ(player.x, 128.0f);
-    EXPECT_EQ(player.y, 96.0f);
-    EXPECT_EQ(player.fallen, 0);
-    EXPECT_EQ(next_puff, 0);
-    EXPECT_EQ(next_shot, 0);
-    for (const Puff &p : puffs)
-        EXPECT_EQ(p.size, 0);
-    for (const Shot &s : shots) {
-        EXPECT_EQ(s.live, 1);
-        EXPECT_EQ(s.x, -32.0f);
-        EXPECT_EQ(s.anim.frame_w, 8.0f);
-    }
+    EXPECT_EQ(boss_bigleaf.hp, 30);  // the bosses keep their strength
 }
 
 }  // namespace
