@@ -6,6 +6,7 @@
 #include <allegro5/allegro_primitives.h>
 #include "core/game.h"
 #include "core/world.h"
+#include "core/stages.h"
 #include "render/render.h"
 
 // Line 1 the heading, line 2 empty, then the prose; each line under 45 characters.
@@ -83,7 +84,7 @@ static void text_draw_centred(float y, const char *line)
 
 void draw_title_texts(void)
 {
-    static const char *const stage_names[5] = {
+    static const char *const stage_names[STAGE_COUNT] = {
         "STAGE 1", "STAGE 2", "STAGE 3", "STAGE 4", "STAGE 5"
     };
     int i;
@@ -93,7 +94,7 @@ void draw_title_texts(void)
         text_draw_shadowed(90, 160, title_grey(), "PRESS ENTER");
 
     if (title_enter_count == 1) {
-        for (i = 0; i < 5; i++)
+        for (i = 0; i < STAGE_COUNT; i++)
             text_draw_shadowed(106, 132 + 12 * i, title_grey(), stage_names[i]);
         text_draw_shadowed(98, 132 + 12 * selected_stage, title_grey(), ">");
     }
