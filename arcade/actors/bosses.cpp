@@ -31,6 +31,14 @@ static int32_t child_take(int32_t *next_child)
     return slot;
 }
 
+// The common record head: centred at position, the type's frame, facing right.
+static void big_set_up(const BigInfo *info, float *x, float *y, SpriteAnim *anim, Vec2 position)
+{
+    *x = position.x;
+    *y = position.y;
+    anim_init(anim, info->frame, info->frame);
+}
+
 static void big_fall(const BigInfo *info, float *y, float *vy, SpriteAnim *anim)
 {
     *vy += info->fall_gravity;
@@ -126,9 +134,7 @@ void bigleaf_init(BigLeaf *rec, Vec2 position, float speed)
 {
     const BigInfo *info = &big_info[BIG_LEAF];
 
-    rec->x = position.x;
-    rec->y = position.y;
-    anim_init(&rec->anim, info->frame, info->frame);
+    big_set_up(info, &rec->x, &rec->y, &rec->anim, position);
     rec->vy = 0.0f;
     rec->vx = speed;
     rec->hp = info->boss_hp;
@@ -225,9 +231,7 @@ void bigorb_init(BigOrb *rec, Vec2 position, float speed)
 {
     const BigInfo *info = &big_info[BIG_ORB];
 
-    rec->x = position.x;
-    rec->y = position.y;
-    anim_init(&rec->anim, info->frame, info->frame);
+    big_set_up(info, &rec->x, &rec->y, &rec->anim, position);
     rec->vy = 0.0f;
     rec->vx = speed;
     rec->hp = (uint8_t)info->boss_hp;
@@ -317,9 +321,7 @@ void flyguy_init(FlyGuy *rec, Vec2 position, float speed)
 {
     const BigInfo *info = &big_info[BIG_FLYGUY];
 
-    rec->x = position.x;
-    rec->y = position.y;
-    anim_init(&rec->anim, info->frame, info->frame);
+    big_set_up(info, &rec->x, &rec->y, &rec->anim, position);
     rec->vy = roll(30, 10, 10.0f);
     rec->vx = speed;
     rec->hp = info->boss_hp;
@@ -414,9 +416,7 @@ void spirit_init(Spirit *rec, Vec2 position, float speed)
 {
     const BigInfo *info = &big_info[BIG_SPIRIT];
 
-    rec->x = position.x;
-    rec->y = position.y;
-    anim_init(&rec->anim, info->frame, info->frame);
+    big_set_up(info, &rec->x, &rec->y, &rec->anim, position);
     rec->vy = BOSS_ENTRY_VY;
     rec->vx = speed;
     rec->hp = info->boss_hp;
@@ -505,9 +505,7 @@ void fboss_init(FBoss *rec, Vec2 position, float speed)
 {
     const BigInfo *info = &big_info[BIG_FBOSS];
 
-    rec->x = position.x;
-    rec->y = position.y;
-    anim_init(&rec->anim, info->frame, info->frame);
+    big_set_up(info, &rec->x, &rec->y, &rec->anim, position);
     anim_init(&rec->top, info->frame, info->frame);
     rec->vy = BOSS_ENTRY_VY;
     rec->vx = speed;

@@ -1,2 +1,599 @@
-// Tests of the bosses operations.
+// The big enemies and the bosses: children, kills, coming back, the last
+// boss's laser and pulse, drawing.
+#include <algorithm>
+#include "actors/bosses.h"
 #include "actors/tests/actor_fixture.h"
+#include "actors/tests/canvas_probe.h"
+
+namespace {
+
+// The next draws of a seeded sequence, left to be drawn again.
+std::vector<int> peek_draws(unsigned seed, int n)
+{
+    std::vector<int> r;
+    srand(seed);
+    for (int i = 0; i < n; i++)
+        r.push_back(rand());
+    srand(seed);
+    return r;
+}
+
+Shot live_shot(float x, float y)
+{
+    Shot s;
+    shot_init(&s, make_vec2(x, y), make_vec2(0, 0), 8);
+    return s;
+}
+
+Player player_at(float x, float y)
+{
+    Player p;
+    player_init(&p, make_vec2(x, y));
+    return p;
+}
+
+// Updates without children: as a boss (respawn 0) or as a stage-4 member.
+void tick(BigLeaf *r, uint8_t respawn = 0) { bigleaf_update(r, nullptr, nullptr, nullptr, respawn); }
+void tick(BigOrb *r, uint8_t respawn = 0) { bigorb_update(r, respawn, nullptr, nullptr); }
+void tick(FlyGuy *r, uint8_t respawn = 0) { flyguy_update(r, nullptr, nullptr, respawn); }
+void tick(Spirit *r, uint8_t = 0) { spirit_update(r, nullptr, nullptr, 0); }
+void tick(FBoss *r, uint8_t = 0) { fboss_update(r, SAMPLE_A, SAMPLE_B, 0); }
+
+using BossTest = ActorTest;
+
+TEST_F(BossTest, BigLeafDropsOnlyOverTheFieldAndReArmsEitherWay)
+{
+    const struct {
+        float x;
+        uint8_t timer;
+        int32_t next, next_after;
+        bool drops;
+        uint8_t timer_after;
+    } cases[] = {{100, 0, 3, 4, true, 20},    {0, 0, 3, 4, true, 20},      {256, 0, 9, 0, true, 20},
+                 {-0.5f, 0, 3, 3, false, 20}, {256.5f, 0, 3, 3, false, 20}, {100, 7, 3, 3, false, 6}};
+    for (const auto &c : cases) {
+        played.clear();
+        NBomb bombs[10];
+        for (int i = 0; i < 10; i++)
+            nbomb_init(&bombs[i], make_vec2(50, 50.0f + i), 0);
+        bombs[c.next].vy = 1.5f;  // still falling: taken all the same
+        BigLeaf leaf;
+        bigleaf_init(&leaf, make_vec2(c.x, 100), 0);
+        leaf.drop_timer = c.timer;
+        int32_t next = c.next;
+        bigleaf_update(&leaf, bombs, &next, SAMPLE_A, 0);
+        const NBomb &b = bombs[c.next];
+        EXPECT_EQ(leaf.drop_timer, c.timer_after) << c.x;
+        EXPECT_EQ(next, c.next_after) << c.x;
+        EXPECT_EQ(b.x, c.drops ? c.x : 50) << c.x;
+        EXPECT_EQ(b.y, c.drops ? 108 : 50.0f + c.next) << c.x;
+        EXPECT_EQ(b.vy, c.drops ? 0 : 1.5f) << c.x;
+        EXPECT_EQ(played.size(), c.drops ? 1u : 0u) << c.x;
+        if (c.drops && !played.empty()) {
+            EXPECT_EQ(played[0].speed, 0.75f);
+        }
+    }
+}
+
+template <typename T>
+void expect_falls(void (*init)(T *, Vec2, float), float gravity, int row, int frame,
+                  const char *name)
+{
+    T rec;
+    init(&rec, make_vec2(100, 100), 1);
+    rec.dead = 1;
+    rec.vy = 0;
+    tick(&rec);
+    EXPECT_FLOAT_EQ(rec.vy, gravity) << name;
+    EXPECT_FLOAT_EQ(rec.y, 100 + gravity) << name;
+    EXPECT_EQ(rec.anim.row, row) << name;
+    EXPECT_EQ(rec.anim.frame, frame) << name;
+}
+
+TEST_F(BossTest, DeadOnesFallWithTheirGravityAndDyingFrame)
+{
+    expect_falls(bigleaf_init, 0.1f, 1, 0, "BigLeaf");
+    expect_falls(bigorb_init, 0.25f, 1, 0, "BigOrb");
+    expect_falls(flyguy_init, 0.25f, 1, 0, "FlyGuy");
+    expect_falls(spirit_init, 0.25f, 0, 0, "Spirit");
+    expect_falls(fboss_init, 0.25f, 0, 1, "FBoss");
+    EXPECT_TRUE(played.empty()) << "a dead boss makes no sound";
+}
+
+// A stage-4 member gone below 272 comes back: coin, x, speed, y, then
+// FlyGuy's vy. Seeds 1 to 6 take both sides.
+template <typename T>
+void expect_comes_back(void (*init)(T *, Vec2, float), float left, float right, bool rolls_vy,
+                       const char *name)
+{
+    int sides = 0;
+    for (unsigned seed = 1; seed <= 6; seed++) {
+        T e;
+        init(&e, make_vec2(100, 272.5f), 1);
+        e.dead = 1;
+        std::vector<int> r = peek_draws(seed, 6);
+        tick(&e, 1);
+        bool on_left = r[0] % 2 == 1;
+        float speed = (float)(r[2] % 2000 + 1000) / 1000.0f;
+        sides |= on_left ? 1 : 2;
+        EXPECT_EQ(e.x, on_left ? left - r[1] % 640 : r[1] % 640 + right) << name << seed;
+        EXPECT_EQ(e.anim.scale_x, on_left ? 1.0f : -1.0f) << name << seed;
+        EXPECT_EQ(e.vx, on_left ? speed : -speed) << name << seed;
+        EXPECT_EQ(e.y, (float)(r[3] % 240 - 32)) << name << seed;
+        EXPECT_EQ(e.vy, rolls_vy ? (float)(r[4] % 2000) / 1000.0f - 1.0f : 0.0f) << name;
+        EXPECT_EQ((int)e.hp + e.dead, 3) << name;
+        EXPECT_EQ(rand(), r[rolls_vy ? 5 : 4]) << name << ": a draw too many or too few";
+    }
+    EXPECT_EQ(sides, 3) << name << " came back on one side only";
+}
+
+TEST_F(BossTest, GroupMembersComeBackWithTheirDrawsInOrder)
+{
+    expect_comes_back(bigleaf_init, -64, 320, false, "BigLeaf");
+    expect_comes_back(bigorb_init, -64, 320, false, "BigOrb");
+    expect_comes_back(flyguy_init, -96, 360, true, "FlyGuy");
+}
+
+TEST_F(BossTest, NoComingBackForABossWithoutTheFlagOrAboveTheLine)
+{
+    NBomb bombs[10];
+    int32_t next = 0;
+    BigLeaf a, b, c;
+    bigleaf_init(&a, make_vec2(100, 273), 1);
+    bigleaf_init(&b, make_vec2(100, 273), 1);
+    bigleaf_init(&c, make_vec2(100, 271.8f), 1);
+    a.dead = b.dead = c.dead = 1;
+    a.vy = b.vy = c.vy = 0;
+    int r0 = peek_draws(4, 1)[0];
+    bigleaf_update(&a, bombs, &next, nullptr, 1);  // a boss: it has bombs
+    tick(&b, 0);
+    tick(&c, 1);  // falls to 271.9 only
+    EXPECT_EQ(a.dead + b.dead + c.dead, 3);
+    EXPECT_EQ(rand(), r0);
+}
+
+TEST_F(BossTest, BigOrbThrowsOnlyIntoADeadSlotButAlwaysAdvances)
+{
+    const struct {
+        float x;
+        uint8_t slot_dead;
+        bool throws;
+        int32_t next_after;
+    } cases[] = {{100, 1, true, 6}, {100, 0, false, 6}, {299, 1, false, 5}};
+    for (const auto &c : cases) {
+        Orb orbs[10];
+        for (Orb &o : orbs)
+            orb_init(&o, make_vec2(40, 40), 3);
+        orbs[5].dead = c.slot_dead;
+        BigOrb big;
+        bigorb_init(&big, make_vec2(c.x, 207.9f), -1);
+        big.vy = 1;
+        int32_t next = 5;
+        std::vector<int> r = peek_draws(2, 3);
+        bigorb_update(&big, 0, orbs, &next);
+        EXPECT_EQ(big.y, 208);
+        EXPECT_EQ(big.vy, -(float)(r[0] % 600 + 400) / 100.0f);
+        EXPECT_EQ(next, c.next_after) << c.x;
+        EXPECT_EQ(orbs[5].x, c.throws ? c.x - 1 : 40) << c.x;
+        EXPECT_EQ(orbs[5].y, c.throws ? 216 : 40) << c.x;
+        EXPECT_EQ(orbs[5].vx, c.throws ? (float)(r[1] % 400 + 200) / 100.0f - 2.0f : 3) << c.x;
+        EXPECT_EQ(rand(), r[c.throws ? 2 : 1]) << c.x;
+    }
+}
+
+// Hits at the centre until the award, one more hit in the same tick, the
+// update that kills, then a shot that must pass through.
+template <typename T>
+void expect_killed(T *rec, int hits, int32_t base, int kill_level,
+                   void (*hit)(T *, Shot *, int32_t *, int32_t *, int32_t *), const char *name)
+{
+    int32_t score = 0, combo = 2, timer = 5;
+    for (int i = 1; i <= hits; i++) {
+        Shot s = live_shot(rec->x, rec->y);
+        hit(rec, &s, &score, &combo, &timer);
+        ASSERT_EQ(s.live, 0) << name << " hit " << i;
+        ASSERT_EQ(score, i < hits ? 0 : base * 3) << name << " hit " << i;
+    }
+    EXPECT_EQ(combo, 3) << name;
+    EXPECT_EQ(timer, 60) << name;
+    Shot again = live_shot(rec->x, rec->y);
+    hit(rec, &again, &score, &combo, &timer);
+    EXPECT_EQ(again.live, 0) << name << ": still alive until its update";
+    EXPECT_EQ(score, base * 3) << name << ": a second award";
+    EXPECT_LE((int)rec->hp, kill_level) << name << ": hp wrapped";
+    tick(rec);
+    EXPECT_EQ(rec->dead, 1) << name;
+    Shot late = live_shot(rec->x, rec->y);
+    hit(rec, &late, &score, &combo, &timer);
+    EXPECT_EQ(late.live, 1) << name << ": a dead boss stops shots";
+}
+
+TEST_F(BossTest, KilledOnTheLastHitWithOneAwardAndNoWrap)
+{
+    BigLeaf leaf, leaf4;
+    BigOrb orb, orb4;
+    FlyGuy guy;
+    Spirit spirit;
+    FBoss fboss;
+    bigleaf_init(&leaf, make_vec2(100, 100), 0);
+    bigleaf_init(&leaf4, make_vec2(100, 100), 0);
+    bigorb_init(&orb, make_vec2(100, 100), 0);
+    bigorb_init(&orb4, make_vec2(100, 100), 0);
+    flyguy_init(&guy, make_vec2(100, 100), 0);
+    spirit_init(&spirit, make_vec2(100, 100), 0);
+    fboss_init(&fboss, make_vec2(100, 100), 0);
+    leaf4.hp = orb4.hp = 3;
+    expect_killed(&leaf, 30, 1000, 0, bigleaf_hit_by_shot, "BigLeaf");
+    expect_killed(&leaf4, 3, 1000, 0, bigleaf_hit_by_shot, "stage-4 BigLeaf");
+    expect_killed(&orb, 60, 2000, 0, bigorb_hit_by_shot, "BigOrb");
+    expect_killed(&orb4, 3, 2000, 0, bigorb_hit_by_shot, "stage-4 BigOrb");
+    expect_killed(&guy, 75, 3000, 0, flyguy_hit_by_shot, "FlyGuy");
+    expect_killed(&spirit, 112, 4000, 16, spirit_hit_by_shot, "Spirit");
+    expect_killed(&fboss, 239, 1000000, 16, fboss_hit_by_shot, "FBoss");
+    EXPECT_EQ(orb.hp, 0);
+}
+
+// Shot and player boxes of every type: shot half 2, player half 4 (8 against
+// BigLeaf), BigOrb round against shots, Spirit and FBoss scaled at the test.
+TEST_F(BossTest, BoxesAgainstShotsAndThePlayer)
+{
+    enum Kind { LEAF, ORB, GUY, SPIRIT, FBOSS };
+    const struct {
+        Kind kind;
+        float size, dx, dy;  // size: Spirit's hp, FBoss's body_scale
+        bool shot_hits, touches;
+    } cases[] = {
+        {LEAF, 0, 13.9f, 0, true, true},       {LEAF, 0, 14, 19.9f, false, true},
+        {LEAF, 0, 20, 0, false, false},        {ORB, 0, 31.9f, 0, true, false},
+        {ORB, 0, 22.5f, 22.5f, true, false},   {ORB, 0, 22.7f, 22.7f, false, false},
+        {ORB, 0, 0, 19.9f, true, true},        {GUY, 0, 17.9f, 17.9f, true, true},
+        {GUY, 0, 18, 19.9f, false, true},        {SPIRIT, 128, 49.9f, 0, true, true},
+        {SPIRIT, 128, 50, 51.9f, false, true}, {SPIRIT, 64, 25.9f, 0, true, true},
+        {SPIRIT, 64, 26, 28, false, false},    {FBOSS, 1, 31.9f, 0, true, true},
+        {FBOSS, 1, 33.9f, 0, true, false},     {FBOSS, 0.5f, 17.9f, 0, true, true},
+        {FBOSS, 0.5f, 18, 18, false, false},
+    };
+    for (const auto &c : cases) {
+        BigLeaf leaf;
+        BigOrb orb;
+        FlyGuy guy;
+        Spirit spirit;
+        FBoss fboss;
+        bigleaf_init(&leaf, make_vec2(100, 100), 0);
+        bigorb_init(&orb, make_vec2(100, 100), 0);
+        flyguy_init(&guy, make_vec2(100, 100), 0);
+        spirit_init(&spirit, make_vec2(100, 100), 0);
+        fboss_init(&fboss, make_vec2(100, 100), 0);
+        spirit.hp = (int32_t)c.size;
+        fboss.body_scale = c.size;
+        Shot s = live_shot(100 + c.dx, 100 + c.dy);
+        Player p = player_at(100 + c.dx, 100 + c.dy);
+        int32_t score = 0, combo = 0, timer = 0, health = 5;
+        // The touch first: a hit would shrink Spirit.
+        switch (c.kind) {
+        case LEAF:
+            bigleaf_touch_player(&leaf, &p, &health);
+            bigleaf_hit_by_shot(&leaf, &s, &score, &combo, &timer);
+            break;
+        case ORB:
+            bigorb_touch_player(&orb, &p, &health);
+            bigorb_hit_by_shot(&orb, &s, &score, &combo, &timer);
+            break;
+        case GUY:
+            flyguy_touch_player(&guy, &p, &health);
+            flyguy_hit_by_shot(&guy, &s, &score, &combo, &timer);
+            break;
+        case SPIRIT:
+            spirit_touch_player(&spirit, &p, &health);
+            spirit_hit_by_shot(&spirit, &s, &score, &combo, &timer);
+            break;
+        case FBOSS:
+            fboss_touch_player(&fboss, &p, &health);
+            fboss_hit_by_shot(&fboss, &s, &score, &combo, &timer);
+            break;
+        }
+        EXPECT_EQ(s.live == 0, c.shot_hits) << "kind " << c.kind << " at " << c.dx << ", " << c.dy;
+        EXPECT_EQ(health, c.touches ? 4 : 5) << "kind " << c.kind << " at " << c.dx << ", " << c.dy;
+    }
+}
+
+TEST_F(BossTest, FlyGuySpitsOnFrameElevenOnlyAsABossInView)
+{
+    const struct {
+        float vx, y;
+        bool boss;
+        int spits;
+    } cases[] = {{1.5f, 100, true, 2}, {-1.5f, 100, true, 2}, {1.5f, -100, true, 0}, {1.5f, 100, false, 0}};
+    for (const auto &c : cases) {
+        Flame2 flames[10];
+        for (Flame2 &f : flames)
+            flame2_init(&f, make_vec2(-50, -50), 0);
+        FlyGuy guy;
+        flyguy_init(&guy, make_vec2(128, c.y), c.vx);
+        guy.vy = 0;
+        int32_t next = 9;
+        int spits = 0, highest = 0;
+        for (int t = 1; t <= 28; t++) {
+            int32_t before = next;
+            float x = guy.x;
+            flyguy_update(&guy, c.boss ? flames : nullptr, &next, 0);
+            highest = std::max(highest, guy.anim.frame);
+            if (next == before)
+                continue;
+            spits++;
+            EXPECT_EQ(t, spits == 1 ? 12 : 28) << c.vx;
+            EXPECT_EQ(flames[before].x, x);
+            EXPECT_EQ(flames[before].vx, 2 * c.vx);
+            EXPECT_EQ(flames[before].anim.scale_x, c.vx > 0 ? 1.0f : -1.0f);
+        }
+        EXPECT_EQ(spits, c.spits) << c.vx << " at " << c.y;
+        EXPECT_EQ(highest, c.boss ? 15 : 7) << "the boss strip has 16 frames, the group's 8";
+    }
+}
+
+// Spirit: scale hp / 64, speed factor 3 - scale, dead below 17.
+// FBoss: speed factor 2.5 - body_scale, after this tick's pulse.
+TEST_F(BossTest, ScaleSetsSizeAndSpeed)
+{
+    const struct {
+        int32_t hp;
+        float s, k;
+        bool dead;
+    } spirits[] = {{128, 2.0f, 1.0f, false}, {17, 0.265625f, 2.734375f, false}, {16, 0.25f, 2.75f, true}};
+    for (const auto &c : spirits) {
+        Spirit spirit;
+        spirit_init(&spirit, make_vec2(128, 100), 1);
+        spirit.hp = c.hp;
+        tick(&spirit);
+        EXPECT_EQ(spirit.anim.scale_x, c.s) << c.hp;
+        EXPECT_EQ(spirit.anim.scale_y, c.s) << c.hp;
+        EXPECT_FLOAT_EQ(spirit.x, 128 + c.k) << c.hp;
+        EXPECT_EQ(spirit.dead, c.dead) << c.hp;
+    }
+    const struct {
+        float scale;
+        uint8_t growing;
+        float k;
+    } fbosses[] = {{0.11f, 0, 2.4f}, {2.49f, 1, 0.0f}, {1.0f, 1, 1.49f}};
+    for (const auto &c : fbosses) {
+        FBoss f;
+        fboss_init(&f, make_vec2(128, 100), 1);
+        f.vy = 1;
+        f.body_scale = c.scale;
+        f.growing = c.growing;
+        tick(&f);
+        EXPECT_NEAR(f.x, 128 + c.k, 1e-4) << c.scale;
+        EXPECT_NEAR(f.y, 100 + c.k, 1e-4) << c.scale;
+        EXPECT_NEAR(f.anim.scale_x, -(2.5f - c.k), 1e-4) << "moving right mirrors it";
+        EXPECT_EQ(f.top.scale_x, f.anim.scale_x);
+        EXPECT_EQ(f.anim.scale_y, -f.anim.scale_x);
+    }
+}
+
+// Still and silent up to y = -16; then off 60 ticks, on 60, off 90, with
+// the propeller at phase 0 (timer & 3) and after the laser as it starts.
+TEST_F(BossTest, FBossLaserCycleAndItsSounds)
+{
+    FBoss f;
+    fboss_init(&f, make_vec2(128, -16), 0);
+    f.vy = 0;
+    for (int i = 0; i < 100; i++)
+        tick(&f);
+    EXPECT_TRUE(played.empty());
+    EXPECT_EQ(f.cycle_timer, 60);
+    f.y = -15.9f;
+    std::vector<int> laser, propeller;
+    for (int t = 1; t <= 210; t++) {
+        played.clear();
+        tick(&f);
+        for (const PlayedSound &p : played)
+            (p.sample == SAMPLE_A ? laser : propeller).push_back(t);
+        if (t == 60 && played.size() == 2) {
+            EXPECT_EQ(played[0].sample, SAMPLE_A) << "the laser before the propeller";
+        }
+        if (t == 119 || t == 120) {
+            EXPECT_EQ(f.laser_on, t == 119) << t;
+        }
+    }
+    EXPECT_EQ(laser, (std::vector<int>{60, 210}));
+    std::vector<int> expected;
+    for (int t = 4; t <= 116; t += 4)
+        expected.push_back(t);
+    for (int t = 122; t <= 210; t += 4)
+        expected.push_back(t);
+    EXPECT_EQ(propeller, expected);
+}
+
+// The new speed is rolled first, then the factor for the other speed.
+TEST_F(BossTest, FBossBouncesRollSpeedThenFactor)
+{
+    std::vector<int> r = peek_draws(11, 3);
+    FBoss floor, wall;
+    fboss_init(&floor, make_vec2(128, 208.5f), 2);
+    floor.vy = 1;
+    tick(&floor);
+    EXPECT_EQ(floor.vy, -(float)(r[0] % 40 + 10) / 10.0f);
+    EXPECT_FLOAT_EQ(floor.vx, 2 * ((float)(r[1] % 150 + 50) / 100.0f));
+    EXPECT_EQ(rand(), r[2]);
+
+    r = peek_draws(12, 3);
+    fboss_init(&wall, make_vec2(-1, 100), -1);
+    wall.vy = 1;
+    tick(&wall);
+    EXPECT_EQ(wall.vx, (float)(r[0] % 40 + 10) / 10.0f);
+    EXPECT_FLOAT_EQ(wall.vy, (float)(r[1] % 150 + 50) / 100.0f);
+    EXPECT_EQ(rand(), r[2]);
+}
+
+TEST_F(BossTest, FBossHurtsByItsBeamBelowAndByItsBody)
+{
+    const struct {
+        uint8_t laser, dead, hurt_before;
+        float dx, dy;
+        bool hurts;
+    } cases[] = {
+        {1, 0, 0, 0, 100, true}, {1, 0, 0, 23.9f, 40, true}, {1, 0, 0, 24, 40, false},
+        {1, 0, 0, 0, 32, false}, {1, 0, 0, 0, 32.1f, true},  {1, 0, 0, 0, -100, false},
+        {0, 0, 0, 0, 100, false}, {1, 1, 0, 0, 100, false},  {1, 0, 1, 0, 100, false},
+    };
+    for (const auto &c : cases) {
+        FBoss f;
+        fboss_init(&f, make_vec2(100, 80), 0);
+        f.laser_on = c.laser;
+        f.dead = c.dead;
+        Player p = player_at(100 + c.dx, 80 + c.dy);
+        p.hurt = c.hurt_before;
+        int32_t health = 5;
+        fboss_touch_player(&f, &p, &health);
+        EXPECT_EQ(health, c.hurts ? 4 : 5) << "dx " << c.dx << " dy " << c.dy;
+    }
+}
+
+// ---- Drawing into a memory canvas with strips of one colour per row ----
+
+class BossDrawTest : public ActorDrawTest {
+protected:
+    ALLEGRO_BITMAP *canvas = nullptr;
+    ALLEGRO_BITMAP *strip = nullptr;
+
+    void SetUp() override
+    {
+        ActorDrawTest::SetUp();
+        canvas = probe_canvas(256, 240);
+    }
+    void use_strip(int frame, int cols)
+    {
+        if (strip)
+            al_destroy_bitmap(strip);
+        strip = probe_strip(frame, frame, cols);
+        al_clear_to_color(al_map_rgb(0x40, 0x40, 0x40));  // PROBE_BACKGROUND
+    }
+    uint32_t at(int x, int y) { return probe_pixel(canvas, x, y); }
+    // The sprite reaches both corners left, top and right, bottom, and no
+    // further sideways.
+    void expect_sprite(uint32_t colour, int left, int top, int right, int bottom, const char *what)
+    {
+        EXPECT_EQ(at(left, top), colour) << what;
+        EXPECT_EQ(at(right, bottom), colour) << what;
+        EXPECT_EQ(at(left - 1, (top + bottom) / 2), PROBE_BACKGROUND) << what;
+        EXPECT_EQ(at(right + 1, (top + bottom) / 2), PROBE_BACKGROUND) << what;
+    }
+    void TearDown() override
+    {
+        al_set_target_bitmap(nullptr);
+        if (strip)
+            al_destroy_bitmap(strip);
+        al_destroy_bitmap(canvas);
+        ActorDrawTest::TearDown();
+    }
+};
+
+template <typename T>
+void look(T *rec, float facing, uint8_t dead)
+{
+    rec->anim.scale_x = facing;
+    rec->dead = dead;
+    rec->anim.row = dead;
+}
+
+// At (100.5, 150.5) facing either way, alive and dying: the frame around the
+// centre, the shadow under it on the line.
+TEST_F(BossDrawTest, BigOnesCentredFacingBothWaysWithTheirShadow)
+{
+    for (float facing : {1.0f, -1.0f})
+        for (uint8_t dead : {0, 1}) {
+            BigLeaf leaf;
+            BigOrb orb;
+            FlyGuy guy;
+            bigleaf_init(&leaf, make_vec2(100.5f, 150.5f), 0);
+            bigorb_init(&orb, make_vec2(100.5f, 150.5f), 0);
+            flyguy_init(&guy, make_vec2(100.5f, 150.5f), 0);
+            look(&leaf, facing, dead), look(&orb, facing, dead), look(&guy, facing, dead);
+            const char *what = dead ? (facing > 0 ? "dying right" : "dying left")
+                                    : (facing > 0 ? "right" : "left");
+            uint32_t colour = probe_row_colour[dead];
+            use_strip(24, 6);
+            bigleaf_draw(&leaf, strip);
+            expect_sprite(colour, 88, 138, 111, 161, what);
+            EXPECT_EQ(at(100, 224), PROBE_BLACK) << "BigLeaf " << what;
+            use_strip(32, 4);
+            bigorb_draw(&orb, strip);
+            expect_sprite(colour, 84, 134, 115, 165, what);
+            EXPECT_EQ(at(100, 224), PROBE_BLACK) << "BigOrb " << what;
+            use_strip(32, 16);
+            flyguy_draw(&guy, strip);
+            expect_sprite(colour, 84, 134, 115, 165, what);
+            EXPECT_EQ(at(100, 224), PROBE_BLACK) << "FlyGuy " << what;
+            EXPECT_EQ(at(100, 230), PROBE_BACKGROUND) << what;
+        }
+}
+
+TEST_F(BossDrawTest, SpiritDrawnAtItsScaleShadowOnlyInView)
+{
+    const struct {
+        float y;
+        uint8_t dead;
+        int frame;
+        bool shadow;
+    } cases[] = {{120.5f, 0, 0, true}, {120.5f, 1, 0, true}, {120.5f, 1, 5, false},
+                 {-16, 0, 0, false}, {-15, 0, 0, true}};
+    for (const auto &c : cases) {
+        use_strip(48, 6);
+        Spirit s;
+        spirit_init(&s, make_vec2(128.5f, c.y), 0);
+        tick(&s);  // scale 2 from hp 128
+        s.x = 128.5f;
+        s.y = c.y;
+        s.dead = c.dead;
+        s.anim.frame = c.frame;
+        spirit_draw(&s, strip);
+        EXPECT_EQ(at(128, 224) == PROBE_BLACK, c.shadow) << "y " << c.y << " frame " << c.frame;
+        if (c.y > 0)
+            expect_sprite(probe_row_colour[0], 80, 72, 175, 167, "Spirit at scale 2");
+    }
+}
+
+// Body centred, rotor above with its hub on the centre line, the beam
+// below on even timer values only; dead, it keeps only its body.
+TEST_F(BossDrawTest, FBossBodyRotorBeamAndShadow)
+{
+    const uint32_t beam_core = 0xffd9d9u, beam_rim = 0xff0000u;
+    const struct {
+        float scale, facing;
+        uint8_t dead, laser;
+        int32_t timer;
+        int rotor_x, no_rotor_x;
+        bool beam;
+    } cases[] = {
+        {1, 1, 0, 0, 60, 170, 100, false}, {1, -1, 0, 0, 60, 85, 150, false},
+        {1, 1, 0, 1, 10, 170, 100, true},  {1, 1, 0, 1, 11, 170, 100, false},
+        {1, 1, 1, 0, 60, 0, 170, false},   {0.5f, 1, 0, 0, 60, 140, 110, false},
+    };
+    for (const auto &c : cases) {
+        use_strip(64, 4);
+        FBoss f;
+        fboss_init(&f, make_vec2(128.5f, 100.5f), 0);
+        f.body_scale = c.scale;
+        f.anim.scale_x = f.top.scale_x = c.facing * c.scale;
+        f.anim.scale_y = f.top.scale_y = c.scale;
+        f.top.row = 1;
+        f.dead = c.dead;
+        f.laser_on = c.laser;
+        f.cycle_timer = c.timer;
+        fboss_draw(&f, strip);
+        const char *what = c.dead ? "dead" : c.beam ? "beam" : c.scale < 1 ? "small" : "flying";
+        int half = (int)(32 * c.scale);
+        expect_sprite(probe_row_colour[0], 128 - half, 100 - half, 127 + half, 99 + half, what);
+        if (!c.dead) {
+            EXPECT_EQ(at(c.rotor_x, 100 - 50 * c.scale), probe_row_colour[1]) << what << c.facing;
+        }
+        EXPECT_EQ(at(c.no_rotor_x, 100 - 50 * c.scale), PROBE_BACKGROUND) << what << c.facing;
+        EXPECT_EQ(at(128, 180), c.beam ? beam_core : PROBE_BACKGROUND) << what << c.timer;
+        EXPECT_EQ(at(143, 180), c.beam ? beam_rim : PROBE_BACKGROUND) << what << c.timer;
+        if (!c.laser) {
+            EXPECT_EQ(at(128, 224), c.dead ? PROBE_BACKGROUND : PROBE_BLACK) << what;
+        }
+    }
+}
+
+}  // namespace
