@@ -1,9 +1,7 @@
 # Debian packages by CPack: one .deb per program, made from the install
 # components that packaging/ declares (KIT_PACKAGE_COMPONENTS). `./kit package`
-# runs it; dpkg-shlibdeps (dpkg-dev) works out each package's Depends.
-
-set(KIT_PACKAGE_MAINTAINER "NES homebrew kit maintainers <maintainers@nes-kit.invalid>"
-    CACHE STRING "The Maintainer field of the Debian packages")
+# runs it; dpkg-shlibdeps (dpkg-dev) works out each package's Depends. The
+# maintainer's name is KIT_PACKAGE_MAINTAINER, set beside the components.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nes-kit)

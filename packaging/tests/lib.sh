@@ -21,12 +21,14 @@ expected_files() {
         echo usr/bin/srcmorph
         echo usr/share/man/man1/srcmorph.1.gz
         echo usr/share/doc/srcmorph/copyright
+        echo usr/share/doc/srcmorph/changelog.gz
         ;;
     voidscope)
         echo usr/bin/voidscope
         echo usr/share/applications/voidscope.desktop
         echo usr/share/man/man1/voidscope.1.gz
         echo usr/share/doc/voidscope/copyright
+        echo usr/share/doc/voidscope/changelog.gz
         ;;
     arcade)
         echo usr/bin/arcade
@@ -34,6 +36,7 @@ expected_files() {
         echo usr/share/applications/arcade.desktop
         echo usr/share/man/man6/arcade.6.gz
         echo usr/share/doc/arcade/copyright
+        echo usr/share/doc/arcade/changelog.gz
         ;;
     *)
         fail "unknown component $1"
