@@ -3,11 +3,15 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QKeySequence>
 #include <QMimeData>
+#include <QShortcut>
+#include <QToolTip>
 #include <QUrl>
 #include <cstring>
 
 #include "cart/file_time.h"
+#include "cart/summary_format.h"
 #include "report.h"
 #include "window_icon.h"
 
@@ -60,7 +64,37 @@ QString TitleLine(const QString& fileName, unsigned mapper, unsigned prgCount, u
          "xPRG  " + QString::number(chrCount) + "xCHR  Empty is $" + Hex2(emptyByte);
 }
 
+std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount) {
+  std::vector<TBankBox> boxes;
+  boxes.reserve(prgCount + chrCount);
+  int x = 10;
+  int y = 50;
+  int step = PRGRowStep;
+  for (unsigned j = 0; j < prgCount; ++j) {
+    boxes.push_back({TBankKind::PRG, j, x, y});
+    x += BoxPitch;
+    if (x + BoxPitch >= W) {
+      x = 10;
+      y += step;
+      if (j == prgCount - 1) step = CHRRowStep;
+    }
+  }
+  for (unsigned j = 0; j < chrCount; ++j) {
+    boxes.push_back({TBankKind::CHR, j, x, y});
+    x += BoxPitch;
+    if (x + BoxPitch >= W) {
+      x = 10;
+      y += step;
+      step = CHRRowStep;
+    }
+  }
+  return boxes;
+}
+
 TFormMain::TFormMain(TDialogs& dialogs, const QString& firstArgument, QWidget* parent)
+    : TFormMain(dialogs, QFile::encodeName(firstArgument), parent) {}
+
+TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget* parent)
     : QMainWindow(parent), Dialogs(dialogs) {
   setWindowTitle("NES Voidscope v1.0");
   setWindowIcon(WindowIcon());
@@ -77,6 +111,16 @@ TFormMain::TFormMain(TDialogs& dialogs, const QString& firstArgument, QWidget* p
   MReload = MainMenu->addAction("&Reload");
   MWatch = MainMenu->addAction("&Watch");
   MSaveReport = MainMenu->addAction("&Save report");
+  // The platform's usual keys besides the access keys.
+  MOpen->setShortcut(QKeySequence::Open);
+  MReload->setShortcut(QKeySequence::Refresh);
+  MWatch->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_W);
+  MSaveReport->setShortcut(QKeySequence::Save);
+  for (QAction* command : {MOpen, MReload, MWatch, MSaveReport})
+    command->setToolTip(command->text().remove('&') + "  (" +
+                        command->shortcut().toString(QKeySequence::NativeText) + ")");
+  auto* closeKeys = new QShortcut(QKeySequence::Close, this);
+  auto* quitKeys = new QShortcut(QKeySequence::Quit, this);
 
   TimerWatch = new QTimer(this);
   TimerWatch->setInterval(1000);
@@ -88,6 +132,11 @@ TFormMain::TFormMain(TDialogs& dialogs, const QString& firstArgument, QWidget* p
   connect(MWatch, &QAction::triggered, this, &TFormMain::MWatchClick);
   connect(MSaveReport, &QAction::triggered, this, &TFormMain::MSaveReportClick);
   connect(TimerWatch, &QTimer::timeout, this, &TFormMain::TimerWatchTimer);
+  connect(PaintBoxInfo, &TPaintBox::MouseMove, this, &TFormMain::PaintBoxInfoMouseMove);
+  connect(PaintBoxInfo, &TPaintBox::MouseLeave, this, &TFormMain::PaintBoxInfoMouseLeave);
+  connect(closeKeys, &QShortcut::activated, this, &QWidget::close);
+  connect(quitKeys, &QShortcut::activated, this, &QWidget::close);
+  PaintBoxInfo->setMouseTracking(true);
 
   // Client area 649 x 505 below the menu bar, at the screen's top left.
   resize(649, 505 + MainMenu->sizeHint().height());
@@ -98,7 +147,7 @@ TFormMain::TFormMain(TDialogs& dialogs, const QString& firstArgument, QWidget* p
 
 TFormMain::~TFormMain() { FormDestroy(); }
 
-void TFormMain::FormCreate(const QString& firstArgument) {
+void TFormMain::FormCreate(const QByteArray& firstArgument) {
   NES.Release();
   if (!firstArgument.isEmpty()) TakeFile(firstArgument);  // the first paint draws it
   setAcceptDrops(true);
@@ -106,19 +155,28 @@ void TFormMain::FormCreate(const QString& firstArgument) {
 
 void TFormMain::FormDestroy() { NES.Release(); }
 
-bool TFormMain::Load() { return NES.LoadNES(QFile::encodeName(OpenDialogNESFileName).toStdString()); }
+bool TFormMain::Load() {
+  const bool loaded = NES.LoadNES(OpenDialogNESFileName.toStdString());
+  // The byte under a resting mouse may now be another, or none.
+  if (Hovering) ShowHover();
+  return loaded;
+}
 
-bool TFormMain::TakeFile(const QString& name) {
+QString TFormMain::FileName() const { return QFile::decodeName(OpenDialogNESFileName); }
+
+bool TFormMain::TakeFile(const QByteArray& name) {
   OpenDialogNESFileName = name;
   return Load();
 }
+
+bool TFormMain::TakeFile(const QString& name) { return TakeFile(QFile::encodeName(name)); }
 
 void TFormMain::FormPaint(QPainter& canvas) {
   DrawInfo(canvas, PaintBoxInfo->width(), PaintBoxInfo->height());
 }
 
 void TFormMain::MOpenClick() {
-  QString name = OpenDialogNESFileName;
+  QString name = FileName();
   if (!Dialogs.ExecuteOpenNES(this, name)) return;
   TakeFile(name);
   PaintBoxInfo->repaint();
@@ -142,7 +200,7 @@ void TFormMain::MWatchClick() {
 
 void TFormMain::TimerWatchTimer() {
   std::uint64_t time = 0;
-  if (!QueryNESFileTime(QFile::encodeName(OpenDialogNESFileName).toStdString(), time)) return;
+  if (!QueryNESFileTime(OpenDialogNESFileName.toStdString(), time)) return;
   // Any difference counts: an older copy put back is a change too.
   if (time == NES.NESFileTime()) return;
   Load();
@@ -178,6 +236,43 @@ void TFormMain::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
 }
 
+void TFormMain::PaintBoxInfoMouseMove(const QPoint& pos) {
+  Hovering = true;
+  HoverPos = pos;
+  ShowHover();
+}
+
+void TFormMain::PaintBoxInfoMouseLeave() {
+  Hovering = false;
+  HoverTextShown.clear();
+  QToolTip::hideText();
+}
+
+void TFormMain::ShowHover() {
+  HoverTextShown = ByteUnder(HoverPos);
+  if (HoverTextShown.isEmpty())
+    QToolTip::hideText();
+  else
+    QToolTip::showText(PaintBoxInfo->mapToGlobal(HoverPos), HoverTextShown, PaintBoxInfo);
+}
+
+QString TFormMain::ByteUnder(const QPoint& pos) const {
+  if (!NES.Held()) return {};
+  for (const TBankBox& box : BankBoxes(PaintBoxInfo->width(), NES.PRGCount(), NES.CHRCount())) {
+    const int rows = box.kind == TBankKind::PRG ? PRGMapRows : CHRMapRows;
+    // The cells only: the frame around them is not a byte.
+    const int column = pos.x() - (box.x + 1);
+    const int row = pos.y() - (box.y + LabelGap + 1);
+    if (column < 0 || column >= MapColumns || row < 0 || row >= rows) continue;
+    const std::uint8_t EmptyByte = box.kind == TBankKind::PRG ? NES.FindEmptyByte() : 0;
+    const TByteInfo info = DescribeByte(NES, box.kind, box.index,
+                                        static_cast<std::uint64_t>(row) * MapColumns + column,
+                                        EmptyByte);
+    return QString::fromStdString(ByteInfoText(info));
+  }
+  return {};
+}
+
 QImage TFormMain::RenderInfo(int W, int H) {
   QImage picture(W, H, QImage::Format_RGB32);
   if (picture.isNull()) return picture;
@@ -203,35 +298,18 @@ void TFormMain::DrawInfo(QPainter& canvas, int W, int H) {
   }
   const std::uint8_t EmptyByte = NES.FindEmptyByte();
   TextOut(canvas, 10, 10,
-          TitleLine(OpenDialogNESFileName, NES.Mapper(), NES.PRGCount(), NES.CHRCount(), EmptyByte));
+          TitleLine(FileName(), NES.Mapper(), NES.PRGCount(), NES.CHRCount(), EmptyByte));
 
-  int x = 10;
-  int y = 50;
-  int step = PRGRowStep;
-  const unsigned prgCount = NES.PRGCount();
-  for (unsigned j = 0; j < prgCount; ++j) {
-    TextOut(canvas, x, y, "PRG $" + Hex2(j));
-    NES.PRGBankMap(j, EmptyByte, ImagePRG.bits(), ImagePRG.bytesPerLine());
-    Rectangle(canvas, x, y + LabelGap, x + BoxWidth, y + LabelGap + PRGMapRows + 2);
-    canvas.drawImage(x + 1, y + LabelGap + 1, ImagePRG);
-    x += BoxPitch;
-    if (x + BoxPitch >= W) {
-      x = 10;
-      y += step;
-      if (j == prgCount - 1) step = CHRRowStep;
-    }
-  }
-  const unsigned chrCount = NES.CHRCount();
-  for (unsigned j = 0; j < chrCount; ++j) {
-    TextOut(canvas, x, y, "CHR $" + Hex2(j));
-    NES.CHRBankMap(j, ImageCHR.bits(), ImageCHR.bytesPerLine());
-    Rectangle(canvas, x, y + LabelGap, x + BoxWidth, y + LabelGap + CHRMapRows + 2);
-    canvas.drawImage(x + 1, y + LabelGap + 1, ImageCHR);
-    x += BoxPitch;
-    if (x + BoxPitch >= W) {
-      x = 10;
-      y += step;
-      step = CHRRowStep;
-    }
+  for (const TBankBox& box : BankBoxes(W, NES.PRGCount(), NES.CHRCount())) {
+    const bool prg = box.kind == TBankKind::PRG;
+    QImage& picture = prg ? ImagePRG : ImageCHR;
+    TextOut(canvas, box.x, box.y, QString::fromStdString(BankLabel(box.kind, box.index)));
+    if (prg)
+      NES.PRGBankMap(box.index, EmptyByte, picture.bits(), picture.bytesPerLine());
+    else
+      NES.CHRBankMap(box.index, picture.bits(), picture.bytesPerLine());
+    Rectangle(canvas, box.x, box.y + LabelGap, box.x + BoxWidth,
+              box.y + LabelGap + picture.height() + 2);
+    canvas.drawImage(box.x + 1, box.y + LabelGap + 1, picture);
   }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAction>
+#include <QByteArray>
 #include <QImage>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -10,13 +11,16 @@
 #include <QTimer>
 
 #include "cart/nes_image.h"
+#include "cart/summary.h"
 #include "dialogs.h"
 #include "paint_box.h"
 
 class TFormMain : public QMainWindow {
   Q_OBJECT
  public:
-  // firstArgument: the first command-line argument (loaded when not empty).
+  // firstArgument: the first command-line argument (loaded when not empty),
+  // as the bytes it came in.
+  TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget* parent = nullptr);
   explicit TFormMain(TDialogs& dialogs, const QString& firstArgument = {},
                      QWidget* parent = nullptr);
   ~TFormMain() override;
@@ -27,10 +31,14 @@ class TFormMain : public QMainWindow {
   QImage RenderInfo(int W, int H);
 
   const TNESImage& Image() const { return NES; }
-  // OpenDialogNES's file name: the current file of the whole program.
-  const QString& FileName() const { return OpenDialogNESFileName; }
+  // OpenDialogNES's file name: the current file of the whole program, as
+  // shown (a byte that is not text shows as a replacement character).
+  QString FileName() const;
   // Makes `name` the current file and loads it, without drawing.
+  bool TakeFile(const QByteArray& name);
   bool TakeFile(const QString& name);
+  // The readout of the byte under the mouse; empty outside the maps.
+  const QString& HoverText() const { return HoverTextShown; }
 
   TPaintBox* PaintBoxInfo;
   QImage ImagePRG;
@@ -50,21 +58,39 @@ class TFormMain : public QMainWindow {
   void MSaveReportClick();
   void TimerWatchTimer();
   void WMDropFiles(const QStringList& names);
+  void PaintBoxInfoMouseMove(const QPoint& pos);
+  void PaintBoxInfoMouseLeave();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void FormCreate(const QString& firstArgument);
+  void FormCreate(const QByteArray& firstArgument);
   void FormDestroy();
   bool Load();
   void TextOut(QPainter& canvas, int x, int y, const QString& text);
+  QString ByteUnder(const QPoint& pos) const;
+  void ShowHover();
 
   TDialogs& Dialogs;
   TNESImage NES;
-  QString OpenDialogNESFileName;
+  QByteArray OpenDialogNESFileName;  // the path's own bytes
+  bool Hovering = false;             // the mouse is over the drawing area
+  QPoint HoverPos;
+  QString HoverTextShown;
 };
+
+// Where DrawInfo puts a bank: its label's top-left corner; the frame runs
+// from (x, y + 20) to (x + 66, y + 20 + rows + 2), the cells inside it.
+struct TBankBox {
+  TBankKind kind;
+  unsigned index;
+  int x;
+  int y;
+};
+// Every bank's box, PRG first, flowed into rows for a drawing area W wide.
+std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount);
 
 // The title line: file name, mapper, bank counts and the empty byte.
 QString TitleLine(const QString& fileName, unsigned mapper, unsigned prgCount,

@@ -1,20 +1,30 @@
-// voidscope's command line: the window on an optional file, or a report
-// drawn straight to a BMP file.
+// voidscope's command line: the window on an optional file, a report drawn
+// straight to a BMP file, a per-bank summary, or both of the last two.
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
-#include <QStringList>
+#include <cstdint>
+#include <optional>
 
+// File names are kept as the bytes they came in: on this platform a path is
+// a byte string, and one that is not valid text must still open.
 struct TCommandLine {
-  enum class Mode { Window, Report, Help, Error };
-  Mode mode = Mode::Window;
-  QString file;        // the image (may be empty in window mode)
-  QString reportFile;  // --report OUT
-  int width = 649;     // --size WxH
+  enum class Mode { Window, Report, Summary, Help, Error };
+  Mode mode = Mode::Window;  // Report: --report, with or without --summary
+  QByteArray file;           // the image (may be empty in window mode)
+  QByteArray reportFile;     // --report OUT
+  int width = 649;           // --size WxH
   int height = 505;
-  QString error;       // what is wrong, for Mode::Error
+  bool summary = false;      // --summary
+  bool json = false;         // --json
+  bool graph = false;        // --graph
+  QByteArray against;        // --against OLD
+  std::optional<std::uint64_t> failBelow;  // --fail-below BYTES
+  QString error;             // what is wrong, for Mode::Error
 };
 
 // `args` without the program name.
-TCommandLine ParseCommandLine(const QStringList& args);
+TCommandLine ParseCommandLine(const QByteArrayList& args);
 QString UsageText();

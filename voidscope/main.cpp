@@ -1,10 +1,14 @@
-// Start-up: the window, or a report drawn without one.
+// Start-up: the window, or a report and a summary made without one.
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <cstdio>
 #include <exception>
+#include <functional>
+#include <string>
 
 #include "UnitMain.h"
+#include "cart/summary_format.h"
 #include "command_line.h"
 #include "dialogs.h"
 #include "report.h"
@@ -21,29 +25,70 @@ void QuietToolkit(QtMsgType type, const QMessageLogContext&, const QString& mess
   if (type == QtCriticalMsg || type == QtFatalMsg) Print(stderr, message + "\n");
 }
 
+int CannotLoad(const QByteArray& name, const char* role) {
+  Print(stderr, QString("voidscope: cannot load %1\"%2\": missing, unreadable, shorter than %3 "
+                        "bytes or not an iNES image\n")
+                    .arg(role, QFile::decodeName(name))
+                    .arg(MinNESSize));
+  return 1;
+}
+
+// What follows the one load of FILE: OLD is loaded and the report written
+// before anything reaches standard output, so that a failure leaves it
+// empty. Returns the exit status.
+int Finish(const TCommandLine& line, const TNESImage& image,
+           const std::function<bool()>& writeReport) {
+  TCartSummary summary;
+  if (line.summary) {
+    summary = SummariseNES(image);
+    if (!line.against.isEmpty()) {
+      TNESImage old;
+      if (!old.LoadNES(line.against.toStdString())) return CannotLoad(line.against, "the earlier build ");
+      CompareSummaries(summary, SummariseNES(old));
+    }
+  }
+  if (writeReport && !writeReport()) return 1;
+  if (!line.summary) return 0;
+
+  const std::string name = line.file.toStdString();
+  const std::string text = line.json ? SummaryJSON(summary, name) : SummaryText(summary, name, line.graph);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    Print(stderr, "voidscope: cannot write the summary to standard output\n");
+    return 1;
+  }
+  if (!line.failBelow) return 0;
+  const std::vector<std::string> below = BanksBelow(summary, *line.failBelow);
+  for (const std::string& message : below) std::fprintf(stderr, "%s\n", message.c_str());
+  return below.empty() ? 0 : 3;
+}
+
 int RunReport(const TCommandLine& line) {
   TQtDialogs dialogs;
   TFormMain FormMain(dialogs);
-  if (!FormMain.TakeFile(line.file)) {
-    Print(stderr, QString("voidscope: cannot load \"%1\": missing, unreadable, shorter than %2 "
-                          "bytes or not an iNES image\n")
-                      .arg(line.file)
-                      .arg(MinNESSize));
-    return 1;
-  }
-  QString error;
-  if (!WriteReport(FormMain.RenderInfo(line.width, line.height), line.reportFile, error)) {
+  if (!FormMain.TakeFile(line.file)) return CannotLoad(line.file, "");
+  return Finish(line, FormMain.Image(), [&] {
+    QString error;
+    if (WriteReport(FormMain.RenderInfo(line.width, line.height), QFile::decodeName(line.reportFile), error))
+      return true;
     Print(stderr, "voidscope: " + error + "\n");
-    return 1;
-  }
-  return 0;
+    return false;
+  });
+}
+
+// No toolkit at all: a build machine needs no display for the figures.
+int RunSummary(const TCommandLine& line) {
+  TNESImage image;
+  if (!image.LoadNES(line.file.toStdString())) return CannotLoad(line.file, "");
+  return Finish(line, image, {});
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QStringList args;
-  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  // The arguments as the bytes they came in: a file name need not be text.
+  QByteArrayList args;
+  for (int i = 1; i < argc; ++i) args << QByteArray(argv[i]);
   const TCommandLine line = ParseCommandLine(args);
   if (line.mode == TCommandLine::Mode::Help) {
     Print(stdout, UsageText());
@@ -53,6 +98,7 @@ int main(int argc, char** argv) {
     Print(stderr, "voidscope: " + line.error + "\n" + UsageText());
     return 2;
   }
+  if (line.mode == TCommandLine::Mode::Summary) return RunSummary(line);
 
   // One canvas pixel is one device pixel, whatever the screen's density.
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");

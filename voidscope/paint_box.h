@@ -1,7 +1,9 @@
 // The drawing area: a plain widget that draws nothing by itself and hands
-// its canvas to whoever listens, like the form library's paint box.
+// its canvas, and the mouse over it, to whoever listens, like the form
+// library's paint box.
 #pragma once
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -12,10 +14,14 @@ class TPaintBox : public QWidget {
 
  signals:
   void Paint(QPainter& canvas);
+  void MouseMove(const QPoint& pos);
+  void MouseLeave();
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter canvas(this);
     emit Paint(canvas);
   }
+  void mouseMoveEvent(QMouseEvent* event) override { emit MouseMove(event->position().toPoint()); }
+  void leaveEvent(QEvent*) override { emit MouseLeave(); }
 };

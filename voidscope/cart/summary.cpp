@@ -122,15 +122,18 @@ TCartSummary SummariseNES(const TNESImage& image) {
 }
 
 void CompareSummaries(TCartSummary& now, const TCartSummary& old) {
-  now.prg.usedDelta = 0;
-  now.chr.usedDelta = 0;
+  // Totals against the old totals, so that banks the new build dropped count.
+  now.prg.usedDelta = static_cast<std::int64_t>(now.prg.used);
+  now.chr.usedDelta = static_cast<std::int64_t>(now.chr.used);
+  for (const TBankSummary& earlier : old.banks)
+    (earlier.kind == TBankKind::PRG ? now.prg : now.chr).usedDelta -=
+        static_cast<std::int64_t>(earlier.used);
   for (TBankSummary& row : now.banks) {
     std::int64_t before = 0;
     for (const TBankSummary& earlier : old.banks)
       if (earlier.kind == row.kind && earlier.index == row.index)
         before = static_cast<std::int64_t>(earlier.used);
     row.usedDelta = static_cast<std::int64_t>(row.used) - before;
-    (row.kind == TBankKind::PRG ? now.prg : now.chr).usedDelta += row.usedDelta;
   }
   now.compared = true;
 }

@@ -54,7 +54,7 @@ struct TCartSummary {
 TCartSummary SummariseNES(const TNESImage& image);
 
 // Fills in the change of used bytes per bank since `old`; a bank that `old`
-// lacks counts from 0.
+// lacks counts from 0. The totals' change counts the banks `now` lacks too.
 void CompareSummaries(TCartSummary& now, const TCartSummary& old);
 
 // One line per PRG bank with fewer than `minFree` free bytes, in the form

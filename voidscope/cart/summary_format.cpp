@@ -69,15 +69,19 @@ std::string Row(const std::vector<std::string>& cells) {
   return line;
 }
 
-std::string TotalLine(const char* kind, const TKindTotals& t, unsigned banks, bool compared) {
+// Within 79 columns even for the largest image: what is missing and the
+// change go on a line of their own.
+std::string TotalLines(const char* kind, const TKindTotals& t, unsigned banks, bool compared) {
   std::string line = std::string(kind) + " total: ";
   if (banks == 0) return line + "no banks\n";
   line += std::to_string(t.size) + " bytes, " + std::to_string(t.used) + " used (" +
           Percent(t.used, t.size) + "), " + std::to_string(t.free) + " free (" +
-          Percent(t.free, t.size) + ")";
-  if (t.missing > 0) line += ", " + std::to_string(t.missing) + " missing";
-  if (compared) line += ", used " + Signed(t.usedDelta) + " since the earlier build";
-  return line + "\n";
+          Percent(t.free, t.size) + ")\n";
+  std::string more;
+  if (t.missing > 0) more = std::to_string(t.missing) + " bytes missing";
+  if (compared) more += (more.empty() ? "used " : ", used ") + Signed(t.usedDelta) + " since the earlier build";
+  if (!more.empty()) line += "  " + more + "\n";
+  return line;
 }
 
 void JSONString(std::string& out, const std::string& text) {
@@ -179,8 +183,8 @@ std::string SummaryText(const TCartSummary& summary, const std::string& fileName
   }
   if (graph && !summary.banks.empty()) out += "Bars: # used, . free, - missing\n";
   out += "\n" + notes;
-  out += TotalLine("PRG", summary.prg, summary.prgCount, summary.compared);
-  out += TotalLine("CHR", summary.chr, summary.chrCount, summary.compared);
+  out += TotalLines("PRG", summary.prg, summary.prgCount, summary.compared);
+  out += TotalLines("CHR", summary.chr, summary.chrCount, summary.compared);
   return out;
 }
 

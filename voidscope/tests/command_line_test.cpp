@@ -13,9 +13,9 @@ namespace {
 using Mode = TCommandLine::Mode;
 
 struct ParseCase {
-  QStringList args;
+  QByteArrayList args;
   Mode mode = Mode::Window;
-  QString file = {}, report = {};
+  QByteArray file = {}, report = {};
   int width = 649, height = 505;
 };
 

@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QFontInfo>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 #include <filesystem>
 
@@ -44,14 +45,20 @@ TEST_F(Form, StoredLook) {
   EXPECT_EQ(form.ImagePRG.color(0), qRgb(252, 252, 252));
   EXPECT_EQ(form.ImagePRG.color(1), qRgb(46, 255, 51));
   EXPECT_EQ(form.ImagePRG.color(255), qRgb(0, 0, 0));
-  // Four commands side by side, each with its access key and no shortcut.
+  // Four commands side by side, each with its access key and the
+  // platform's usual shortcut.
   const QList<QAction*> commands = form.MainMenu->actions();
   ASSERT_EQ(commands.size(), 4);
   const char* captions[] = {"&Open", "&Reload", "&Watch", "&Save report"};
+  const QKeySequence keys[] = {QKeySequence::keyBindings(QKeySequence::Open).value(0),
+                               QKeySequence::keyBindings(QKeySequence::Refresh).value(0),
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W),
+                               QKeySequence::keyBindings(QKeySequence::Save).value(0)};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(commands[i]->text(), captions[i]);
     EXPECT_EQ(commands[i]->menu(), nullptr);
-    EXPECT_TRUE(commands[i]->shortcut().isEmpty());
+    EXPECT_FALSE(keys[i].isEmpty());
+    EXPECT_EQ(commands[i]->shortcut(), keys[i]) << captions[i];
   }
   EXPECT_EQ(form.PaintBoxInfo->grab().toImage().pixel(0, 0), qRgb(0, 0, 0));
 }
@@ -229,6 +236,53 @@ TEST_F(Form, AnEmptyDropChangesNothing) {
   form.WMDropFiles({});
   EXPECT_EQ(form.FileName(), Q(name));
   EXPECT_TRUE(form.Image().Held());
+}
+
+// The keys a desktop user reaches for, pressed in the active window.
+TEST_F(Form, PlatformShortcutsReachTheCommands) {
+  const std::string name = Write("k.nes", 2);
+  TFormMain form(dialogs);
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  auto press = [&](QKeySequence::StandardKey key) {
+    const QKeySequence keys = QKeySequence::keyBindings(key).value(0);
+    ASSERT_FALSE(keys.isEmpty()) << key;
+    QTest::keySequence(&form, keys);
+    QApplication::processEvents();
+  };
+  dialogs.openAnswer = Q(name);
+  press(QKeySequence::Open);
+  EXPECT_EQ(form.FileName(), Q(name));
+  EXPECT_EQ(form.Image().PRGCount(), 2u);
+
+  Write("k.nes", 5);
+  press(QKeySequence::Refresh);
+  EXPECT_EQ(form.Image().PRGCount(), 5u);
+
+  QTest::keySequence(&form, form.MWatch->shortcut());
+  EXPECT_EQ(form.MWatch->text(), "Unwatch");
+  EXPECT_TRUE(form.TimerWatch->isActive());
+
+  press(QKeySequence::Save);
+  EXPECT_EQ(dialogs.saveQuestions, 1);
+}
+
+// Every key the platform binds to Quit or Close (some platforms bind none
+// to Quit: then there is nothing to press).
+TEST_F(Form, QuitAndCloseKeysCloseTheWindow) {
+  QList<QKeySequence> bindings = QKeySequence::keyBindings(QKeySequence::Quit);
+  ASSERT_FALSE(QKeySequence::keyBindings(QKeySequence::Close).isEmpty());
+  bindings += QKeySequence::keyBindings(QKeySequence::Close);
+  for (const QKeySequence& keys : bindings) {
+    TFormMain form(dialogs);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keySequence(&form, keys);
+    QApplication::processEvents();
+    EXPECT_FALSE(form.isVisible()) << keys.toString().toStdString();
+  }
 }
 
 }  // namespace

@@ -42,14 +42,14 @@ INSTANTIATE_TEST_SUITE_P(Homebrew, RealImagesDrawn,
 
 TEST(RealImagesDrawn, TheRefusedImageShowsNoFileLoaded) {
   TFakeDialogs dialogs;
-  TFormMain refused(dialogs, VOIDSCOPE_TEST_DATA "/escape-from-pong/efp.nes");
+  TFormMain refused(dialogs, QString(VOIDSCOPE_TEST_DATA "/escape-from-pong/efp.nes"));
   TFormMain empty(dialogs);
   EXPECT_EQ(refused.RenderInfo(649, 505), empty.RenderInfo(649, 505));
 }
 
 TEST(SampleDrawn, FillsTheWindowWithTwelveBoxes) {
   TFakeDialogs dialogs;
-  TFormMain form(dialogs, VOIDSCOPE_SAMPLE);
+  TFormMain form(dialogs, QString(VOIDSCOPE_SAMPLE));
   const QImage picture = form.RenderInfo(649, 505);
   auto mapped = [&](int top, int bottom) {
     return Count(picture, qRgb(46, 255, 51), top, bottom) +

@@ -13,15 +13,6 @@ void Fill(Bytes& bytes, std::size_t from, std::size_t count, std::uint8_t v) {
   std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(from), count, v);
 }
 
-// PRG banks full of code-like bytes: never $00 or $FF, never two equal in a
-// row, so the only runs are the free areas a test puts there.
-Bytes MakeCode(unsigned prg, unsigned chr) {
-  Bytes bytes = MakeNES(prg, chr, 0x40, 0x10);
-  for (std::size_t o = PRGOffset(0); o < PRGOffset(prg); ++o)
-    bytes[o] = static_cast<std::uint8_t>(o % 200 + 1);
-  return bytes;
-}
-
 // What a row should say, worked out by hand from how the image was built.
 struct ExpectedRow {
   TBankKind kind;
@@ -104,7 +95,7 @@ class SummaryRows : public ::testing::TestWithParam<SummaryCase> {};
 
 TEST_P(SummaryRows, MatchTheImage) {
   const SummaryCase& c = GetParam();
-  Bytes bytes = MakeCode(c.prg, c.chr);
+  Bytes bytes = MakeCodeNES(c.prg, c.chr);
   c.build(bytes);
   if (c.length != 0) bytes.resize(c.length);
   TempDir dir;
@@ -148,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Images, SummaryRows, ::testing::ValuesIn(SummaryCases),
 // The counts against a byte-at-a-time count, on data whose free runs
 // start and end at every position within an eight-byte word.
 TEST(Summary, CountsMatchAPlainCountOnAwkwardRuns) {
-  Bytes bytes = MakeCode(4, 0);
+  Bytes bytes = MakeCodeNES(4, 0);
   std::uint32_t seed = 7;
   for (std::size_t o = PRGOffset(0); o < bytes.size(); ++o) {
     seed = seed * 1103515245u + 12345u;
@@ -182,6 +173,8 @@ TEST(Summary, ComparedBanksCountFromZeroWhenTheEarlierBuildLacksThem) {
                {PRG, 1, 16400, 16384, 300, 16084, 0, {}, 0},
                {CHR, 0, 32784, 8192, 20, 8172, 0, {}, 0},
                {CHR, 1, 40976, 8192, 8192, 0, 0, {}, 0}};
+  now.prg.used = 1500;
+  now.chr.used = 8212;
   CompareSummaries(now, old);
   EXPECT_TRUE(now.compared);
   EXPECT_EQ(now.banks[0].usedDelta, 200);
@@ -190,6 +183,12 @@ TEST(Summary, ComparedBanksCountFromZeroWhenTheEarlierBuildLacksThem) {
   EXPECT_EQ(now.banks[3].usedDelta, 8192);
   EXPECT_EQ(now.prg.usedDelta, 500);
   EXPECT_EQ(now.chr.usedDelta, 8162);
+
+  // The other way round: the banks that went away show in the totals.
+  old.prg.used = 1000;
+  CompareSummaries(old, now);
+  EXPECT_EQ(old.banks[0].usedDelta, -200);
+  EXPECT_EQ(old.prg.usedDelta, -500);
 }
 
 TEST(Summary, BanksBelowNamesOnlyPRGBanksShortOfTheMargin) {
@@ -215,7 +214,7 @@ struct ByteCase {
 
 // A 2 PRG + 1 CHR image cut halfway through PRG $01, so CHR $00 is missing.
 TEST(DescribeByte, UsedFreeAndMissingBytesAndTheirRuns) {
-  Bytes bytes = MakeCode(2, 1);
+  Bytes bytes = MakeCodeNES(2, 1);
   Fill(bytes, PRGOffset(0), 40, 0xFF);
   Fill(bytes, PRGOffset(0) + 16000, 20, 0xFF);
   bytes[PRGOffset(0) + 16383] = 0xFF;

@@ -64,3 +64,10 @@ Bytes MakeNES(unsigned prgCount, unsigned chrCount, std::uint8_t flags6, std::ui
             0x55);
   return image;
 }
+
+Bytes MakeCodeNES(unsigned prgCount, unsigned chrCount) {
+  Bytes image = MakeNES(prgCount, chrCount, 0x40, 0x10);
+  for (std::size_t o = PRGOffset(0); o < PRGOffset(prgCount); ++o)
+    image[o] = static_cast<std::uint8_t>(o % 200 + 1);
+  return image;
+}

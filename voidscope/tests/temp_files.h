@@ -31,6 +31,9 @@ void SetWriteTime(const std::string& path, std::int64_t seconds, long nanosecond
 // bytes $55 (used), padded to the smallest accepted length.
 Bytes MakeNES(unsigned prgCount, unsigned chrCount, std::uint8_t flags6 = 0,
               std::uint8_t flags7 = 0);
+// The same with PRG banks of code-like bytes instead: never $00 or $FF and
+// never two equal in a row, so the only runs are those a test puts there.
+Bytes MakeCodeNES(unsigned prgCount, unsigned chrCount);
 // Offsets of a bank inside such an image.
 std::size_t PRGOffset(unsigned bank);
 std::size_t CHROffset(unsigned prgCount, unsigned bank);
