@@ -1,5 +1,5 @@
-// FindEmptyByte and a full DrawInfo on the largest image a header allows
-// (255 PRG and 255 CHR banks).
+// FindEmptyByte, a full DrawInfo and the summary on the largest image a
+// header allows (255 PRG and 255 CHR banks).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -10,15 +10,18 @@
 #include <vector>
 
 #include "UnitMain.h"
+#include "cart/summary_format.h"
 #include "dialogs.h"
 
 namespace {
 
-enum class Content { Mixed, Noise, ShortRuns, QualifyingRuns };
+enum class Content { Mixed, Noise, ShortRuns, QualifyingRuns, Alternating };
 
 // Mixed: code-like bytes with free areas of $FF, as real cartridges have.
 // Noise: random bytes, no runs. ShortRuns: runs of 2 to 8 bytes everywhere.
 // QualifyingRuns: runs of 9 to 24 bytes everywhere, each one recorded.
+// Alternating: every other byte free (the most free runs there can be), and
+// one long free area per PRG bank so that $FF is the empty byte.
 std::string LargestImage(Content content) {
   std::vector<std::uint8_t> bytes(MaxNESSize);
   std::mt19937 random(12345);
@@ -27,6 +30,11 @@ std::string LargestImage(Content content) {
     // A free area of 1000 to 7000 bytes in every PRG bank.
     for (std::size_t o = 16; o < 16 + 255 * PRGBankSize; o += PRGBankSize)
       std::fill_n(bytes.begin() + o + random() % 8192, 1000 + random() % 6000, 0xFF);
+  } else if (content == Content::Alternating) {
+    for (std::size_t o = 16; o < bytes.size(); o += 2)
+      bytes[o] = o < 16 + 255 * PRGBankSize ? 0xFF : 0x00;
+    for (std::size_t o = 16; o < 16 + 255 * PRGBankSize; o += PRGBankSize)
+      std::fill_n(bytes.begin() + o + 5000, 100, 0xFF);
   } else if (content != Content::Noise) {
     const bool qualifying = content == Content::QualifyingRuns;
     for (std::size_t o = 16; o < bytes.size();) {
@@ -68,6 +76,39 @@ void BM_DrawInfo(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DrawInfo)->Args({649, 505})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// The figures alone, on an image already held.
+void BM_SummariseNES(benchmark::State& state) {
+  const std::string name = LargestImage(static_cast<Content>(state.range(0)));
+  TNESImage image;
+  image.LoadNES(name);
+  std::remove(name.c_str());
+  for (auto _ : state) {
+    const TCartSummary summary = SummariseNES(image);
+    benchmark::DoNotOptimize(summary.banks.data());
+  }
+}
+BENCHMARK(BM_SummariseNES)->ArgName("content")->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// All of `--summary`'s own work: the load from a file in the page cache,
+// the figures and the output (0 text, 1 text with bars, 2 JSON).
+void BM_SummaryCommand(benchmark::State& state) {
+  const std::string name = LargestImage(static_cast<Content>(state.range(0)));
+  const auto format = state.range(1);
+  for (auto _ : state) {
+    TNESImage image;
+    image.LoadNES(name);
+    const TCartSummary summary = SummariseNES(image);
+    const std::string out = format == 2 ? SummaryJSON(summary, name)
+                                        : SummaryText(summary, name, format == 1);
+    benchmark::DoNotOptimize(out.data());
+  }
+  std::remove(name.c_str());
+}
+BENCHMARK(BM_SummaryCommand)
+    ->ArgNames({"content", "format"})
+    ->ArgsProduct({{0, 1, 4}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
