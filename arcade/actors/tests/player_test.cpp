@@ -1,2 +1,226 @@
 // Tests of the player operations.
+#include <stdio.h>
+#include <string>
+#include "actors/player.h"
 #include "actors/tests/actor_fixture.h"
+#include "actors/tests/canvas_probe.h"
+
+namespace {
+
+const int L = ALLEGRO_KEY_LEFT, R = ALLEGRO_KEY_RIGHT, U = ALLEGRO_KEY_UP, D = ALLEGRO_KEY_DOWN;
+const int Z = ALLEGRO_KEY_Z, X = ALLEGRO_KEY_X;
+
+class Flight : public ActorTest {
+protected:
+    Player p;
+    Puff puffs[10] = {};
+    Shot shots[50] = {};
+    int32_t next_shot = 0;
+    void start(float x, float y, float vy)
+    {
+        player_init(&p, make_vec2(x, y));
+        p.vy = vy;
+    }
+    void step(const std::vector<int> &held, int32_t next_puff = 0)
+    {
+        bool keys[256] = {};
+        for (int k : held)
+            keys[k] = true;
+        player_update(&p, keys, puffs, next_puff, SAMPLE_A, SAMPLE_B);
+    }
+    void press(int key, int32_t stage = 1) { player_on_key(&p, key, shots, &next_shot, stage, SAMPLE_A, SAMPLE_B); }
+};
+
+// spin: the propeller's frame after the tick; it turns at once only from |vy| 4 up.
+TEST_F(Flight, OneTickOfSteeringThrustLimitsAndGravity)
+{
+    struct Case {
+        std::vector<int> held;
+        float x, y, vy, want_x, want_y, want_vy, want_vx, facing;
+        int spin;
+    };
+    const Case cases[] = {
+        {{L, R}, 128, 96, 0, 126, 96.04f, 0.04f, -2, 1, 0},  // Left beats Right
+        {{R}, 128, 96, 0, 130, 96.04f, 0.04f, 2, -1, 0},
+        {{U, D}, 128, 96, 0, 128, 95.89f, -0.11f, 0, 1, 0},  // Up beats Down
+        {{D}, 128, 96, 0, 128, 96.12f, 0.12f, 0, 1, 0},
+        {{}, 100, 220, 2, 100, 215.54f, -0.46f, 0, 1, 0},   // floor bounce
+        {{}, 100, 220, -1, 100, 215.04f, -0.96f, 0, 1, 0},  // rising: no bounce
+        {{}, 100, 10, -3, 100, 18.04f, 0.04f, 0, 1, 0},     // ceiling
+        {{L}, 1, 100, 8, 0, 108, 8, -2, 1, 1},              // side; the fall speed limit
+        {{R}, 254, 100, 7.99f, 255, 108.03f, 8.03f, 2, -1, 1},
+        {{}, 100, 100, -4.5f, 100, 95.54f, -4.46f, 0, 1, 1},
+    };
+    for (const Case &c : cases) {
+        start(c.x, c.y, c.vy);
+        step(c.held);
+        SCOPED_TRACE(testing::Message() << "from " << c.x << ", " << c.y << " vy " << c.vy);
+        EXPECT_EQ(p.x, c.want_x);
+        EXPECT_FLOAT_EQ(p.y, c.want_y);
+        EXPECT_FLOAT_EQ(p.vy, c.want_vy);
+        EXPECT_EQ(p.vx, c.want_vx);
+        EXPECT_EQ(p.body.scale_x, c.facing);
+        EXPECT_EQ(p.propeller.scale_x, c.facing);
+        EXPECT_EQ(p.propeller.frame, c.spin);
+    }
+}
+
+TEST_F(Flight, ThrustPuffsWithTheSoundEveryThirdTickIntoTheNamedSlot)
+{
+    start(128, 96, 0);
+    for (int tick = 0; tick < 7; tick++) {
+        float y = p.y;
+        step({U}, tick);
+        EXPECT_EQ(puffs[tick].size, tick % 3 ? 0 : 30) << tick;
+        EXPECT_EQ(puffs[tick].y, tick % 3 ? 0.0f : y + 4) << tick;
+    }
+    ASSERT_EQ(played.size(), 3u);
+    EXPECT_EQ(played[2].sample, SAMPLE_A);
+}
+
+TEST_F(Flight, HurtSoundOnTheFirstBlinkingTickOnly)
+{
+    start(128, 96, 0);
+    p.hurt = 1;
+    p.hurt_timer = 60;
+    for (int tick = 0; tick < 60; tick++)
+        step({});
+    EXPECT_EQ(p.hurt, 1);
+    step({});
+    EXPECT_EQ(p.hurt + p.hurt_timer, 0);
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_EQ(played[0].sample, SAMPLE_B);
+    EXPECT_EQ(played[0].gain, 1.75f);
+}
+
+TEST_F(Flight, FallenPlayerOnlyDropsAndIgnoresKeys)
+{
+    start(128, 250, -1);
+    p.fallen = p.hurt = p.throwing = 1;
+    p.hurt_timer = 60;
+    step({L, U});
+    press(Z);
+    EXPECT_EQ(p.x, 128);
+    EXPECT_FLOAT_EQ(p.y, 249.04f);
+    EXPECT_EQ(p.body.row, 2);
+    EXPECT_EQ(p.hurt + p.hurt_timer + p.throwing + p.thrusting + next_shot + puffs[0].size, 0);
+    EXPECT_TRUE(played.empty());
+}
+
+TEST_F(Flight, NoNewThrowUntilTheThrowAnimationEnds)
+{
+    start(100, 80, 0);
+    step({});  // leaves the idle strip's tick at 1, so the throw ends on its 7th tick
+    press(ALLEGRO_KEY_SPACE);
+    EXPECT_EQ(p.throwing, 0);
+    for (int tick = 0; tick <= 7; tick++) {
+        press(Z);
+        EXPECT_EQ(next_shot, tick < 7 ? 1 : 2) << "tick " << tick;
+        step({});
+    }
+}
+
+// The live shots in slot order, as "slot:dy,vx,vy,size".
+std::string launches(const Shot *shots, float y)
+{
+    std::string out;
+    char one[64];
+    for (int i = 0; i < 50; i++) {
+        const Shot &s = shots[i];
+        if (!s.live)
+            continue;
+        snprintf(one, sizeof one, "%d:%g,%g,%g,%g ", i, s.y - y, s.vx, s.vy, s.anim.frame_w);
+        out += one;
+    }
+    return out;
+}
+
+TEST_F(Flight, KeysThrowAndDropByStageIntoWrappingSlots)
+{
+    struct Case {
+        int key;
+        int32_t stage, next_before, next_after;
+        float facing, vx;
+        const char *launched;
+    };
+    const Case cases[] = {
+        {Z, 3, 10, 12, -1, 2, "10:4,6,-2,8 11:4,6,-3,8 "},
+        {Z, 4, 48, 1, 1, -2, "0:4,-6,-4,8 48:4,-6,-2,8 49:4,-6,-3,8 "},
+        {Z, 6, 5, 6, 1, 0, "5:4,-4,-2,8 "},  // outside a game: as in stage 1
+        {X, 1, 19, 0, 1, 0, "19:4,0,0,12 "},
+        {X, 2, 30, 0, 1, 0, "30:4,0,0,12 "},
+        {X, 4, 19, 1, -1, 2, "0:4,0,-1.5,12 19:4,0,0,12 "},
+        {X, 5, 5, 8, 1, 0, "5:4,-0.5,-1.5,12 6:8,0,-1,12 7:4,0.5,-1.5,12 "},
+        {X, 0, 18, 1, 1, 0, "0:4,0.5,-1.5,12 18:4,-0.5,-1.5,12 19:8,0,-1,12 "},  // as in stage 5
+        {X, 1, 77, 1, 1, 0, "0:4,0,0,12 "},  // an index left outside the pool
+    };
+    for (const Case &c : cases) {
+        start(100, 80, 0);
+        p.body.scale_x = c.facing;
+        p.vx = c.vx;
+        next_shot = c.next_before;
+        played.clear();
+        for (Shot &s : shots)
+            s.live = 0;
+        press(c.key, c.stage);
+        SCOPED_TRACE(testing::Message() << "stage " << c.stage << " from slot " << c.next_before);
+        EXPECT_EQ(launches(shots, 80), c.launched);
+        EXPECT_EQ(next_shot, c.next_after);
+        ASSERT_EQ(played.size(), 1u);
+        EXPECT_EQ(played[0].sample, c.key == Z ? SAMPLE_A : SAMPLE_B);
+    }
+}
+
+TEST_F(ActorDrawTest, PlayerCentredPropellerBehindShadowOnTheLine)
+{
+    struct Case {
+        const char *what;
+        float facing;
+        uint8_t hurt, fallen;
+        int32_t hurt_timer;
+        int propeller_left, propeller_right;  // its columns, above the body
+        bool body, propeller;
+    };
+    const Case cases[] = {
+        {"facing left", 1, 0, 0, 0, 96, 111, true, true},
+        {"facing right", -1, 0, 0, 0, 88, 103, true, true},
+        {"blinking, hidden", 1, 1, 0, 59, 96, 111, false, false},
+        {"blinking, shown", -1, 1, 0, 58, 88, 103, true, true},
+        {"fallen", 1, 0, 1, 0, 96, 111, true, false},
+    };
+    ALLEGRO_BITMAP *strip = probe_strip(16, 16, 4);
+    for (const Case &c : cases) {
+        ALLEGRO_BITMAP *canvas = probe_canvas(256, 240);
+        Player p;
+        player_init(&p, make_vec2(100.7f, 100.5f));
+        p.body.scale_x = p.propeller.scale_x = c.facing;
+        p.propeller.row = 1;  // as every update leaves it
+        p.hurt = c.hurt;
+        p.fallen = c.fallen;
+        p.hurt_timer = c.hurt_timer;
+        player_draw(&p, strip);
+        Puff puff;
+        puff_init(&puff, make_vec2(30, 30), 30);
+        puff_draw(&puff);
+        uint32_t body = c.body ? probe_row_colour[0] : PROBE_BACKGROUND;
+        uint32_t prop = c.propeller ? probe_row_colour[1] : PROBE_BACKGROUND;
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(probe_pixel(canvas, 92, 92), body);
+        EXPECT_EQ(probe_pixel(canvas, 107, 107), body);
+        EXPECT_EQ(probe_pixel(canvas, 91, 100), PROBE_BACKGROUND);
+        EXPECT_EQ(probe_pixel(canvas, 108, 100), PROBE_BACKGROUND);
+        EXPECT_EQ(probe_pixel(canvas, c.propeller_left, 82), prop);
+        EXPECT_EQ(probe_pixel(canvas, c.propeller_right, 91), prop);
+        EXPECT_EQ(probe_pixel(canvas, c.propeller_left - 1, 82), PROBE_BACKGROUND);
+        EXPECT_EQ(probe_pixel(canvas, c.propeller_right + 1, 82), PROBE_BACKGROUND);
+        EXPECT_EQ(probe_pixel(canvas, c.propeller_left, 81), PROBE_BACKGROUND);
+        EXPECT_EQ(probe_pixel(canvas, 100, 224), PROBE_BLACK);
+        EXPECT_EQ(probe_pixel(canvas, 100, 221), PROBE_BACKGROUND);
+        EXPECT_EQ(probe_pixel(canvas, 30, 35), PROBE_WHITE);  // a puff of 30 has radius 6
+        EXPECT_EQ(probe_pixel(canvas, 30, 37), PROBE_BACKGROUND);
+        al_destroy_bitmap(canvas);
+    }
+    al_destroy_bitmap(strip);
+}
+
+}  // namespace

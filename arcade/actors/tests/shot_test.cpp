@@ -1,2 +1,110 @@
 // Tests of the shot operations.
+#include "actors/shot.h"
 #include "actors/tests/actor_fixture.h"
+#include "actors/tests/canvas_probe.h"
+
+namespace {
+
+Shot shot_at(float x, float y, float vx, float vy, float size)
+{
+    Shot s;
+    shot_init(&s, make_vec2(x, y), make_vec2(vx, vy), size);
+    return s;
+}
+
+TEST_F(ActorTest, ShotMovesThenFallsAndAnimatesByKind)
+{
+    // A new frame every second update; thrown shots have 4 frames, bombs 3.
+    const float sizes[] = {8, 8, 12, 12, 12.7f};
+    const int updates[] = {6, 8, 5, 6, 6}, frames[] = {3, 0, 2, 0, 0};
+    for (int i = 0; i < 5; i++) {
+        Shot s = shot_at(100, 100, 1, -2, sizes[i]);
+        shot_update(&s, SAMPLE_A);
+        EXPECT_EQ(s.x, 101);
+        EXPECT_EQ(s.y, 98);
+        EXPECT_FLOAT_EQ(s.vy, -1.8f);
+        for (int n = 1; n < updates[i]; n++)
+            shot_update(&s, SAMPLE_A);
+        EXPECT_EQ(s.anim.frame, frames[i]) << "size " << sizes[i] << ", update " << updates[i];
+        EXPECT_EQ(s.anim.frame_w, (float)(int)sizes[i]);
+    }
+}
+
+TEST_F(ActorTest, ShotEndsAndBurstsWithTheHitSoundOnceOnlyInView)
+{
+    struct Case {
+        const char *what;
+        float x, y, vx, vy, size;
+        int ends_in_update, burst, sounds;
+    };
+    const Case cases[] = {
+        {"bomb dropped at 100", 100, 100, 0, 0, 12, 36, 14, 1},
+        {"below the floor", 100, 218, 0, 2, 8, 2, 10, 1},
+        {"below the floor at the left edge", -16, 218, 0, 2, 8, 2, 10, 1},
+        {"past the left edge", -14, 100, -2.5f, 0, 8, 1, 10, 0},
+        {"past the right edge", 270, 100, 3, 0, 8, 1, 10, 0},
+        {"past the top", 100, -14, 0, -3, 8, 1, 10, 0},
+        {"an idle slot", -32, -32, 0, 0, 8, 1, 10, 0},
+        {"ended by an enemy", 100, 100, 0, 0, 8, 0, 10, 1},
+        {"bomb ended by an enemy", 100, 100, 0, 0, 12, 0, 14, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        played.clear();
+        Shot s = shot_at(c.x, c.y, c.vx, c.vy, c.size);
+        if (c.ends_in_update == 0)
+            shot_end(&s);
+        int updates = 0;
+        for (; s.live && updates < 100; updates++)
+            shot_update(&s, SAMPLE_A);
+        EXPECT_EQ(updates, c.ends_in_update);
+        EXPECT_EQ(s.burst, c.burst);
+        EXPECT_TRUE(played.empty());
+        shot_update(&s, SAMPLE_A);
+        EXPECT_EQ(s.burst, c.burst - 1);
+        EXPECT_EQ(played.size(), (size_t)c.sounds);
+        for (int i = 0; i < 20; i++)
+            shot_update(&s, SAMPLE_A);
+        EXPECT_EQ(s.burst, 0);
+        ASSERT_EQ(played.size(), (size_t)c.sounds);
+        for (const PlayedSound &hit : played)
+            EXPECT_EQ(hit.sample, SAMPLE_A);
+    }
+}
+
+TEST_F(ActorDrawTest, ShotSpriteCentredBurstAWhiteDisc)
+{
+    struct Case {
+        float size;
+        uint8_t live;
+        int32_t burst;
+        int left, top, right, bottom;  // the pixels that must be coloured
+        uint32_t colour;
+    };
+    const Case cases[] = {
+        {8, 1, 0, 46, 56, 53, 63, probe_row_colour[0]},
+        {12, 1, 0, 44, 54, 55, 65, probe_row_colour[0]},
+        {8, 0, 5, 46, 56, 54, 65, PROBE_WHITE},
+    };
+    ALLEGRO_BITMAP *strip = probe_strip(12, 12, 4);
+    for (const Case &c : cases) {
+        ALLEGRO_BITMAP *canvas = probe_canvas(128, 128);
+        Shot s = shot_at(50.5f, 60.7f, 0, 0, c.size);
+        s.live = c.live;
+        s.burst = c.burst;
+        shot_draw(&s, strip);
+        SCOPED_TRACE(c.size);
+        EXPECT_EQ(probe_pixel(canvas, c.left, 60), c.colour);
+        EXPECT_EQ(probe_pixel(canvas, c.right, 60), c.colour);
+        EXPECT_EQ(probe_pixel(canvas, 50, c.top), c.colour);
+        EXPECT_EQ(probe_pixel(canvas, 50, c.bottom), c.colour);
+        EXPECT_EQ(probe_pixel(canvas, c.left - 1, 60), PROBE_BACKGROUND);
+        EXPECT_EQ(probe_pixel(canvas, c.right + 1, 60), PROBE_BACKGROUND);
+        EXPECT_EQ(probe_pixel(canvas, 50, c.top - 1), PROBE_BACKGROUND);
+        EXPECT_EQ(probe_pixel(canvas, 50, c.bottom + 1), PROBE_BACKGROUND);
+        al_destroy_bitmap(canvas);
+    }
+    al_destroy_bitmap(strip);
+}
+
+}  // namespace
