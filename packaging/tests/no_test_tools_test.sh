@@ -20,11 +20,15 @@ targets=$(cmake --build "$work" -- -t targets all | sed 's/:.*//')
 for program in srcmorph/srcmorph voidscope/voidscope arcade/arcade; do
     printf '%s\n' "$targets" | grep -qx "$program" || fail "no $program target"
 done
-for tool in gtest gmock benchmark ca65 ld65; do
-    if grep -qi "$tool" "$work/build.ninja"; then
-        grep -i "$tool" "$work/build.ninja" | head -n 3 >&2
-        fail "the build without tests still uses $tool"
+for library in libgtest libgmock libbenchmark; do
+    if grep -q "$library" "$work/build.ninja"; then
+        grep "$library" "$work/build.ninja" | head -n 3 >&2
+        fail "the build without tests still links $library"
     fi
+done
+for program in CA65 LD65; do
+    grep -q "^$program:" "$work/CMakeCache.txt" &&
+        fail "the build without tests still looks for the assembler ($program)"
 done
 [ ! -e "$work/CTestTestfile.cmake" ] || fail "the build without tests still registers tests"
 echo "without test tools: ok"
