@@ -1,11 +1,15 @@
 // Pixel probes for drawing tests: a cleared memory canvas, a sprite strip with
-// one known colour per row, and a run of pixels read back as letters.
+// one known colour per row, and pixels read back as 0xRRGGBB or as letters.
 #ifndef ARCADE_ACTORS_TESTS_CANVAS_PROBE_H
 #define ARCADE_ACTORS_TESTS_CANVAS_PROBE_H
 
+#include <stdint.h>
 #include <string>
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_primitives.h>
+
+inline const uint32_t PROBE_BACKGROUND = 0x404040u, PROBE_BLACK = 0u, PROBE_WHITE = 0xffffffu;
+inline const uint32_t probe_row_colour[3] = {0xff0000u, 0x00ff00u, 0x0000ffu};
 
 // Leaves the new canvas, cleared to grey, as the drawing target.
 inline ALLEGRO_BITMAP *probe_canvas(int w, int h)
@@ -27,6 +31,13 @@ inline ALLEGRO_BITMAP *probe_strip(int w, int h, int cols)
                                  al_map_rgb(r == 0 ? 255 : 0, r == 1 ? 255 : 0, r == 2 ? 255 : 0));
     al_set_target_bitmap(old);
     return strip;
+}
+
+inline uint32_t probe_pixel(ALLEGRO_BITMAP *canvas, int x, int y)
+{
+    unsigned char r, g, b;
+    al_unmap_rgb(al_get_pixel(canvas, x, y), &r, &g, &b);
+    return ((uint32_t)r << 16) | ((uint32_t)g << 8) | b;
 }
 
 // n pixels from (x, y) in steps of (dx, dy), one letter each: '.' grey,
