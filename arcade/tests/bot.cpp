@@ -174,16 +174,40 @@ static float move_cost(Move m, float gx, float gy)
     return fabsf(x - gx) + fabsf(y - gy) * 1.5f;
 }
 
-static void bot_fly(const Bot *bot, const Sight *sight)
+static bool bot_careless(Bot *bot)
+{
+    if (bot->careless_done || stage != bot->careless_stage)
+        return false;
+    if (lives <= bot->careless_lives) {
+        bot->careless_done = true;
+        return false;
+    }
+    return true;
+}
+
+static void bot_fly(Bot *bot, const Sight *sight)
 {
     float gx, gy, best = -1e9f;
     Move chosen = {0, 0};
+    bool careless = bot_careless(bot);
 
     bot_goal(bot, sight, &gx, &gy);
+    for (int i = 0; careless && i < sight->count; i++) {
+        const ActorSeen *a = &sight->threats[i];
+
+        if (i == 0 || fabsf(a->x - player.x) + fabsf(a->y - player.y) <
+                          fabsf(gx - player.x) + fabsf(gy - player.y)) {
+            gx = a->x;
+            gy = a->y;
+        }
+    }
     for (int across = -1; across <= 1; across++)
         for (int thrust = -1; thrust <= 1; thrust++) {
             Move m = {across, thrust};
-            float value = move_safety(sight, m) * 10.0f - move_cost(m, gx, gy);
+            float value = -move_cost(m, gx, gy);
+
+            if (!careless)
+                value += move_safety(sight, m) * 10.0f;
 
             if (value > best) {
                 best = value;
@@ -277,7 +301,8 @@ void bot_act(Bot *bot)
     case Playing:
         sight_take(&sight);
         bot_fly(bot, &sight);
-        bot_shoot(&sight);
+        if (!bot_careless(bot))
+            bot_shoot(&sight);
         break;
     default:
         break;

@@ -7,6 +7,11 @@ struct Bot {
     int wanted_stage;   // the stage it picks on the title, 1 to 5
     int aim_distance;   // how far from its target it likes to throw from
     int story_wait;     // ticks it reads the story before skipping it
+    // In this stage it flies into the enemies, throwing nothing, until no more than
+    // careless_lives lives are left, once; 0: never careless.
+    int careless_stage;
+    int careless_lives;
+    bool careless_done;
     int ticks_in_state;
     int last_state;
 };

@@ -278,11 +278,14 @@ struct RunCase {
     time_t calendar;   // the seed the first reset draws from
     int aim_distance;  // the bot's throwing distance
     int story_wait;    // ticks before it skips the story
+    int careless_stage;  // where it flies into the enemies, once
+    int careless_lives;  // until no more lives than this are left
 };
 
 std::ostream &operator<<(std::ostream &out, const RunCase &c)
 {
-    return out << "calendar " << c.calendar << ", aim " << c.aim_distance;
+    return out << "calendar " << c.calendar << ", aim " << c.aim_distance << ", careless in stage "
+               << c.careless_stage;
 }
 
 // What the run went through.
@@ -291,6 +294,7 @@ struct Journey {
     int boss_out[7];
     int endings;
     int games_over;
+    int lives_lost;
     int pauses;
     long ticks;
 };
@@ -407,6 +411,8 @@ protected:
             journey.cleared[b.stage]++;
         if (b.state == Playing && game_state == GameOver)
             journey.games_over++;
+        if (b.state == Playing && lives < b.lives)
+            journey.lives_lost++;
         if (b.state == Fade && game_state == Ending)
             journey.endings++;
         if (game_state == Playing && boss_active(stage) && journey.boss_out[stage] == 0)
@@ -422,6 +428,8 @@ protected:
         fake_calendar = c.calendar;
         headless_new_game();
         bot_init(&bot, c.aim_distance, c.story_wait);
+        bot.careless_stage = c.careless_stage;
+        bot.careless_lives = c.careless_lives;
         bot.wanted_stage = starting_stages[0];
 
         while (journey.ticks < TICK_LIMIT) {
@@ -475,6 +483,13 @@ TEST_P(GameRun, PlaysEveryStageToTheEndingWithinTheRules)
     for (int s = 1; s <= 4; s++)
         EXPECT_EQ(journey.boss_out[s], 1) << "no boss came out in stage " << s;
     EXPECT_EQ(journey.endings, 2);
+    // The careless stretches lose lives, and the last one a whole game.
+    if (GetParam().careless_stage != 0) {
+        EXPECT_GE(journey.lives_lost, 1);
+    }
+    if (GetParam().careless_stage != 0 && GetParam().careless_lives == 0) {
+        EXPECT_GE(journey.games_over, 1);
+    }
     EXPECT_GE(journey.pauses, 5);
     RecordProperty("ticks", (int)journey.ticks);
     RecordProperty("games_lost", journey.games_over);
@@ -559,8 +574,8 @@ TEST(GameRunRules, LivesScoreAndHealthFollowTheRules)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, GameRun,
-                         ::testing::Values(RunCase{1000000, 60, 40},
-                                           RunCase{1234567, 72, 300},
-                                           RunCase{2000003, 84, 600}));
+                         ::testing::Values(RunCase{1000000, 60, 40, 0, 0},
+                                           RunCase{1234567, 72, 300, 3, 2},
+                                           RunCase{2000003, 84, 600, 2, 0}));
 
 } // namespace
