@@ -1,6 +1,7 @@
 #include "UnitMain.h"
 
 #include <QDragEnterEvent>
+#include <QHelpEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QKeySequence>
@@ -116,9 +117,8 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   MReload->setShortcut(QKeySequence::Refresh);
   MWatch->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_W);
   MSaveReport->setShortcut(QKeySequence::Save);
-  for (QAction* command : {MOpen, MReload, MWatch, MSaveReport})
-    command->setToolTip(command->text().remove('&') + "  (" +
-                        command->shortcut().toString(QKeySequence::NativeText) + ")");
+  // A menu bar shows no shortcuts beside its captions: a tip names them.
+  MainMenu->installEventFilter(this);
   auto* closeKeys = new QShortcut(QKeySequence::Close, this);
   auto* quitKeys = new QShortcut(QKeySequence::Quit, this);
 
@@ -234,6 +234,20 @@ void TFormMain::dropEvent(QDropEvent* event) {
     if (url.isLocalFile()) names << url.toLocalFile();
   WMDropFiles(names);
   event->acceptProposedAction();
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != MainMenu || event->type() != QEvent::ToolTip) return QMainWindow::eventFilter(watched, event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QAction* command = MainMenu->actionAt(help->pos());
+  if (command && !command->shortcut().isEmpty())
+    QToolTip::showText(help->globalPos(),
+                       QString(command->text()).remove('&') + "  " +
+                           command->shortcut().toString(QKeySequence::NativeText),
+                       MainMenu);
+  else
+    QToolTip::hideText();
+  return true;
 }
 
 void TFormMain::PaintBoxInfoMouseMove(const QPoint& pos) {

@@ -16,10 +16,13 @@ std::string Pad(const std::string& text, std::size_t width, bool right) {
   return right ? fill + text : text + fill;
 }
 
-// One decimal, rounded half up: "98.9%".
+// One decimal, rounded half up: "98.9%". A few bytes never round away: 5
+// bytes used of 16384 read "<0.1%", not "0.0%" beside a free "100.0%".
 std::string Percent(std::uint64_t part, std::uint64_t whole) {
   if (whole == 0) return "-";
   const std::uint64_t tenths = (part * 1000 + whole / 2) / whole;
+  if (part > 0 && tenths == 0) return "<0.1%";
+  if (part < whole && tenths == 1000) return ">99.9%";
   return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + "%";
 }
 

@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QMimeData>
 #include <QTest>
+#include <QToolTip>
 #include <QUrl>
 #include <filesystem>
 
@@ -266,6 +267,23 @@ TEST_F(Form, PlatformShortcutsReachTheCommands) {
 
   press(QKeySequence::Save);
   EXPECT_EQ(dialogs.saveQuestions, 1);
+}
+
+// The menu bar cannot show a shortcut beside its caption; its tip does.
+TEST_F(Form, TheMenuBarTipNamesEachCommandsShortcut) {
+  TFormMain form(dialogs);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  form.MWatchClick();
+  for (QAction* command : {form.MOpen, form.MWatch}) {
+    const QPoint at = form.MainMenu->actionGeometry(command).center();
+    QHelpEvent help(QEvent::ToolTip, at, form.MainMenu->mapToGlobal(at));
+    QApplication::sendEvent(form.MainMenu, &help);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QString(command->text()).remove('&') + "  " +
+                                    command->shortcut().toString(QKeySequence::NativeText));
+  }
+  EXPECT_TRUE(QToolTip::text().startsWith("Unwatch  "));
 }
 
 // Every key the platform binds to Quit or Close (some platforms bind none

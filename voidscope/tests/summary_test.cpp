@@ -275,7 +275,8 @@ TEST(SummaryText, RowsAlignedWithin79ColumnsAndNotesForMissingBytes) {
     EXPECT_EQ(lines[i].size(), lines[2].size()) << lines[i];
   }
   EXPECT_EQ(lines[3].substr(0, 7), "PRG $00");
-  EXPECT_NE(lines[3].find("1 at $3FFF -16384"), std::string::npos) << lines[3];
+  EXPECT_NE(lines[3].find("16383 >99.9%      1  <0.1%      1 at $3FFF -16384"), std::string::npos)
+      << lines[3];
   EXPECT_NE(lines[4].find("3F8010-3FC00F"), std::string::npos) << lines[4];
   EXPECT_NE(lines[4].find("+16384"), std::string::npos) << lines[4];
   EXPECT_NE(lines[5].find("100.0%      0   0.0%               -"), std::string::npos) << lines[5];
