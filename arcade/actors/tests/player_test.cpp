@@ -76,6 +76,10 @@ TEST_F(Flight, ThrustPuffsWithTheSoundEveryThirdTickIntoTheNamedSlot)
     }
     ASSERT_EQ(played.size(), 3u);
     EXPECT_EQ(played[2].sample, SAMPLE_A);
+    puffs[0].size = 0;
+    p.puff_cooldown = 0;
+    step({D}, 10);  // a slot number outside the ten puffs starts the ring again
+    EXPECT_EQ(puffs[0].size, 30);
 }
 
 TEST_F(Flight, HurtSoundOnTheFirstBlinkingTickOnly)
