@@ -1,4 +1,4 @@
-// LoadNES and the whole analysis on arbitrary files. Short inputs are grown
+// LoadNES, the whole analysis and the summary on arbitrary files. Short inputs are grown
 // into images of realistic length (runs of bytes, any header), so the
 // fuzzer reaches the analysis and not only the length test.
 #include <unistd.h>
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "cart/nes_image.h"
+#include "cart/summary.h"
+#include "cart/summary_format.h"
 #include "reference_empty_byte.h"
 
 namespace {
@@ -62,9 +64,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!loaded) return 0;
   const std::uint8_t empty = image.FindEmptyByte();
   if (empty != ReferenceEmptyByte(image)) std::abort();
+  // The summary must agree with the maps cell for cell.
+  const TCartSummary summary = SummariseNES(image);
+  if (summary.emptyByte != empty || summary.banks.size() != image.PRGCount() + image.CHRCount())
+    std::abort();
   static std::uint8_t cells[64 * 256];
-  for (unsigned j = 0; j < image.PRGCount(); ++j) image.PRGBankMap(j, empty, cells, 64);
-  for (unsigned j = 0; j < image.CHRCount(); ++j) image.CHRBankMap(j, cells, 64);
-  (void)image.Mapper();
+  for (const TBankSummary& row : summary.banks) {
+    const bool prg = row.kind == TBankKind::PRG;
+    if (prg) image.PRGBankMap(row.index, empty, cells, 64);
+    else image.CHRBankMap(row.index, cells, 64);
+    std::uint64_t free = 0, missing = 0;
+    for (std::uint64_t o = 0; o < row.size; ++o) {
+      free += cells[o] == CellFree;
+      missing += cells[o] == CellMissing;
+    }
+    const TFreeRun run = row.largestFreeRun;
+    if (row.free != free || row.missing != missing || row.used + free + missing != row.size ||
+        run.length > free || run.offset + run.length > row.size)
+      std::abort();
+    for (std::uint64_t o = run.offset; o < run.offset + run.length; ++o)
+      if (cells[o] != CellFree) std::abort();
+    // A byte's readout: its state as the map has it, its run within the bank.
+    for (const std::uint64_t o : {std::uint64_t{0}, row.size / 3, row.size - 1}) {
+      const TByteInfo info = DescribeByte(image, row.kind, row.index, o, empty);
+      const std::uint8_t cell = info.state == TByteState::Free   ? CellFree
+                                : info.state == TByteState::Used ? CellUsed
+                                                                 : CellMissing;
+      if (cell != cells[o]) std::abort();
+      if (info.state == TByteState::Free &&
+          (info.run.offset > o || info.run.offset + info.run.length <= o ||
+           info.run.length > run.length))
+        std::abort();
+    }
+  }
+  const std::string name8(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 24));
+  (void)SummaryText(summary, name8, true);
+  (void)SummaryJSON(summary, name8);
   return 0;
 }
