@@ -85,24 +85,20 @@ TCartSummary SummariseNES(const TNESImage& image) {
   summary.chrCount = image.CHRCount();
   summary.emptyByte = image.FindEmptyByte();
   summary.banks.reserve(summary.prgCount + summary.chrCount);
-  for (unsigned j = 0; j < summary.prgCount; ++j) {
+  auto add = [&](TBankKind kind, unsigned j, std::uint64_t size,
+                 std::span<const std::uint8_t> loaded, std::uint8_t freeValue) {
     TBankSummary row;
-    row.kind = TBankKind::PRG;
+    row.kind = kind;
     row.index = j;
-    row.offset = BankOffset(image, TBankKind::PRG, j);
-    row.size = PRGBankSize;
-    CountBank(image.PRGBank(j), summary.emptyByte, row);
+    row.offset = BankOffset(image, kind, j);
+    row.size = size;
+    CountBank(loaded, freeValue, row);
     summary.banks.push_back(row);
-  }
-  for (unsigned j = 0; j < summary.chrCount; ++j) {
-    TBankSummary row;
-    row.kind = TBankKind::CHR;
-    row.index = j;
-    row.offset = BankOffset(image, TBankKind::CHR, j);
-    row.size = CHRBankSize;
-    CountBank(image.CHRBank(j), 0x00, row);
-    summary.banks.push_back(row);
-  }
+  };
+  for (unsigned j = 0; j < summary.prgCount; ++j)
+    add(TBankKind::PRG, j, PRGBankSize, image.PRGBank(j), summary.emptyByte);
+  for (unsigned j = 0; j < summary.chrCount; ++j)
+    add(TBankKind::CHR, j, CHRBankSize, image.CHRBank(j), 0x00);
   for (const TBankSummary& row : summary.banks)
     AddTo(row.kind == TBankKind::PRG ? summary.prg : summary.chr, row);
   return summary;

@@ -6,6 +6,7 @@
 
 #include "command_line.h"
 #include "fake_dialogs.h"
+#include "run_program.h"
 #include "temp_files.h"
 
 namespace {
@@ -66,13 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
 class ReportCommand : public ::testing::Test {
  protected:
   int Run(const QStringList& args) {
-    QProcess process;
-    process.setWorkingDirectory(Q(dir.path()));
-    process.start(VOIDSCOPE_EXE, args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    out = process.readAllStandardOutput();
-    err = process.readAllStandardError();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    const TProgramRun run = RunProgram(Q(dir.path()), VOIDSCOPE_EXE, args);
+    out = QString::fromLocal8Bit(run.out);
+    err = QString::fromLocal8Bit(run.err);
+    return run.status;
   }
   TempDir dir;
   QString out, err;

@@ -12,6 +12,7 @@
 
 #include "command_line.h"
 #include "fake_dialogs.h"
+#include "run_program.h"
 #include "temp_files.h"
 
 namespace {
@@ -83,13 +84,10 @@ class SummaryCommand : public ::testing::Test {
   // not text; "$0" is the program.
   int RunShell(const QString& script) { return Finish("sh", {"-c", script, VOIDSCOPE_EXE}); }
   int Finish(const QString& shell, const QStringList& args) {
-    QProcess process;
-    process.setWorkingDirectory(Q(dir.path()));
-    process.start(shell.isEmpty() ? VOIDSCOPE_EXE : shell, args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    out = process.readAllStandardOutput();
-    err = process.readAllStandardError();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    const TProgramRun run = RunProgram(Q(dir.path()), shell.isEmpty() ? VOIDSCOPE_EXE : shell, args);
+    out = run.out;
+    err = run.err;
+    return run.status;
   }
   QJsonObject Json() {
     QJsonParseError error;
