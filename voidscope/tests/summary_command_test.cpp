@@ -126,6 +126,9 @@ TEST_F(SummaryCommand, SampleAndRealImages) {
     EXPECT_EQ(json["banks"].toArray().size(), image.prg + image.chr);
     EXPECT_EQ(json["prg_banks"].toInt(), image.prg);
   }
+  // The sample's first bank is full but for its filler bytes.
+  EXPECT_EQ(Run({"--summary", "--fail-below", "1024", VOIDSCOPE_SAMPLE}), 3);
+  EXPECT_EQ(err, "PRG $00: 128 bytes free, below 1024\n");
   EXPECT_EQ(Run({"--summary", VOIDSCOPE_TEST_DATA "/escape-from-pong/efp.nes"}), 1);
   EXPECT_TRUE(out.isEmpty());
   EXPECT_TRUE(err.contains("cannot load")) << err.toStdString();
