@@ -12,19 +12,17 @@ Shot shot_at(float x, float y, float vx, float vy, float size)
     return s;
 }
 
+// A new frame every second update: thrown shots have 4 frames, bombs 3.
 TEST_F(ActorTest, ShotMovesThenFallsAndAnimatesByKind)
 {
-    // A new frame every second update; thrown shots have 4 frames, bombs 3.
     const float sizes[] = {8, 8, 12, 12, 12.7f};
     const int updates[] = {6, 8, 5, 6, 6}, frames[] = {3, 0, 2, 0, 0};
     for (int i = 0; i < 5; i++) {
         Shot s = shot_at(100, 100, 1, -2, sizes[i]);
-        shot_update(&s, SAMPLE_A);
-        EXPECT_EQ(s.x, 101);
-        EXPECT_EQ(s.y, 98);
-        EXPECT_FLOAT_EQ(s.vy, -1.8f);
-        for (int n = 1; n < updates[i]; n++)
+        for (int n = 0; n < updates[i]; n++)
             shot_update(&s, SAMPLE_A);
+        EXPECT_EQ(s.x, 100 + updates[i]);
+        EXPECT_FLOAT_EQ(s.vy, -2 + 0.2f * updates[i]);
         EXPECT_EQ(s.anim.frame, frames[i]) << "size " << sizes[i] << ", update " << updates[i];
         EXPECT_EQ(s.anim.frame_w, (float)(int)sizes[i]);
     }
