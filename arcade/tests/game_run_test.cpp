@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <stdint.h>
 #include <string.h>
 #include <time.h>
+#include <allegro5/allegro.h>
 #include <sstream>
 #include <string>
 #include "bot.h"
@@ -405,8 +408,38 @@ protected:
         return check(before, false, "resume");
     }
 
+    // With ARCADE_RUN_PICTURES set to a folder, the run leaves there the
+    // frames of its key moments for a person to look at.
+    void picture_keep(const char *what)
+    {
+        const char *dir = getenv("ARCADE_RUN_PICTURES");
+        char path[512];
+
+        if (!dir)
+            return;
+        snprintf(path, sizeof path, "%s/%ld-%s-stage%d.png", dir, (long)GetParam().calendar, what,
+                 (int)stage);
+        al_save_bitmap(path, canvas);
+    }
+
+    void pictures_of_moments(const Watch &b)
+    {
+        if (game_state == Playing && stage_ticks == CLOCK_MOVED_TO + 20)
+            picture_keep("swarm");
+        if (game_state == Playing && boss_active(stage) && b.state == Playing &&
+            (stage_ticks == 6400 || (stage == 5 && stage_ticks == 200)))
+            picture_keep("boss");
+        if ((game_state == StageClear || game_state == GameOver) && stage_ticks == 30)
+            picture_keep(game_state == StageClear ? "clear-sliding" : "over-sliding");
+        if ((game_state == StageClear || game_state == GameOver) && stage_ticks == SLIDE_SEEN - 1)
+            picture_keep(game_state == StageClear ? "clear" : "over");
+        if (game_state == Ending && (state_timer == 860 || state_timer == 800))
+            picture_keep(state_timer == 860 ? "ending-start" : "ending");
+    }
+
     void note(const Watch &b)
     {
+        pictures_of_moments(b);
         if (b.state == Playing && game_state == StageClear)
             journey.cleared[b.stage]++;
         if (b.state == Playing && game_state == GameOver)
