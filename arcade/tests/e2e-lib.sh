@@ -203,3 +203,67 @@ same_picture() {
     d=$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1)
     [ "$d" = 0 ]
 }
+
+# count_pixels NAME X Y W H RULE: canvas pixels of a part whose colour meets
+# RULE, an awk test on r, g and b (the filter darkens every colour a little).
+count_pixels() {
+    convert "$out/$1.canvas.png" -crop "$4x$5+$2+$3" +repage txt:- |
+        sed -n '2,$ s/[(),:]/ /gp' |
+        awk "{ r = \$3; g = \$4; b = \$5; if ($6) n++ } END { print n + 0 }"
+}
+
+# Leaves of the first group: green in the sky above the hills.
+leaves_in_sky() {
+    n=$(count_pixels "$1" 0 16 256 84 'g > r + 40 && g > b + 40')
+    echo "$1: $n green pixels in the sky" >>"$out/checks.log"
+    [ "$n" -gt 30 ]
+}
+
+# A burst of a shot or bomb: near-white on the ground strip, where stage 1
+# has nothing lighter than its grey stones.
+burst_on_ground() {
+    n=$(count_pixels "$1" 0 196 256 44 'r > 215 && g > 215 && b > 215')
+    echo "$1: $n white pixels on the ground" >>"$out/checks.log"
+    [ "$n" -gt 4 ]
+}
+
+# The status bar: the score at the left, the stage in the middle, and
+# HEARTS hearts (red) at the right.
+status_bar_shows() {
+    score=$(count_pixels "$1" 0 2 98 11 'r > 200 && g > 200 && b > 200')
+    stage_text=$(count_pixels "$1" 104 2 50 11 'r > 200 && g > 200 && b > 200')
+    hearts=$(count_pixels "$1" 130 1 126 12 'r > g + 60 && r > b + 60')
+    echo "$1: score ink $score, stage ink $stage_text, heart pixels $hearts" >>"$out/checks.log"
+    # Nine digits and the label; the label and a digit; about 60 red pixels a heart.
+    [ "$score" -gt 150 ] && [ "$stage_text" -gt 40 ] &&
+        [ "$hearts" -gt $(($2 * 45)) ] && [ "$hearts" -lt $(($2 * 75 + 45)) ]
+}
+
+# hold_flight SECONDS: hovers with short Up pulses and throws now and then.
+hold_flight() {
+    end=$(($(date +%s) + $1))
+    i=0
+    while [ "$(date +%s)" -lt "$end" ]; do
+        xdotool keydown --window "$WIN" Up
+        sleep 0.06
+        xdotool keyup --window "$WIN" Up
+        i=$((i + 1))
+        [ $((i % 3)) = 0 ] && press z
+        sleep 0.12
+    done
+}
+
+# The stage's scenery in the sky part of the canvas (rows 16 to 120), where
+# the stage-4 clouds do not reach; stage 5's scrolls and repeats every 16
+# pixels, so its best match over the 16 offsets counts.
+sky_matches() {
+    convert "$out/$1.canvas.png" -crop 256x104+0+16 +repage "$out/$1.sky.png"
+    best=0
+    for dx in $3; do
+        convert "$2" -roll "+$dx+0" -crop 256x104+0+16 +repage "$out/$1.expect-sky.png"
+        c=$(ncc "$out/$1.sky.png" "$out/$1.expect-sky.png")
+        more_than "$c" "$best" && best=$c
+    done
+    echo "$1: sky correlation $best with $(basename "$2")" >>"$out/checks.log"
+    more_than "$best" 0.9
+}
