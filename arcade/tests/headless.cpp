@@ -10,6 +10,7 @@
 #include "core/resources.h"
 #include "core/sound.h"
 #include "core/world.h"
+#include "core/tests/test_support.h"
 
 static char sample_stand_ins[SAMPLE_COUNT];
 
@@ -82,18 +83,7 @@ void headless_stop(void)
 
 void headless_new_game(void)
 {
-    lives = 3;
-    score = 0;
-    reset_world();
-    game_state = Intro;
-    next_state = Intro;
-    state_timer = 60;
-    fade_timer = FADE_TICKS;
-    stage = 0;
-    selected_stage = 0;
-    reset_extra_lives();
-    for (bool &k : key_down)
-        k = false;
+    start_new_game();
 }
 
 bool headless_timer_tick(void)
@@ -104,21 +94,16 @@ bool headless_timer_tick(void)
     return process_event(&ev);
 }
 
-static bool key_event(unsigned type, int keycode)
-{
-    ALLEGRO_EVENT ev = {};
-
-    ev.type = type;
-    ev.keyboard.keycode = keycode;
-    return process_event(&ev);
-}
-
 bool headless_key_down(int keycode)
 {
-    return key_event(ALLEGRO_EVENT_KEY_DOWN, keycode);
+    ALLEGRO_EVENT ev = key_event(ALLEGRO_EVENT_KEY_DOWN, keycode);
+
+    return process_event(&ev);
 }
 
 bool headless_key_up(int keycode)
 {
-    return key_event(ALLEGRO_EVENT_KEY_UP, keycode);
+    ALLEGRO_EVENT ev = key_event(ALLEGRO_EVENT_KEY_UP, keycode);
+
+    return process_event(&ev);
 }
