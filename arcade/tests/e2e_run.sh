@@ -96,7 +96,8 @@ matches_play resumed "$out/expect-play.png" 0.98 || fail "no play screen after r
 # 7. Stage 1 plays: the status bar shows the score, the stage and five
 # hearts; leaves come in within the first seconds; a dropped bomb falls and
 # bursts on the ground.
-status_bar_shows play 5 || fail "the status bar lacks the score, the stage or the five hearts"
+wait_until bar 3 status_bar_shows 5 ||
+    fail "the status bar lacks the score, the stage or the five hearts"
 found=
 for round in 1 2 3 4 5 6 7 8; do
     hold_flight 2
