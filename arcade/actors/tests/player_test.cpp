@@ -125,7 +125,7 @@ TEST_F(Flight, NoNewThrowUntilTheThrowAnimationEnds)
 std::string launches(const Shot *shots, float y)
 {
     std::string out;
-    char one[64];
+    char one[96];  // room for four %g of any float
     for (int i = 0; i < 50; i++) {
         const Shot &s = shots[i];
         if (!s.live)
