@@ -23,6 +23,9 @@ double contrast_with_white(Rgba p) {
     return 1.05 / (lum + 0.05);
 }
 
+// Below this row the bushes and trees at the meadow's edge stand.
+constexpr int kMeadowEdgeY = 150;
+
 struct Band {
     int pale = 0;  // pixels where white words would be hard to read
     int all = 0;
@@ -45,9 +48,13 @@ TEST(EndingBackdrop, WhiteWordsReadOnEveryRow) {
     Band total;
     for (int y = 0; y < img->height(); ++y) {
         const Band row = pale_in_row(*img, y);
-        // Thin crests and the highlights of a few leaves may be light; no
-        // stretch of sky, cloud or hillside may be.
-        EXPECT_LE(row.pale * 5, row.all) << "row " << y << " is pale across a fifth of the words";
+        // In the sky and over the hills only a crest line or a star of light
+        // may be pale (a cloud there would be a stretch of it); at the
+        // meadow's edge the lit tops of bushes and trees may be more.
+        if (y < kMeadowEdgeY)
+            EXPECT_LE(row.pale * 20, row.all) << "row " << y << " has a pale stretch behind the words";
+        else
+            EXPECT_LE(row.pale * 5, row.all) << "row " << y << " is pale across a fifth of the words";
         total.pale += row.pale;
         total.all += row.all;
     }
