@@ -19,7 +19,9 @@ cleanup() {
     e2e_cleanup
     rm -rf "$out"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+# A closed output (| head) or a signal ends the run through the cleanup too.
+trap 'exit 1' HUP INT PIPE TERM
 XVFB_SCREEN=1024x768x24 xvfb_start || fail "no X server"
 export ALSA_CONFIG_PATH="$here/asound.conf"
 export ALSOFT_DRIVERS=null
