@@ -11,6 +11,8 @@ for arg in "$@"; do
     fi
 done
 
+# OpenAL's own silent output: its ALSA backend spins a core on the null device.
+export ALSOFT_DRIVERS=null
 xvfb_start || exit 1
 trap xvfb_stop EXIT INT TERM
 "$@"
