@@ -5,7 +5,10 @@
 # with scripted keys, as a share of one core. (Variables of e2e-lib.sh such
 # as `seconds` are its own: this script keeps to other names.)
 #
-# usage: play_cpu.sh GAME_DIR [SECONDS]
+# The cost is mostly the software rasteriser filling the window, so it grows
+# with the screen: SCREEN is Xvfb's (default 1024x768x24).
+#
+# usage: play_cpu.sh GAME_DIR [SECONDS] [SCREEN]
 set -u
 here=$(cd "$(dirname "$0")/../tests" && pwd)
 . "$here/xvfb-lib.sh"
@@ -13,6 +16,7 @@ here=$(cd "$(dirname "$0")/../tests" && pwd)
 
 game_dir=$(cd "$1" && pwd)
 play_seconds=${2:-30}
+play_screen=${3:-1024x768x24}
 out=$(mktemp -d)
 
 cleanup() {
@@ -22,7 +26,7 @@ cleanup() {
 trap cleanup EXIT
 # A closed output (| head) or a signal ends the run through the cleanup too.
 trap 'exit 1' HUP INT PIPE TERM
-XVFB_SCREEN=1024x768x24 xvfb_start || fail "no X server"
+XVFB_SCREEN=$play_screen xvfb_start || fail "no X server"
 export ALSA_CONFIG_PATH="$here/asound.conf"
 export ALSOFT_DRIVERS=null
 
