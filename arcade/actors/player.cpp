@@ -3,7 +3,6 @@
 #include <allegro5/allegro_primitives.h>
 #include "actors/player.h"
 #include "core/sound.h"
-#include "core/world.h"
 
 #define PLAYER_ROW_BODY 0
 #define PLAYER_ROW_PROPELLER 1

@@ -8,6 +8,8 @@
 #include "actors/actor.h"
 #include "actors/shot.h"
 
+// The exhaust's ring of puffs, owned by the game core.
+#define PUFF_SLOTS 10
 #define PLAYER_HALF 4.0f
 #define PLAYER_HALF_BIGLEAF 8.0f
 

@@ -7,6 +7,8 @@
 #include <allegro5/allegro_audio.h>
 #include "actors/actor.h"
 
+// The shot pool, owned by the game core; bombs use its first slots only.
+#define SHOT_SLOTS 50
 #define SHOT_HALF 2.0f
 
 struct Shot {

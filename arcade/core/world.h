@@ -9,8 +9,6 @@
 #include "actors/enemies.h"
 #include "actors/bosses.h"
 
-#define PUFF_SLOTS 10
-#define SHOT_SLOTS 50
 #define ENEMY_SLOTS 10
 #define EXTRA_LIFE_STEPS 20
 #define STAGE_TICKS_MAX 2147483647u
