@@ -44,8 +44,9 @@ set(CPACK_DEBIAN_ARCADE_PACKAGE_NAME arcade)
 set(CPACK_DEBIAN_ARCADE_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_ARCADE_DESCRIPTION
   "side-view shooting game with a propeller pack
-One player flies with a propeller pack over five stages, throws shots,
-drops bombs and fights three groups of enemies and a boss per stage, with
-combo multipliers, extra lives, pixel-art pictures and chip-style sounds.")
+In PROPELLER PANIC one player flies with a propeller pack over five
+stages, throws shots, drops bombs and fights three groups of enemies and a
+boss per stage, with combo multipliers, extra lives, pixel-art pictures and
+chip-style sounds. The command that starts it is arcade.")
 
 include(CPack)

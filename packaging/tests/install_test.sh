@@ -1,8 +1,11 @@
 #!/bin/sh
 # `cmake --install` into a staging folder (DESTDIR), then each installed
 # program run from an unrelated folder; the desktop entries and manual pages
-# checked with Debian's own validators; the game started through its
-# launcher under a private X server, up to its splash, and quit with Escape.
+# checked with Debian's own validators and the AppStream metainfo with
+# appstreamcli, each carrying the kit's version (KIT_VERSION in the
+# environment); the game started through its launcher under a private X
+# server, up to its splash, and quit with Escape. A second install under
+# another prefix keeps the game's layout below that prefix.
 #
 # usage: install_test.sh BUILD_DIR SOURCE_DIR WORK_DIR COMPONENT...
 set -u
@@ -20,6 +23,7 @@ root="$work/root"
 DESTDIR="$root" cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||
     fail "cmake --install failed (see $work/install.log)"
 check_tree "$root" "$source" "$@"
+version=${KIT_VERSION:?KIT_VERSION is not set}
 
 has() {
     printf '%s\n' "$@" | grep -qx "$component"
@@ -33,17 +37,28 @@ man_clean() {
     [ ! -s "$work/man.err" ] || { cat "$work/man.err" >&2; fail "man --warnings on $1"; }
 }
 
+# versioned COMPONENT PAGE: the changelog's entry and the manual page's
+# footer name the kit's version.
+versioned() {
+    zcat "$root/usr/share/doc/$1/changelog.gz" | head -n 1 | grep -q "^$1 ($version) " ||
+        fail "$1's changelog does not start with version $version"
+    zcat "$2" | grep -q "^\.TH .* \"NES homebrew kit $version\" " ||
+        fail "$2's footer does not name version $version"
+}
+
 for component in "$@"; do
     case $component in
     srcmorph)
         run_srcmorph "$root/usr/bin/srcmorph" "$work/elsewhere"
         man_clean "$root/usr/share/man/man1/srcmorph.1.gz"
+        versioned srcmorph "$root/usr/share/man/man1/srcmorph.1.gz"
         ;;
     voidscope)
         run_report "$root/usr/bin/voidscope" \
             "$source/voidscope/tests/data/ca65-example/example.nes" "$work/elsewhere"
         page="$root/usr/share/man/man1/voidscope.1.gz"
         man_clean "$page"
+        versioned voidscope "$page"
         # Every option the program's usage names is described in its page.
         MANWIDTH=200 man -l "$page" 2>/dev/null >"$work/voidscope.txt"
         options=$("$root/usr/bin/voidscope" --help | grep -o -- '--[a-z][a-z-]*' | sort -u)
@@ -55,12 +70,22 @@ for component in "$@"; do
         ;;
     arcade)
         man_clean "$root/usr/share/man/man6/arcade.6.gz"
+        versioned arcade "$root/usr/share/man/man6/arcade.6.gz"
         ;;
     esac
     case $component in
     voidscope|arcade)
-        desktop-file-validate "$root/usr/share/applications/$component.desktop" ||
-            fail "desktop-file-validate on $component.desktop"
+        id=invalid.nes_kit.$component
+        desktop="$root/usr/share/applications/$id.desktop"
+        metainfo="$root/usr/share/metainfo/$id.metainfo.xml"
+        desktop-file-validate "$desktop" || fail "desktop-file-validate on $id.desktop"
+        appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate on $id"
+        grep -q "<release version=\"$version\" " "$metainfo" ||
+            fail "$id's metainfo has no release $version"
+        # The software centre and the menu show the same name.
+        name=$(sed -n 's/^Name=//p' "$desktop")
+        grep -q "^  <name>$name</name>\$" "$metainfo" ||
+            fail "$id's metainfo is not named '$name' like its desktop entry"
         for size in $icon_sizes; do
             icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/$component.png"
             got=$(identify -format '%wx%h' "$icon") || fail "unreadable $icon"
@@ -82,9 +107,9 @@ if printf '%s\n' "$@" | grep -qx arcade; then
     trap e2e_cleanup EXIT INT TERM
     xvfb_start || fail "no X server"
     export ALSA_CONFIG_PATH="$source/arcade/tests/asound.conf"
-    convert -size 256x240 xc:black "$root/usr/share/arcade/res/media/graphics/creator.png" \
+    convert -size 256x240 xc:black "$root/usr/share/games/arcade/res/media/graphics/creator.png" \
         -composite "$out/expect-splash.png"
-    (cd "$work/elsewhere" && exec "$root/usr/bin/arcade") >"$out/arcade.log" 2>&1 &
+    (cd "$work/elsewhere" && exec "$root/usr/games/arcade") >"$out/arcade.log" 2>&1 &
     GAME_PID=$!
     find_window "$GAME_PID" '^arcade$' 10 ||
         fail "the installed game did not open its window (see $out/arcade.log)"
@@ -95,5 +120,15 @@ if printf '%s\n' "$@" | grep -qx arcade; then
     game_wait 10
     status=$?
     [ "$status" = 0 ] || fail "the installed game ended with status $status after Escape"
+
+    # Any other prefix: the same layout below it, the launcher's way intact.
+    other="$work/other"
+    DESTDIR="$other" cmake --install "$build" --prefix /opt/kit --component arcade \
+        >"$work/install-other.log" 2>&1 || fail "cmake --install --prefix /opt/kit failed"
+    for f in games/arcade lib/games/arcade/arcade share/games/arcade/res/fonts/arial.ttf; do
+        [ -f "$other/opt/kit/$f" ] || fail "the install under /opt/kit lacks $f"
+    done
+    cmp -s "$other/opt/kit/games/arcade" "$root/usr/games/arcade" ||
+        fail "the launcher differs with the prefix"
 fi
 echo "install: ok"

@@ -14,10 +14,11 @@ launcher=$1
 work=$2
 rm -rf "$work"
 tree="$work/staged tree/usr"
-mkdir -p "$tree/bin" "$tree/lib/arcade" "$tree/share/arcade/res" "$work/elsewhere" "$work/links"
-cp "$launcher" "$tree/bin/arcade"
-chmod +x "$tree/bin/arcade"
-cat >"$tree/lib/arcade/arcade" <<'GAME'
+mkdir -p "$tree/games" "$tree/lib/games/arcade" "$tree/share/games/arcade/res" \
+    "$work/elsewhere" "$work/links"
+cp "$launcher" "$tree/games/arcade"
+chmod +x "$tree/games/arcade"
+cat >"$tree/lib/games/arcade/arcade" <<'GAME'
 #!/bin/sh
 {
     echo "pid $$"
@@ -27,9 +28,9 @@ cat >"$tree/lib/arcade/arcade" <<'GAME'
 } >"$GAME_REPORT"
 exit 7
 GAME
-chmod +x "$tree/lib/arcade/arcade"
-ln -s "$tree/bin/arcade" "$work/links/arcade"
-data=$(cd "$tree/share/arcade" && pwd -P)
+chmod +x "$tree/lib/games/arcade/arcade"
+ln -s "$tree/games/arcade" "$work/links/arcade"
+data=$(cd "$tree/share/games/arcade" && pwd -P)
 
 # expect HOW PID: the stand-in ran in share/arcade as PID, with the arguments.
 expect() {
@@ -45,7 +46,7 @@ export GAME_REPORT="$work/report"
 for how in direct link path; do
     rm -f "$GAME_REPORT"
     case $how in
-    direct) (cd "$work/elsewhere" && exec "$tree/bin/arcade" "a b" "" -x) & ;;
+    direct) (cd "$work/elsewhere" && exec "$tree/games/arcade" "a b" "" -x) & ;;
     link) (cd "$work/elsewhere" && exec "$work/links/arcade" "a b" "" -x) & ;;
     path) (cd "$work/elsewhere" && PATH="$work/links:$PATH" exec arcade "a b" "" -x) & ;;
     esac
@@ -57,9 +58,9 @@ for how in direct link path; do
 done
 
 # Without its data folder the game is not started and the launcher fails.
-rm -rf "$tree/share/arcade"
+rm -rf "$tree/share/games/arcade"
 rm -f "$GAME_REPORT"
-(cd "$work/elsewhere" && "$tree/bin/arcade") 2>"$work/stderr"
+(cd "$work/elsewhere" && "$tree/games/arcade") 2>"$work/stderr"
 status=$?
 [ "$status" != 0 ] || fail "no data folder, yet exit status 0"
 [ ! -e "$GAME_REPORT" ] || fail "no data folder, yet the game was started"

@@ -25,15 +25,17 @@ expected_files() {
         ;;
     voidscope)
         echo usr/bin/voidscope
-        echo usr/share/applications/voidscope.desktop
+        echo usr/share/applications/invalid.nes_kit.voidscope.desktop
+        echo usr/share/metainfo/invalid.nes_kit.voidscope.metainfo.xml
         echo usr/share/man/man1/voidscope.1.gz
         echo usr/share/doc/voidscope/copyright
         echo usr/share/doc/voidscope/changelog.gz
         ;;
     arcade)
-        echo usr/bin/arcade
-        echo usr/lib/arcade/arcade
-        echo usr/share/applications/arcade.desktop
+        echo usr/games/arcade
+        echo usr/lib/games/arcade/arcade
+        echo usr/share/applications/invalid.nes_kit.arcade.desktop
+        echo usr/share/metainfo/invalid.nes_kit.arcade.metainfo.xml
         echo usr/share/man/man6/arcade.6.gz
         echo usr/share/doc/arcade/copyright
         echo usr/share/doc/arcade/changelog.gz
@@ -59,17 +61,17 @@ check_tree() {
     shift 2
     want=$(for c in "$@"; do expected_files "$c"; done | LC_ALL=C sort)
     if printf '%s\n' "$@" | grep -qx arcade; then
-        diff -r "$source/arcade/res" "$root/usr/share/arcade/res" >&2 ||
+        diff -r "$source/arcade/res" "$root/usr/share/games/arcade/res" >&2 ||
             fail "the installed res/ differs from arcade/res"
     fi
-    have=$(files_under "$root" | grep -v '^usr/share/arcade/res/')
+    have=$(files_under "$root" | grep -v '^usr/share/games/arcade/res/')
     if [ "$have" != "$want" ]; then
         printf '%s\n' "$want" >"$root.want"
         printf '%s\n' "$have" >"$root.have"
         diff -u "$root.want" "$root.have" >&2
         fail "$root does not hold exactly the expected files (- missing, + extra)"
     fi
-    for f in usr/bin/srcmorph usr/bin/voidscope usr/bin/arcade usr/lib/arcade/arcade; do
+    for f in usr/bin/srcmorph usr/bin/voidscope usr/games/arcade usr/lib/games/arcade/arcade; do
         if [ -e "$root/$f" ] && [ ! -x "$root/$f" ]; then
             fail "$f is not executable"
         fi

@@ -1,6 +1,6 @@
 #!/bin/sh
 # The Debian packages made by cpack, read with dpkg-deb: one per program, its
-# fields, its Depends on the runtime libraries, the same files as the
+# fields (the version is KIT_VERSION from the environment), its Depends on the runtime libraries, the same files as the
 # program's install, stripped programs; then unpacked into a folder (never
 # installed) and the programs run from there.
 #
@@ -37,7 +37,7 @@ for component in "$@"; do
     field() { dpkg-deb --field "$deb" "$1"; }
 
     [ "$(field Package)" = "$component" ] || fail "$deb: Package is $(field Package)"
-    [ "$(field Version)" = 1.0 ] || fail "$deb: Version is $(field Version)"
+    [ "$(field Version)" = "${KIT_VERSION:?}" ] || fail "$deb: Version is $(field Version)"
     [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "$deb: Architecture"
     [ -n "$(field Maintainer)" ] || fail "$deb: no Maintainer"
     # A synopsis of its own, then the long text, each line indented by one space.
@@ -75,7 +75,7 @@ for component in "$@"; do
     dpkg-deb --contents "$deb" | awk '{ print $2 }' | grep -qv '^root/root$' &&
         fail "$deb holds files not owned by root"
 
-    for exe in usr/bin/srcmorph usr/bin/voidscope usr/lib/arcade/arcade; do
+    for exe in usr/bin/srcmorph usr/bin/voidscope usr/lib/games/arcade/arcade; do
         if [ -e "$work/x-$component/$exe" ]; then
             file -L "$work/x-$component/$exe" | grep -q ', stripped' ||
                 fail "$deb: $exe is not stripped"
