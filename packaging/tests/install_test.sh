@@ -106,7 +106,7 @@ if printf '%s\n' "$@" | grep -qx arcade; then
     mkdir -p "$out"
     trap e2e_cleanup EXIT INT TERM
     xvfb_start || fail "no X server"
-    export ALSA_CONFIG_PATH="$source/arcade/tests/asound.conf"
+    export ALSA_CONFIG_PATH="$source/arcade/tests/asound.conf" ALSOFT_DRIVERS=null
     convert -size 256x240 xc:black "$root/usr/share/games/arcade/res/media/graphics/creator.png" \
         -composite "$out/expect-splash.png"
     (cd "$work/elsewhere" && exec "$root/usr/games/arcade") >"$out/arcade.log" 2>&1 &

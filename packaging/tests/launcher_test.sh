@@ -32,7 +32,7 @@ chmod +x "$tree/lib/games/arcade/arcade"
 ln -s "$tree/games/arcade" "$work/links/arcade"
 data=$(cd "$tree/share/games/arcade" && pwd -P)
 
-# expect HOW PID: the stand-in ran in share/arcade as PID, with the arguments.
+# expect HOW PID: the stand-in ran in share/games/arcade as PID, with the arguments.
 expect() {
     report=$work/report
     grep -qx "pid $2" "$report" || fail "$1: the launcher did not exec the game"
