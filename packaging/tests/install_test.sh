@@ -59,6 +59,10 @@ for component in "$@"; do
         page="$root/usr/share/man/man1/voidscope.1.gz"
         man_clean "$page"
         versioned voidscope "$page"
+        # Bounded: a voidscope that took the option for a file would open its window.
+        got=$(timeout 10 "$root/usr/bin/voidscope" --version) &&
+            [ "$got" = "voidscope $version" ] ||
+            fail "voidscope --version does not print 'voidscope $version' with status 0"
         # Every option the program's usage names is described in its page.
         MANWIDTH=200 man -l "$page" 2>/dev/null >"$work/voidscope.txt"
         options=$("$root/usr/bin/voidscope" --help | grep -o -- '--[a-z][a-z-]*' | sort -u)
