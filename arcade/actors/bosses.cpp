@@ -325,7 +325,6 @@ void flyguy_init(FlyGuy *rec, Vec2 position, float speed)
     rec->vy = roll(30, 10, 10.0f);
     rec->vx = speed;
     rec->hp = info->boss_hp;
-    rec->spare = 0;
     rec->dead = 0;
 }
 
@@ -420,7 +419,6 @@ void spirit_init(Spirit *rec, Vec2 position, float speed)
     rec->vy = BOSS_ENTRY_VY;
     rec->vx = speed;
     rec->hp = info->boss_hp;
-    rec->spare = 0;
     rec->dead = 0;
 }
 

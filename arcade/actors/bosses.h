@@ -38,7 +38,6 @@ struct FlyGuy {
     float vy;
     float vx;
     int32_t hp;
-    uint8_t spare;
     uint8_t dead;
 };
 
@@ -49,7 +48,6 @@ struct Spirit {
     float vy;
     float vx;
     int32_t hp;
-    uint8_t spare;
     uint8_t dead;
 };
 
