@@ -1,4 +1,5 @@
 // The shared actor operations: sprite strips, boxes, awards, shadows.
+#include <stdlib.h>
 #include <allegro5/allegro_primitives.h>
 #include "actors/actor.h"
 
@@ -46,6 +47,23 @@ void anim_draw(const SpriteAnim *anim, int left, int top, ALLEGRO_BITMAP *bitmap
                           left, top,
                           anim->frame_w * anim->scale_x, anim->frame_h * anim->scale_y,
                           0);
+}
+
+void strip_step(SpriteAnim *anim, const EnemyStrip *strip)
+{
+    anim_step(anim, strip->row, strip->first, strip->last, strip->period);
+}
+
+float roll(EnemyRoll r)
+{
+    if (r.range <= 0)
+        return (float)r.base / r.div;
+    return (float)(rand() % r.range + r.base) / r.div;
+}
+
+int32_t ring_slot(int32_t index, int32_t slots)
+{
+    return index >= 0 && index < slots ? index : 0;
 }
 
 bool boxes_overlap(float ax, float ay, float ahw, float ahh,

@@ -17,19 +17,6 @@
 
 typedef void (*EnemyMove)(Enemy *rec, const EnemyInfo *info);
 
-// A row without a range draws nothing and gives base / div.
-static float roll(const EnemyRoll *r)
-{
-    if (r->range <= 0)
-        return (float)r->base / r->div;
-    return (float)(rand() % r->range + r->base) / r->div;
-}
-
-static void strip_step(SpriteAnim *anim, const EnemyStrip *strip)
-{
-    anim_step(anim, strip->row, strip->first, strip->last, strip->period);
-}
-
 // ---- Motion of the alive types ----
 
 // Leaf: straight on, its vertical speed a sawtooth between -limit and limit.
@@ -46,7 +33,7 @@ static void leaf_move(Enemy *rec, const EnemyInfo *info)
 static void floor_bounce(Enemy *rec, const EnemyInfo *info)
 {
     if (rec->y > FLOOR_Y)
-        rec->vy = -roll(&info->bounce);
+        rec->vy = -roll(info->bounce);
 }
 
 static void ball_move(Enemy *rec, const EnemyInfo *info)
@@ -93,13 +80,13 @@ static void flame2_move(Enemy *rec, const EnemyInfo *info)
     rec->y += rec->vy;
     rec->vy += info->gravity;
     if (rec->vy > info->vy_limit)
-        rec->vy = -roll(&info->bounce);
+        rec->vy = -roll(info->bounce);
     if (rec->y < info->band_top) {
         rec->y = info->band_top;
         rec->vy = 0.0f;
     } else if (rec->y > info->band_bottom) {
         rec->y = info->band_bottom;
-        rec->vy = -roll(&info->bounce);
+        rec->vy = -roll(info->bounce);
     }
 }
 
@@ -108,10 +95,10 @@ static void bulletb_move(Enemy *rec, const EnemyInfo *info)
 {
     if (rec->y > info->band_bottom && rec->vy >= 0.0f) {
         rec->y = info->band_bottom;
-        rec->vy = -roll(&info->bounce);
+        rec->vy = -roll(info->bounce);
     } else if (rec->y < info->band_top && rec->vy < 0.0f) {
         rec->y = info->band_top;
-        rec->vy = roll(&info->bounce);
+        rec->vy = roll(info->bounce);
     }
     rec->x += rec->vx;
     rec->y += rec->vy;
@@ -159,11 +146,11 @@ static void enemy_return_side(Enemy *rec, const EnemyInfo *info)
     if (rand() % 2 == 1) {
         rec->x = (float)-(rand() % 640);
         rec->anim.scale_x = 1.0f;
-        rec->vx = roll(&info->return_speed);
+        rec->vx = roll(info->return_speed);
     } else {
         rec->x = (float)(rand() % 640 + 256);
         rec->anim.scale_x = -1.0f;
-        rec->vx = -roll(&info->return_speed);
+        rec->vx = -roll(info->return_speed);
     }
     rec->y = (float)(rand() % 240 - 32);
     rec->vy = 0.0f;
@@ -177,7 +164,7 @@ static void enemy_return_above(Enemy *rec, const EnemyInfo *info)
     rec->x = (float)((rand() & 255) - 8);
     rec->y = (float)(-160 - rand() % 640);
     rec->vx = 0.0f;
-    rec->vy = roll(&info->bounce);
+    rec->vy = roll(info->bounce);
     rec->anim.scale_x = 1.0f;
     rec->anim.frame = 0;
     rec->dead = 0;
@@ -467,7 +454,7 @@ void flame2_touch_player(const Flame2 *rec, Player *player, int32_t *health)
 void bulletb_init(BulletB *rec, Vec2 position, float speed)
 {
     enemy_init(rec, position, speed);
-    rec->vy = roll(&enemy_info[ENEMY_BULLETB].bounce);
+    rec->vy = roll(enemy_info[ENEMY_BULLETB].bounce);
 }
 
 void bulletb_update(BulletB *rec, uint8_t respawn)

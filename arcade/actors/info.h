@@ -4,6 +4,7 @@
 #define ARCADE_ACTORS_INFO_H
 
 #include <stdint.h>
+#include "actors/actor.h"
 
 // ---- The eight common enemies ----
 
@@ -31,21 +32,6 @@ enum EnemyGone {
 enum EnemyReturn {
     RETURN_SIDE,  // beside the field, flying in, with a new speed
     RETURN_ABOVE  // above the field, falling
-};
-
-// A strip for anim_step.
-struct EnemyStrip {
-    int row;
-    int first;
-    int last;
-    int period;
-};
-
-// A roll of (rand() % range + base) / div; range 0 draws nothing: base / div.
-struct EnemyRoll {
-    int32_t range;
-    int32_t base;
-    float div;
 };
 
 struct EnemyShadow {

@@ -193,13 +193,6 @@ void reset_extra_lives(void)
 #define METER_FULL 200
 #define HEALTH_MAX 8
 
-// A pool index that has left its array starts again at slot 0.
-static void index_guard(int32_t *index, int32_t slots)
-{
-    if (*index < 0 || *index >= slots)
-        *index = 0;
-}
-
 // The chain ends when its clock runs out, or at once when the player was
 // hit in the tick before (the hit starts a 60-tick blink).
 static void chain_tick(void)
@@ -215,18 +208,17 @@ static void chain_tick(void)
 // The pools' next slots, whatever left them where they are.
 static void indices_guard(void)
 {
-    index_guard(&next_puff, PUFF_SLOTS);
-    index_guard(&next_shot, SHOT_SLOTS);
-    index_guard(&next_child_bigleaf, ENEMY_SLOTS);
-    index_guard(&next_child_bigorb, ENEMY_SLOTS);
-    index_guard(&next_child_flames, ENEMY_SLOTS);
+    next_puff = ring_slot(next_puff, PUFF_SLOTS);
+    next_shot = ring_slot(next_shot, SHOT_SLOTS);
+    next_child_bigleaf = ring_slot(next_child_bigleaf, ENEMY_SLOTS);
+    next_child_bigorb = ring_slot(next_child_bigorb, ENEMY_SLOTS);
+    next_child_flames = ring_slot(next_child_flames, ENEMY_SLOTS);
 }
 
 static void player_tick(void)
 {
     player_update(&player, key_down, puffs, next_puff, snd_propeller, snd_hurt);
-    next_puff += 1;
-    index_guard(&next_puff, PUFF_SLOTS);
+    next_puff = ring_slot(next_puff + 1, PUFF_SLOTS);
 }
 
 // Every threshold passed gives its life once a game, several in one tick

@@ -63,17 +63,12 @@ static void stage_scene_draw(void)
         row->boss_ops->draw(row->boss, *row->boss_picture);
 }
 
-// The shot's frame width tells a thrown shot (8) from a bomb.
 static void shots_draw(void)
 {
     int i;
 
-    for (i = 0; i < SHOT_SLOTS; i++) {
-        if (shots[i].anim.frame_w == 8.0f)
-            shot_draw(&shots[i], bmp_bullet);
-        else
-            shot_draw(&shots[i], bmp_bomb);
-    }
+    for (i = 0; i < SHOT_SLOTS; i++)
+        shot_draw(&shots[i], shots[i].kind == SHOT_THROWN ? bmp_bullet : bmp_bomb);
 }
 
 void screen_playing_draw(void)
