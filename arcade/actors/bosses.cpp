@@ -59,11 +59,11 @@ static void big_come_back(const BigInfo *info, float *x, float *y, SpriteAnim *a
     if (rand() % 2 == 1) {
         *x = info->back_left - (float)(rand() % 640);
         anim->scale_x = 1.0f;
-        *vx = roll({2000, 1000, 1000.0f});
+        *vx = roll(info->back_speed);
     } else {
         *x = (float)(rand() % 640) + info->back_right;
         anim->scale_x = -1.0f;
-        *vx = -roll({2000, 1000, 1000.0f});
+        *vx = -roll(info->back_speed);
     }
     *y = (float)(rand() % 240 - 32);
     *vy = 0.0f;

@@ -34,6 +34,18 @@ enum EnemyReturn {
     RETURN_ABOVE  // above the field, falling
 };
 
+// Where a type waits at the world reset. A flyer's slots below left_slots
+// start beside the left edge at x = -margin - rand() % 640, facing right;
+// the others at x = rand() % 640 + right, facing left; at a speed rolled
+// from `speed`. A faller starts above the field at y = -top - rand() % 640.
+struct EnemyEntry {
+    int32_t left_slots = 0;
+    int32_t margin = 0;
+    int32_t right = 0;
+    EnemyRoll speed = {0, 0, 1.0f};
+    int32_t top = 0;
+};
+
 struct EnemyShadow {
     float top;     // none at or above this line
     float rx0;     // radii on the line, shrinking by the height over div
@@ -49,8 +61,8 @@ struct EnemyInfo {
     float gravity;        // vy gained per alive tick
     float vy_limit;       // Leaf flutters back from it, Flame2 flaps at it, NBomb stops gaining
     EnemyRoll bounce;     // |vy| of a floor bounce, a flap or a turn in the band
-    float band_top;       // Flame2 and BulletB stay between these lines
-    float band_bottom;
+    float band_top = 0.0f;  // Flame2 and BulletB stay between these lines
+    float band_bottom = 0.0f;
     float half;           // box half-size against shots and against the player
     EnemyGone gone;
     EnemyReturn returns;
@@ -58,6 +70,7 @@ struct EnemyInfo {
     int32_t score;        // kill score base, times (combo + 1)
     uint8_t hit_restarts; // a shot starts its dying strip at frame 0
     EnemyShadow shadow;
+    EnemyEntry entry = {};
 };
 
 #define ENEMY_FALL 0.25f  // vy gained per tick while shot and falling
@@ -85,9 +98,11 @@ struct BigInfo {
     int32_t group_hp;      // after coming back as a stage-4 group member
     int32_t kill_level;    // the hit that reaches it is awarded; the update kills at it
     float draw_margin;     // drawn while -margin < x < 256 + margin
-    float back_left;       // coming back on the left at back_left - rand() % 640
-    float back_right;      // or on the right at rand() % 640 + back_right
+    float back_left = 0.0f;   // coming back on the left at back_left - rand() % 640
+    float back_right = 0.0f;  // or on the right at rand() % 640 + back_right
+    EnemyRoll back_speed = {0, 0, 1.0f};  // with this speed
     EnemyShadow shadow;
+    EnemyEntry entry = {};    // as a stage-4 group member
 };
 
 extern const BigInfo big_info[BIG_TYPE_COUNT];

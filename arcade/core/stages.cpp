@@ -116,17 +116,17 @@ BOSS_OPS(flyguy, FlyGuy)
 BOSS_OPS(spirit, Spirit)
 BOSS_OPS(fboss, FBoss)
 
-// The third group swells the same way in the first three stages.
-#define THIRD_GROUP_TIMELINE 3, {{0, 0}, {3601, 5}, {4500, 10}}
-
 const StageRow stage_rows[STAGE_COUNT] = {
     {   // 1: the meadow
         .scenery = SCENERY_GROUND,
         .background = &bmp_background, .surface = &bmp_surface, .card = &bmp_stage1_thumb,
         .groups = {
-            {&leaf_ops, leaves, &bmp_leaf, 2, {{0, 5}, {901, 10}}},
-            {&ball_ops, balls, &bmp_ball, 3, {{0, 0}, {1801, 5}, {2700, 10}}},
-            {&nbomb_ops, nbombs, &bmp_nbomb, THIRD_GROUP_TIMELINE},
+            {.ops = &leaf_ops, .records = leaves, .picture = &bmp_leaf,
+             .steps = 2, .timeline = {{0, 5}, {901, 10}}},
+            {.ops = &ball_ops, .records = balls, .picture = &bmp_ball,
+             .steps = 3, .timeline = {{0, 0}, {1801, 5}, {2700, 10}}},
+            {.ops = &nbomb_ops, .records = nbombs, .picture = &bmp_nbomb,
+             .steps = 3, .timeline = {{0, 0}, {3601, 5}, {4500, 10}}},
         },
         .hit_order = {2, 1, 0},
         .puff_last = false,
@@ -140,9 +140,12 @@ const StageRow stage_rows[STAGE_COUNT] = {
         .scenery = SCENERY_GROUND,
         .background = &bmp_background2, .surface = &bmp_surface2, .card = &bmp_stage2_thumb,
         .groups = {
-            {&nbomb_ops, nbombs, &bmp_nbomb2, 2, {{0, 5}, {1801, 10}}},
-            {&orb_ops, orbs, &bmp_orb, 3, {{0, 0}, {901, 5}, {2700, 10}}},
-            {&flame_ops, flames, &bmp_flame, THIRD_GROUP_TIMELINE},
+            {.ops = &nbomb_ops, .records = nbombs, .picture = &bmp_nbomb2,
+             .steps = 2, .timeline = {{0, 5}, {1801, 10}}},
+            {.ops = &orb_ops, .records = orbs, .picture = &bmp_orb,
+             .steps = 3, .timeline = {{0, 0}, {901, 5}, {2700, 10}}},
+            {.ops = &flame_ops, .records = flames, .picture = &bmp_flame,
+             .steps = 3, .timeline = {{0, 0}, {3601, 5}, {4500, 10}}},
         },
         .hit_order = {2, 1, 0},
         .puff_last = false,
@@ -156,9 +159,12 @@ const StageRow stage_rows[STAGE_COUNT] = {
         .scenery = SCENERY_GROUND,
         .background = &bmp_background3, .surface = &bmp_surface3, .card = &bmp_stage3_thumb,
         .groups = {
-            {&slime_ops, slimes, &bmp_slime, 2, {{0, 5}, {2700, 10}}},
-            {&flame2_ops, flame2s, &bmp_flame2, 3, {{0, 0}, {901, 5}, {1801, 10}}},
-            {&bulletb_ops, bulletbs, &bmp_bulletb, THIRD_GROUP_TIMELINE},
+            {.ops = &slime_ops, .records = slimes, .picture = &bmp_slime,
+             .steps = 2, .timeline = {{0, 5}, {2700, 10}}},
+            {.ops = &flame2_ops, .records = flame2s, .picture = &bmp_flame2,
+             .steps = 3, .timeline = {{0, 0}, {901, 5}, {1801, 10}}},
+            {.ops = &bulletb_ops, .records = bulletbs, .picture = &bmp_bulletb,
+             .steps = 3, .timeline = {{0, 0}, {3601, 5}, {4500, 10}}},
         },
         .hit_order = {0, 1, 2},
         .puff_last = true,
@@ -172,9 +178,12 @@ const StageRow stage_rows[STAGE_COUNT] = {
         .scenery = SCENERY_CLOUDS,
         .background = &bmp_background4, .surface = &bmp_surface4, .card = &bmp_stage4_thumb,
         .groups = {
-            {&bigleaf_ops, bigleaves, &bmp_bigleaf, 2, {{0, 3}, {2700, 6}}},
-            {&bigorb_ops, bigorbs, &bmp_bigorb, 4, {{0, 0}, {901, 3}, {3601, 6}, {4500, 3}}},
-            {&flyguy_ops, flyguys, &bmp_flyguy, 3, {{0, 0}, {1801, 3}, {4500, 6}}},
+            {.ops = &bigleaf_ops, .records = bigleaves, .picture = &bmp_bigleaf,
+             .steps = 2, .timeline = {{0, 3}, {2700, 6}}},
+            {.ops = &bigorb_ops, .records = bigorbs, .picture = &bmp_bigorb,
+             .steps = 4, .timeline = {{0, 0}, {901, 3}, {3601, 6}, {4500, 3}}},
+            {.ops = &flyguy_ops, .records = flyguys, .picture = &bmp_flyguy,
+             .steps = 3, .timeline = {{0, 0}, {1801, 3}, {4500, 6}}},
         },
         .hit_order = {0, 1, 2},
         .puff_last = false,

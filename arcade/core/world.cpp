@@ -6,6 +6,7 @@
 #include "core/stages.h"
 #include "core/resources.h"
 #include "core/sound.h"
+#include "actors/info.h"
 
 int32_t score;
 int32_t previous_score;
@@ -51,65 +52,54 @@ int32_t next_child_bigleaf;
 int32_t next_child_bigorb;
 int32_t next_child_flames;
 
-// The flying types in the order the reset sets them up, with where they
-// enter and how fast: x from the left is -margin - rand() % 640, from the
-// right rand() % 640 + right; speed (rand() % span + min) / 1000.
-struct FlyerSetup {
+// The group types in the order the reset sets them up; where each enters,
+// and how fast, is in its row.
+struct EntrySetup {
     const GroupOps *ops;
     void *records;
-    int left_slots;
-    int margin;
-    int right;
-    int span;
-    int min;
+    const EnemyEntry *entry;
 };
 
-static const FlyerSetup flyer_setups[] = {
-    {&leaf_ops, leaves, 5, 0, 256, 2000, 1000},
-    {&bigleaf_ops, bigleaves, 3, 64, 320, 2000, 1000},
-    {&bigorb_ops, bigorbs, 3, 64, 320, 2000, 1000},
-    {&flyguy_ops, flyguys, 3, 64, 320, 2000, 1000},
-    {&ball_ops, balls, 5, 0, 256, 2000, 1000},
-    {&orb_ops, orbs, 5, 0, 256, 2500, 1500},
-    {&slime_ops, slimes, 5, 0, 256, 2500, 1500},
-    {&flame_ops, flames, 5, 0, 256, 3000, 1500},
-    {&flame2_ops, flame2s, 5, 0, 256, 3000, 1500},
+static const EntrySetup flyer_setups[] = {
+    {&leaf_ops, leaves, &enemy_info[ENEMY_LEAF].entry},
+    {&bigleaf_ops, bigleaves, &big_info[BIG_LEAF].entry},
+    {&bigorb_ops, bigorbs, &big_info[BIG_ORB].entry},
+    {&flyguy_ops, flyguys, &big_info[BIG_FLYGUY].entry},
+    {&ball_ops, balls, &enemy_info[ENEMY_BALL].entry},
+    {&orb_ops, orbs, &enemy_info[ENEMY_ORB].entry},
+    {&slime_ops, slimes, &enemy_info[ENEMY_SLIME].entry},
+    {&flame_ops, flames, &enemy_info[ENEMY_FLAME].entry},
+    {&flame2_ops, flame2s, &enemy_info[ENEMY_FLAME2].entry},
 };
 
-// The falling types drop in from above: y = -top - rand() % 640.
-struct FallerSetup {
-    const GroupOps *ops;
-    void *records;
-    int top;
-};
-
-static const FallerSetup faller_setups[] = {
-    {&nbomb_ops, nbombs, 0},
-    {&bulletb_ops, bulletbs, 128},
+static const EntrySetup faller_setups[] = {
+    {&nbomb_ops, nbombs, &enemy_info[ENEMY_NBOMB].entry},
+    {&bulletb_ops, bulletbs, &enemy_info[ENEMY_BULLETB].entry},
 };
 
 #define FLYER_TYPES (int)(sizeof flyer_setups / sizeof flyer_setups[0])
 #define FALLER_TYPES (int)(sizeof faller_setups / sizeof faller_setups[0])
 
 // Three draws, in this order: speed, row jitter, x.
-static void flyer_place(const FlyerSetup *setup, int i)
+static void flyer_place(const EntrySetup *setup, int i)
 {
-    float speed = (float)(rand() % setup->span + setup->min) / 1000.0f;
+    const EnemyEntry *entry = setup->entry;
+    float speed = roll(entry->speed);
     float y = (float)(32 + 16 * i - rand() % 4);
 
-    if (i < setup->left_slots) {
-        float x = (float)(-setup->margin - rand() % 640);
+    if (i < entry->left_slots) {
+        float x = (float)(-entry->margin - rand() % 640);
         setup->ops->place(setup->records, i, make_vec2(x, y), speed, 1.0f);
     } else {
-        float x = (float)(rand() % 640 + setup->right);
+        float x = (float)(rand() % 640 + entry->right);
         setup->ops->place(setup->records, i, make_vec2(x, y), -speed, -1.0f);
     }
 }
 
 // Two draws: y, then x.
-static void faller_place(const FallerSetup *setup, int i)
+static void faller_place(const EntrySetup *setup, int i)
 {
-    float y = (float)(-setup->top - rand() % 640);
+    float y = (float)(-setup->entry->top - rand() % 640);
     float x = (float)(rand() % 256 - 8);
 
     setup->ops->place(setup->records, i, make_vec2(x, y), 0.0f, 1.0f);
