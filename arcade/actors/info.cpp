@@ -4,12 +4,14 @@
 
 // ---- The eight common enemies ----
 
-// Every common type is 16 pixels square: a box of 8 each way, a shadow of
-// radii 8 and 3 on the line shrinking by the height over 75 and 150. The
-// falling types show theirs only once they are nearly in view. Rolls that
-// draw nothing have range 0 and give base / div.
+// Slime moves as Orb does, with its own numbers. Every common type is 16
+// pixels square: a box of 8 each way, a shadow of radii 8 and 3 on the line
+// shrinking by the height over 75 and 150. The falling types show theirs
+// only once they are nearly in view. Rolls that draw nothing have range 0
+// and give base / div.
 const EnemyInfo enemy_info[ENEMY_KINDS] = {
     {   // Leaf: straight on, its vertical speed a sawtooth
+        .move = leaf_move,
         .alive = {0, 0, 5, 2}, .rising = {0, 0, 5, 2}, .dying = {1, 0, 0, 1},
         .gravity = 0.025f, .vy_limit = 1.0f,
         .bounce = {0, 0, 1.0f},
@@ -21,6 +23,7 @@ const EnemyInfo enemy_info[ENEMY_KINDS] = {
         .entry = {.left_slots = 5, .margin = 0, .right = 256, .speed = {2000, 1000, 1000.0f}},
     },
     {   // Ball: bounces along the floor
+        .move = ball_move,
         .alive = {0, 0, 3, 2}, .rising = {0, 0, 3, 2}, .dying = {1, 0, 0, 1},
         .gravity = 0.25f, .vy_limit = 0.0f,
         .bounce = {750, 100, 100.0f},
@@ -32,6 +35,7 @@ const EnemyInfo enemy_info[ENEMY_KINDS] = {
         .entry = {.left_slots = 5, .margin = 0, .right = 256, .speed = {2000, 1000, 1000.0f}},
     },
     {   // NBomb: falls, and explodes where it lands or is shot
+        .move = nbomb_move,
         .alive = {0, 0, 7, 1}, .rising = {0, 0, 7, 1}, .dying = {1, 0, 5, 2},
         .gravity = 0.1f, .vy_limit = 2.0f,
         .bounce = {0, 0, 1.0f},  // falls in from rest
@@ -43,6 +47,7 @@ const EnemyInfo enemy_info[ENEMY_KINDS] = {
         .entry = {.top = 0},
     },
     {   // Orb: bounces, turning at the walls
+        .move = orb_move,
         .alive = {0, 0, 3, 2}, .rising = {0, 0, 3, 2}, .dying = {1, 0, 0, 1},
         .gravity = 0.25f, .vy_limit = 0.0f,
         .bounce = {750, 100, 100.0f},
@@ -54,6 +59,7 @@ const EnemyInfo enemy_info[ENEMY_KINDS] = {
         .entry = {.left_slots = 5, .margin = 0, .right = 256, .speed = {2500, 1500, 1000.0f}},
     },
     {   // Flame: straight across
+        .move = flame_move,
         .alive = {0, 0, 3, 2}, .rising = {0, 0, 3, 2}, .dying = {1, 0, 0, 1},
         .gravity = 0.0f, .vy_limit = 0.0f,
         .bounce = {0, 0, 1.0f},
@@ -65,6 +71,7 @@ const EnemyInfo enemy_info[ENEMY_KINDS] = {
         .entry = {.left_slots = 5, .margin = 0, .right = 256, .speed = {3000, 1500, 1000.0f}},
     },
     {   // Slime: as Orb, softer, one frame rising and one falling
+        .move = orb_move,
         .alive = {0, 0, 0, 2}, .rising = {0, 1, 1, 2}, .dying = {1, 0, 0, 1},
         .gravity = 0.2f, .vy_limit = 0.0f,
         .bounce = {750, 100, 100.0f},
@@ -76,6 +83,7 @@ const EnemyInfo enemy_info[ENEMY_KINDS] = {
         .entry = {.left_slots = 5, .margin = 0, .right = 256, .speed = {2500, 1500, 1000.0f}},
     },
     {   // Flame2: sinks and flaps within its band
+        .move = flame2_move,
         .alive = {0, 0, 4, 2}, .rising = {0, 0, 4, 2}, .dying = {1, 0, 0, 1},
         .gravity = 0.05f, .vy_limit = 3.0f,
         .bounce = {30, 20, 10.0f},
@@ -88,6 +96,7 @@ const EnemyInfo enemy_info[ENEMY_KINDS] = {
         .entry = {.left_slots = 5, .margin = 0, .right = 256, .speed = {3000, 1500, 1000.0f}},
     },
     {   // BulletB: bounces up and down within its band
+        .move = bulletb_move,
         .alive = {0, 0, 3, 1}, .rising = {1, 0, 3, 1}, .dying = {2, 0, 0, 1},
         .gravity = 0.0f, .vy_limit = 0.0f,
         .bounce = {30, 10, 10.0f},

@@ -54,7 +54,14 @@ struct EnemyShadow {
     float ry_div;
 };
 
+struct Enemy;
+struct EnemyInfo;
+
+// A common type's alive motion for one tick.
+typedef void (*EnemyMove)(Enemy *rec, const EnemyInfo *info);
+
 struct EnemyInfo {
+    EnemyMove move;
     EnemyStrip alive;
     EnemyStrip rising;    // shown instead while alive with vy < 0
     EnemyStrip dying;
@@ -76,6 +83,15 @@ struct EnemyInfo {
 #define ENEMY_FALL 0.25f  // vy gained per tick while shot and falling
 
 extern const EnemyInfo enemy_info[ENEMY_KINDS];
+
+// The motions of the rows, in enemies.cpp.
+void leaf_move(Enemy *rec, const EnemyInfo *info);
+void ball_move(Enemy *rec, const EnemyInfo *info);
+void nbomb_move(Enemy *rec, const EnemyInfo *info);
+void orb_move(Enemy *rec, const EnemyInfo *info);
+void flame_move(Enemy *rec, const EnemyInfo *info);
+void flame2_move(Enemy *rec, const EnemyInfo *info);
+void bulletb_move(Enemy *rec, const EnemyInfo *info);
 
 // ---- The big enemies and bosses ----
 

@@ -52,29 +52,29 @@ int32_t next_child_bigleaf;
 int32_t next_child_bigorb;
 int32_t next_child_flames;
 
-// The group types in the order the reset sets them up; where each enters,
-// and how fast, is in its row.
+// The group types in the order the reset sets them up, each with its row;
+// where it enters, and how fast, is in the row.
 struct EntrySetup {
     const GroupOps *ops;
     void *records;
-    const EnemyEntry *entry;
+    int kind;
 };
 
 static const EntrySetup flyer_setups[] = {
-    {&leaf_ops, leaves, &enemy_info[ENEMY_LEAF].entry},
-    {&bigleaf_ops, bigleaves, &big_info[BIG_LEAF].entry},
-    {&bigorb_ops, bigorbs, &big_info[BIG_ORB].entry},
-    {&flyguy_ops, flyguys, &big_info[BIG_FLYGUY].entry},
-    {&ball_ops, balls, &enemy_info[ENEMY_BALL].entry},
-    {&orb_ops, orbs, &enemy_info[ENEMY_ORB].entry},
-    {&slime_ops, slimes, &enemy_info[ENEMY_SLIME].entry},
-    {&flame_ops, flames, &enemy_info[ENEMY_FLAME].entry},
-    {&flame2_ops, flame2s, &enemy_info[ENEMY_FLAME2].entry},
+    {&enemy_ops, leaves, ENEMY_LEAF},
+    {&bigleaf_ops, bigleaves, BIG_LEAF},
+    {&bigorb_ops, bigorbs, BIG_ORB},
+    {&flyguy_ops, flyguys, BIG_FLYGUY},
+    {&enemy_ops, balls, ENEMY_BALL},
+    {&enemy_ops, orbs, ENEMY_ORB},
+    {&enemy_ops, slimes, ENEMY_SLIME},
+    {&enemy_ops, flames, ENEMY_FLAME},
+    {&enemy_ops, flame2s, ENEMY_FLAME2},
 };
 
 static const EntrySetup faller_setups[] = {
-    {&nbomb_ops, nbombs, &enemy_info[ENEMY_NBOMB].entry},
-    {&bulletb_ops, bulletbs, &enemy_info[ENEMY_BULLETB].entry},
+    {&enemy_ops, nbombs, ENEMY_NBOMB},
+    {&enemy_ops, bulletbs, ENEMY_BULLETB},
 };
 
 #define FLYER_TYPES (int)(sizeof flyer_setups / sizeof flyer_setups[0])
@@ -83,26 +83,26 @@ static const EntrySetup faller_setups[] = {
 // Three draws, in this order: speed, row jitter, x.
 static void flyer_place(const EntrySetup *setup, int i)
 {
-    const EnemyEntry *entry = setup->entry;
+    const EnemyEntry *entry = setup->ops->entry(setup->kind);
     float speed = roll(entry->speed);
     float y = (float)(32 + 16 * i - rand() % 4);
 
     if (i < entry->left_slots) {
         float x = (float)(-entry->margin - rand() % 640);
-        setup->ops->place(setup->records, i, make_vec2(x, y), speed, 1.0f);
+        setup->ops->place(setup->records, i, setup->kind, make_vec2(x, y), speed, 1.0f);
     } else {
         float x = (float)(rand() % 640 + entry->right);
-        setup->ops->place(setup->records, i, make_vec2(x, y), -speed, -1.0f);
+        setup->ops->place(setup->records, i, setup->kind, make_vec2(x, y), -speed, -1.0f);
     }
 }
 
 // Two draws: y, then x.
 static void faller_place(const EntrySetup *setup, int i)
 {
-    float y = (float)(-setup->entry->top - rand() % 640);
+    float y = (float)(-setup->ops->entry(setup->kind)->top - rand() % 640);
     float x = (float)(rand() % 256 - 8);
 
-    setup->ops->place(setup->records, i, make_vec2(x, y), 0.0f, 1.0f);
+    setup->ops->place(setup->records, i, setup->kind, make_vec2(x, y), 0.0f, 1.0f);
 }
 
 static void enemies_place(void)
@@ -261,7 +261,7 @@ static void slot_tick(const StageRow *row, int i)
     for (int g = 0; g < STAGE_GROUPS; g++) {
         const StageGroup *group = &row->groups[g];
         if (i < *group_counts[g]) {
-            group->ops->update(group->records, i, boss_pending);
+            group->ops->update(group->records, i, &no_gear, boss_pending);
             group->ops->touch(group->records, i, &player, &health);
         }
     }
@@ -301,18 +301,19 @@ static ALLEGRO_SAMPLE *sample_of(ALLEGRO_SAMPLE **handle)
 // and the rest of the tick then runs on the fresh world of the next stage.
 static void boss_tick(const StageRow *row)
 {
-    const BossOps *ops = row->boss_ops;
+    const GroupOps *ops = row->boss_ops;
 
     if (stage_boss_out(row)) {
+        BossGear gear = {row->children, row->next_child,
+                         {sample_of(row->boss_samples[0]), sample_of(row->boss_samples[1])}};
+
         // Only the boss that is out from the start is handed the flag.
-        ops->update(row->boss, row->children, row->next_child,
-                    sample_of(row->boss_samples[0]), sample_of(row->boss_samples[1]),
-                    row->boss_from_start ? boss_pending : 0);
-        ops->touch(row->boss, &player, &health);
+        ops->update(row->boss, 0, &gear, row->boss_from_start ? boss_pending : 0);
+        ops->touch(row->boss, 0, &player, &health);
         for (int j = 0; j < SHOT_SLOTS; j++)
-            ops->hit(row->boss, &shots[j], &score, &combo, &combo_timer);
+            ops->hit(row->boss, 0, &shots[j], &score, &combo, &combo_timer);
     }
-    if (ops->gone(row->boss)) {
+    if (ops->gone(row->boss, 0)) {
         capture_canvas();
         stage += 1;
         reset_world();

@@ -60,7 +60,7 @@ static void stage_scene_draw(void)
     scenery_draw(row);
     groups_draw(row);
     if (stage_boss_out(row))
-        row->boss_ops->draw(row->boss, *row->boss_picture);
+        row->boss_ops->draw(row->boss, 0, *row->boss_picture);
 }
 
 static void shots_draw(void)
