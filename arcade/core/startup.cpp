@@ -95,13 +95,11 @@ static int32_t load_files(void)
 
 static void new_game(void)
 {
-    lives = 3;
-    score = 0;
+    new_game_values();
     reset_world();
     game_state = Intro;
     state_timer = 60;
-    fade_timer = 30;
-    reset_extra_lives();
+    fade_timer = FADE_TICKS;
 }
 
 static int32_t start_clock(void)

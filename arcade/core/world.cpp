@@ -148,11 +148,10 @@ static void stage_values_clear(void)
 
 // Every record of every stage goes back to its start; the game's own values
 // (lives, score, the extra lives, the stage) stay. Two resets within one
-// second place everything alike: both seedings come from the clock.
+// second place everything alike: the seeding comes from the clock.
 void reset_world(void)
 {
     extra_life_popup = make_vec2(-32.0f, -32.0f);
-    srand((unsigned)time(NULL));
     player_init(&player, make_vec2(128.0f, 96.0f));
     for (int i = 0; i < PUFF_SLOTS; i++)
         puff_init(&puffs[i], make_vec2(-32.0f, -32.0f), 0);
@@ -161,10 +160,19 @@ void reset_world(void)
     for (int i = 0; i < SHOT_SLOTS; i++)
         shot_init(&shots[i], make_vec2(-32.0f, -32.0f), make_vec2(0.0f, 0.0f), 8.0f);
     next_shot = 0;
+    // Only the placing draws from the sequence.
     srand((unsigned)time(NULL));
     enemies_place();
     bosses_place();
     stage_values_clear();
+}
+
+void new_game_values(void)
+{
+    reset_extra_lives();
+    lives = 3;
+    score = 0;
+    health = 5;
 }
 
 // Thresholds 20000 n^2: 20000, 80000, 180000, ... 8000000.
@@ -313,13 +321,8 @@ static void boss_tick(const StageRow *row)
         for (int j = 0; j < SHOT_SLOTS; j++)
             ops->hit(row->boss, 0, &shots[j], &score, &combo, &combo_timer);
     }
-    if (ops->gone(row->boss, 0)) {
-        capture_canvas();
-        stage += 1;
-        reset_world();
-        game_state = StageClear;
-        state_timer = 60;
-    }
+    if (ops->gone(row->boss, 0))
+        stage_cleared();
 }
 
 static void shots_tick(void)
@@ -341,18 +344,8 @@ static void health_loss(void)
 
 static void fall_out(void)
 {
-    if (player.y <= FALL_OUT_Y)
-        return;
-    reset_world();
-    if (lives == 0) {
-        capture_canvas();
-        game_state = GameOver;
-        score = 0;
-    } else {
-        start_fade(StageIntro);
-    }
-    state_timer = 60;
-    stage_ticks = 0;
+    if (player.y > FALL_OUT_Y)
+        player_fell_out();
 }
 
 // Scoring fills the meter, faster in a long chain and at low health; a full
