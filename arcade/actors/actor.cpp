@@ -120,5 +120,10 @@ void shadow_draw(float x, float y, float rx0, float rx_div, float ry0, float ry_
     float ry;
 
     shadow_radii(y, rx0, rx_div, ry0, ry_div, &rx, &ry);
+    shadow_fill(x, rx, ry);
+}
+
+void shadow_fill(float x, float rx, float ry)
+{
     al_draw_filled_ellipse(x, SHADOW_Y, rx, ry, al_map_rgb(0, 0, 0));
 }

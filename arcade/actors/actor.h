@@ -77,5 +77,6 @@ void sprite_draw(const SpriteAnim *anim, float x, float y, float half,
 void shadow_radii(float y, float rx0, float rx_div, float ry0, float ry_div,
                   float *rx, float *ry);
 void shadow_draw(float x, float y, float rx0, float rx_div, float ry0, float ry_div);
+void shadow_fill(float x, float rx, float ry);
 
 #endif

@@ -76,26 +76,31 @@ static void big_touch(const BigInfo *info, float x, float y, float scale, uint8_
                      health);
 }
 
-static bool big_in_view(const BigInfo *info, float x)
+bool big_in_view(const BigInfo *info, float x)
 {
     return x > -info->draw_margin && x < FIELD_W + info->draw_margin;
 }
 
 // High above the line the radii shrink past zero: then there is no shadow
 // (the primitives would draw a negative radius as a positive one).
-static void big_shadow(const BigInfo *info, float x, float y, float scale)
+bool big_shadow_radii(const BigInfo *info, float y, float scale, float *rx, float *ry)
 {
     const EnemyShadow *shadow = &info->shadow;
-    float rx0 = shadow->rx0 * scale;
-    float ry0 = shadow->ry0 * scale;
+
+    if (y <= shadow->top || y >= SHADOW_Y)
+        return false;
+    shadow_radii(y, shadow->rx0 * scale, shadow->rx_div, shadow->ry0 * scale, shadow->ry_div,
+                 rx, ry);
+    return *rx > 0.0f && *ry > 0.0f;
+}
+
+static void big_shadow(const BigInfo *info, float x, float y, float scale)
+{
     float rx;
     float ry;
 
-    if (y <= shadow->top || y >= SHADOW_Y)
-        return;
-    shadow_radii(y, rx0, shadow->rx_div, ry0, shadow->ry_div, &rx, &ry);
-    if (rx > 0.0f && ry > 0.0f)
-        shadow_draw(x, y, rx0, shadow->rx_div, ry0, shadow->ry_div);
+    if (big_shadow_radii(info, y, scale, &rx, &ry))
+        shadow_fill(x, rx, ry);
 }
 
 static void big_draw(const BigInfo *info, const SpriteAnim *anim, float x, float y,

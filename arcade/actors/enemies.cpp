@@ -222,15 +222,26 @@ void enemy_update(Enemy *rec, uint8_t respawn, ALLEGRO_SAMPLE *land_sample)
         enemy_land(rec, land_sample);
 }
 
-void enemy_draw(const Enemy *rec, ALLEGRO_BITMAP *bitmap)
+bool enemy_shadow(const Enemy *rec, float *rx, float *ry)
 {
     const EnemyInfo *info = &enemy_info[rec->kind];
     const EnemyShadow *shadow = &info->shadow;
 
+    if (!(rec->y > shadow->top && rec->y < SHADOW_Y) || enemy_exploded(rec, info))
+        return false;
+    shadow_radii(rec->y, shadow->rx0, shadow->rx_div, shadow->ry0, shadow->ry_div, rx, ry);
+    return true;
+}
+
+void enemy_draw(const Enemy *rec, ALLEGRO_BITMAP *bitmap)
+{
+    float rx = 0.0f;
+    float ry = 0.0f;
+
     if (!(rec->x > VIEW_LEFT && rec->x < VIEW_RIGHT))
         return;
-    if (rec->y > shadow->top && rec->y < SHADOW_Y && !enemy_exploded(rec, info))
-        shadow_draw(rec->x, rec->y, shadow->rx0, shadow->rx_div, shadow->ry0, shadow->ry_div);
+    if (enemy_shadow(rec, &rx, &ry))
+        shadow_fill(rec->x, rx, ry);
     sprite_draw(&rec->anim, rec->x, rec->y, rec->anim.frame_w * 0.5f, bitmap);
 }
 

@@ -40,6 +40,8 @@ void enemy_draw(const Enemy *rec, ALLEGRO_BITMAP *bitmap);
 void enemy_hit_by_shot(Enemy *rec, Shot *shot, int32_t *score, int32_t *combo,
                        int32_t *combo_timer);
 void enemy_touch_player(const Enemy *rec, Player *player, int32_t *health);
+// Whether the enemy casts its shadow where it is, and the shadow's radii.
+bool enemy_shadow(const Enemy *rec, float *rx, float *ry);
 
 // Each type's own names for them.
 void leaf_init(Leaf *rec, Vec2 position, float speed);

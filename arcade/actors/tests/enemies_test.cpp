@@ -67,9 +67,12 @@ TEST_F(EnemyTest, AliveMotionOfEachType)
         {ORB, 256.5f, 100, 2, 0, 254.5f, 100, -2, 0.25f, -1},    // turns
         {ORB, -0.5f, 100, -2, 0, 1.5f, 100, 2, 0.25f, 1},
         {ORB, 20, 100, 0, 0, 20, 100, 0, 0.25f, -1},             // standing faces left
+        {ORB, 20, 216, 0, 1, 20, 217, 0, bounce, -1},            // bounces on the floor
         {SLIME, 256.5f, 216, 3, 0.5f, 253.5f, 216.5f, -3, bounce, -1},
+        {SLIME, 20, 100, 2, 0.5f, 22, 100.5f, 2, 0.7f, 1},      // softer than Orb
         {FLAME, 10, 100, 3, 0, 13, 100, 3, 0, 1},
         {FLAME2, 10, 100, 2, 2.96f, 12, 102.96f, 2, flap, 1},    // past 3.0: flaps
+        {FLAME2, 10, 100, 2, 1, 12, 101, 2, 1.05f, 1},           // sinks slowly
         {FLAME2, 10, 9, 2, -2, 12, 8, 2, 0, 1},                  // top of the band
         {FLAME2, 10, 231, 2, 2, 12, 232, 2, flap, 1},            // bottom of the band
         {BULLETB, 50, 217, 0, 1, 50, 216 - turn, 0, -turn, 1},
@@ -100,6 +103,19 @@ TEST_F(EnemyTest, StripsAliveRisingAndDying)
     };
     const Case cases[] = {
         {LEAF, 0, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 0}},
+        {LEAF, -0.5f, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 0}},
+        {LEAF, 0, 1, 1, {0, 0, 0}},
+        {BALL, 0, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}},
+        {BALL, -5, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}},
+        {BALL, 0, 1, 1, {0, 0, 0}},
+        {ORB, 0, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}},
+        {ORB, -5, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}},
+        {FLAME, 0, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}},
+        {FLAME, 0, 1, 1, {0, 0, 0}},
+        {FLAME2, -1, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 0}},
+        {FLAME2, 0, 1, 1, {0, 0, 0}},
+        {SLIME, 0, 1, 1, {0, 0, 0}},
+        {BULLETB, 1, 0, 0, {0, 1, 1, 2, 2, 3, 3, 0}},
         {FLAME2, 0, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 0}},
         {NBOMB, 0, 0, 0, {0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 0}},
         {SLIME, -5, 0, 0, {1, 1, 1}},  // rising
@@ -201,6 +217,27 @@ TEST_F(EnemyTest, ComingBackDrawsInItsOrder)
     EXPECT_EQ(b.anim.scale_x, 1.0f);
     EXPECT_EQ(b.dead, 0);
     EXPECT_EQ(rand(), r[3]);
+}
+
+// Radii 8 and 3 on the line, shrinking by the height over 75 and 150; the
+// falling types cast theirs only from 16 above the top of the screen.
+TEST_F(EnemyTest, ShadowRadiiShrinkWithTheHeight)
+{
+    for (const Ops &t : ops) {
+        SCOPED_TRACE(t.name);
+        bool faller = &t == &NBOMB || &t == &BULLETB;
+        float rx = 0.0f, ry = 0.0f;
+        Enemy e = make(t, 100, 149, 0, 0);  // 75 above the line
+        ASSERT_TRUE(enemy_shadow(&e, &rx, &ry));
+        EXPECT_FLOAT_EQ(rx, 7.0f);
+        EXPECT_FLOAT_EQ(ry, 2.5f);
+        e.y = -15.5f;
+        ASSERT_TRUE(enemy_shadow(&e, &rx, &ry));
+        EXPECT_FLOAT_EQ(rx, 8.0f - 239.5f / 75.0f);
+        EXPECT_FLOAT_EQ(ry, 3.0f - 239.5f / 150.0f);
+        e.y = -16.5f;
+        EXPECT_EQ(enemy_shadow(&e, &rx, &ry), !faller);
+    }
 }
 
 TEST_F(EnemyTest, NBombLandsOnceExplodesHarmlesslyAndRests)
