@@ -267,49 +267,46 @@ void enemy_touch_player(const Enemy *rec, Player *player, int32_t *health)
 
 // ---- Each type's own names: the record's kind does the rest ----
 
-// Leaf
+void leaf_init(Leaf *r, Vec2 at, float speed) { enemy_init(r, ENEMY_LEAF, at, speed); }
+void ball_init(Ball *r, Vec2 at, float speed) { enemy_init(r, ENEMY_BALL, at, speed); }
+void nbomb_init(NBomb *r, Vec2 at, float speed) { enemy_init(r, ENEMY_NBOMB, at, speed); }
+void orb_init(Orb *r, Vec2 at, float speed) { enemy_init(r, ENEMY_ORB, at, speed); }
+void flame_init(Flame *r, Vec2 at, float speed) { enemy_init(r, ENEMY_FLAME, at, speed); }
+void slime_init(Slime *r, Vec2 at, float speed) { enemy_init(r, ENEMY_SLIME, at, speed); }
+void flame2_init(Flame2 *r, Vec2 at, float speed) { enemy_init(r, ENEMY_FLAME2, at, speed); }
+void bulletb_init(BulletB *r, Vec2 at, float speed) { enemy_init(r, ENEMY_BULLETB, at, speed); }
 
-void leaf_init(Leaf *rec, Vec2 position, float speed)
-{
-    enemy_init(rec, ENEMY_LEAF, position, speed);
-}
+void leaf_update(Leaf *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
+void ball_update(Ball *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
+void nbomb_update(NBomb *r, uint8_t respawn, ALLEGRO_SAMPLE *s) { enemy_update(r, respawn, s); }
+void orb_update(Orb *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
+void flame_update(Flame *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
+void slime_update(Slime *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
+void flame2_update(Flame2 *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
+void bulletb_update(BulletB *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
 
-void leaf_update(Leaf *rec, uint8_t respawn)
-{
-    enemy_update(rec, respawn, NULL);
-}
+void leaf_draw(const Leaf *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
+void ball_draw(const Ball *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
+void nbomb_draw(const NBomb *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
+void orb_draw(const Orb *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
+void flame_draw(const Flame *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
+void slime_draw(const Slime *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
+void flame2_draw(const Flame2 *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
+void bulletb_draw(const BulletB *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
 
-void leaf_draw(const Leaf *rec, ALLEGRO_BITMAP *bitmap)
-{
-    enemy_draw(rec, bitmap);
-}
+void leaf_touch_player(const Leaf *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
+void ball_touch_player(const Ball *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
+void nbomb_touch_player(const NBomb *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
+void orb_touch_player(const Orb *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
+void flame_touch_player(const Flame *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
+void slime_touch_player(const Slime *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
+void flame2_touch_player(const Flame2 *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
+void bulletb_touch_player(const BulletB *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
 
 void leaf_hit_by_shot(Leaf *rec, Shot *shot, int32_t *score, int32_t *combo,
                       int32_t *combo_timer)
 {
     enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
-}
-
-void leaf_touch_player(const Leaf *rec, Player *player, int32_t *health)
-{
-    enemy_touch_player(rec, player, health);
-}
-
-// Ball
-
-void ball_init(Ball *rec, Vec2 position, float speed)
-{
-    enemy_init(rec, ENEMY_BALL, position, speed);
-}
-
-void ball_update(Ball *rec, uint8_t respawn)
-{
-    enemy_update(rec, respawn, NULL);
-}
-
-void ball_draw(const Ball *rec, ALLEGRO_BITMAP *bitmap)
-{
-    enemy_draw(rec, bitmap);
 }
 
 void ball_hit_by_shot(Ball *rec, Shot *shot, int32_t *score, int32_t *combo,
@@ -318,54 +315,10 @@ void ball_hit_by_shot(Ball *rec, Shot *shot, int32_t *score, int32_t *combo,
     enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
 }
 
-void ball_touch_player(const Ball *rec, Player *player, int32_t *health)
-{
-    enemy_touch_player(rec, player, health);
-}
-
-// NBomb
-
-void nbomb_init(NBomb *rec, Vec2 position, float speed)
-{
-    enemy_init(rec, ENEMY_NBOMB, position, speed);
-}
-
-void nbomb_update(NBomb *rec, uint8_t respawn, ALLEGRO_SAMPLE *land_sample)
-{
-    enemy_update(rec, respawn, land_sample);
-}
-
-void nbomb_draw(const NBomb *rec, ALLEGRO_BITMAP *bitmap)
-{
-    enemy_draw(rec, bitmap);
-}
-
 void nbomb_hit_by_shot(NBomb *rec, Shot *shot, int32_t *score, int32_t *combo,
                        int32_t *combo_timer)
 {
     enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
-}
-
-void nbomb_touch_player(const NBomb *rec, Player *player, int32_t *health)
-{
-    enemy_touch_player(rec, player, health);
-}
-
-// Orb
-
-void orb_init(Orb *rec, Vec2 position, float speed)
-{
-    enemy_init(rec, ENEMY_ORB, position, speed);
-}
-
-void orb_update(Orb *rec, uint8_t respawn)
-{
-    enemy_update(rec, respawn, NULL);
-}
-
-void orb_draw(const Orb *rec, ALLEGRO_BITMAP *bitmap)
-{
-    enemy_draw(rec, bitmap);
 }
 
 void orb_hit_by_shot(Orb *rec, Shot *shot, int32_t *score, int32_t *combo,
@@ -374,54 +327,10 @@ void orb_hit_by_shot(Orb *rec, Shot *shot, int32_t *score, int32_t *combo,
     enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
 }
 
-void orb_touch_player(const Orb *rec, Player *player, int32_t *health)
-{
-    enemy_touch_player(rec, player, health);
-}
-
-// Flame
-
-void flame_init(Flame *rec, Vec2 position, float speed)
-{
-    enemy_init(rec, ENEMY_FLAME, position, speed);
-}
-
-void flame_update(Flame *rec, uint8_t respawn)
-{
-    enemy_update(rec, respawn, NULL);
-}
-
-void flame_draw(const Flame *rec, ALLEGRO_BITMAP *bitmap)
-{
-    enemy_draw(rec, bitmap);
-}
-
 void flame_hit_by_shot(Flame *rec, Shot *shot, int32_t *score, int32_t *combo,
                        int32_t *combo_timer)
 {
     enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
-}
-
-void flame_touch_player(const Flame *rec, Player *player, int32_t *health)
-{
-    enemy_touch_player(rec, player, health);
-}
-
-// Slime
-
-void slime_init(Slime *rec, Vec2 position, float speed)
-{
-    enemy_init(rec, ENEMY_SLIME, position, speed);
-}
-
-void slime_update(Slime *rec, uint8_t respawn)
-{
-    enemy_update(rec, respawn, NULL);
-}
-
-void slime_draw(const Slime *rec, ALLEGRO_BITMAP *bitmap)
-{
-    enemy_draw(rec, bitmap);
 }
 
 void slime_hit_by_shot(Slime *rec, Shot *shot, int32_t *score, int32_t *combo,
@@ -430,63 +339,14 @@ void slime_hit_by_shot(Slime *rec, Shot *shot, int32_t *score, int32_t *combo,
     enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
 }
 
-void slime_touch_player(const Slime *rec, Player *player, int32_t *health)
-{
-    enemy_touch_player(rec, player, health);
-}
-
-// Flame2
-
-void flame2_init(Flame2 *rec, Vec2 position, float speed)
-{
-    enemy_init(rec, ENEMY_FLAME2, position, speed);
-}
-
-void flame2_update(Flame2 *rec, uint8_t respawn)
-{
-    enemy_update(rec, respawn, NULL);
-}
-
-void flame2_draw(const Flame2 *rec, ALLEGRO_BITMAP *bitmap)
-{
-    enemy_draw(rec, bitmap);
-}
-
 void flame2_hit_by_shot(Flame2 *rec, Shot *shot, int32_t *score, int32_t *combo,
                         int32_t *combo_timer)
 {
     enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
 }
 
-void flame2_touch_player(const Flame2 *rec, Player *player, int32_t *health)
-{
-    enemy_touch_player(rec, player, health);
-}
-
-// BulletB
-
-void bulletb_init(BulletB *rec, Vec2 position, float speed)
-{
-    enemy_init(rec, ENEMY_BULLETB, position, speed);
-}
-
-void bulletb_update(BulletB *rec, uint8_t respawn)
-{
-    enemy_update(rec, respawn, NULL);
-}
-
-void bulletb_draw(const BulletB *rec, ALLEGRO_BITMAP *bitmap)
-{
-    enemy_draw(rec, bitmap);
-}
-
 void bulletb_hit_by_shot(BulletB *rec, Shot *shot, int32_t *score, int32_t *combo,
                          int32_t *combo_timer)
 {
     enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
-}
-
-void bulletb_touch_player(const BulletB *rec, Player *player, int32_t *health)
-{
-    enemy_touch_player(rec, player, health);
 }
