@@ -262,7 +262,8 @@ TEST(WorldReset, EveryTypeEntersWhereItsRulesSay)
                 float speed = (float)(rand() % f.span + f.min) / 1000.0f;
                 float y = (float)(32 + 16 * i - rand() % 4);
                 bool left = i < f.left_slots;
-                float x = left ? (float)(-f.margin - rand() % 640) : (float)(rand() % 640 + f.right);
+                float x = left ? (float)(-f.margin - rand() % 640)
+                               : (float)(rand() % 640 + f.right);
                 float vy = f.at == flyers[3].at ? (float)(rand() % 30 + 10) / 10.0f : 0.0f;
                 Placed p = f.at(i);
                 if (p.x != x || p.y != y || p.vx != (left ? speed : -speed) || p.vy != vy ||
