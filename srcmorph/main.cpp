@@ -4,8 +4,10 @@
 #include <new>
 #include <string>
 
-#include "convert_source.h"
 #include "files.h"
+#include "input_text.h"
+#include "output.h"
+#include "pass.h"
 #include "paths.h"
 
 namespace {
@@ -43,7 +45,8 @@ int run(const char* path)
 
     Output out(initial_output_capacity(input.size()));
     for (const Target target : {Target::ca65, Target::asm6}) {
-        if (!convert_source(input, out, path, target)) {
+        run_pass(input, target, out);
+        if (!write_file_replacing(output_path(path, target), out.data(), out.size())) {
             std::printf("Error: Can't create file\n");
             return 1;
         }

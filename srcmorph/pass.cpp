@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <string_view>
 
 namespace srcmorph {
 namespace {
@@ -12,14 +13,37 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 bool is_blank(unsigned char c) { return c <= 32; }
 
-// Safe at any position up to the end of the text: the spare zero bytes after
-// it are longer than every pattern and match none.
-template <std::size_t N>
-bool starts(const unsigned char* p, const char (&pattern)[N])
+// A pattern to look for in the text; too long a one does not compile.
+struct Pattern {
+    std::string_view text;
+
+    template <std::size_t N>
+    consteval Pattern(const char (&literal)[N]) : text(literal, N - 1)
+    {
+        // The text is followed by kSpare zero bytes that no pattern matches.
+        if (N - 1 > kSpare)
+            throw "pattern longer than the spare bytes after the text";
+    }
+};
+
+// The length of the pattern when the text at p begins with it, else 0. Safe
+// at any position up to the end of the text (see Pattern).
+std::size_t starts(const unsigned char* p, Pattern pattern)
 {
-    static_assert(N - 1 <= kSpare);
-    return std::memcmp(p, pattern, N - 1) == 0;
+    return std::memcmp(p, pattern.text.data(), pattern.text.size()) == 0 ? pattern.text.size() : 0;
 }
+
+// The driver's switches: a bare name at line start becomes a definition.
+struct Switch {
+    Pattern name;
+    const char* define;
+};
+
+constexpr Switch kSwitches[] = {
+    {"TB_DPCM_ENABLE", ".define TB_DPCM_ENABLE 1"},
+    {"TB_SFX_ENABLE", ".define TB_SFX_ENABLE  1"},
+    {"TB_THREAD", ".define TB_THREAD      1"},
+};
 
 // Bytes that can begin a rewrite or a step of their own; any other byte is
 // copied as it is, so runs of them are copied in one piece.
@@ -114,22 +138,16 @@ private:
         return end;
     }
 
-    // The driver's switches, defined by their bare names at line start.
     bool define_switch(std::size_t& i)
     {
-        if (starts(t_ + i, "TB_DPCM_ENABLE")) {
-            out_.append_text(".define TB_DPCM_ENABLE 1");
-            i += 14;
-        } else if (starts(t_ + i, "TB_SFX_ENABLE")) {
-            out_.append_text(".define TB_SFX_ENABLE  1");
-            i += 13;
-        } else if (starts(t_ + i, "TB_THREAD")) {
-            out_.append_text(".define TB_THREAD      1");
-            i += 9;
-        } else {
-            return false;
+        for (const Switch& sw : kSwitches) {
+            if (const std::size_t n = starts(t_ + i, sw.name)) {
+                out_.append_text(sw.define);
+                i += n;
+                return true;
+            }
         }
-        return true;
+        return false;
     }
 
     // Copies the run of non-blank bytes at i; the spare zeros end it at the end.
@@ -177,13 +195,13 @@ private:
             out_.put('@');
             ++i;
         }
-        if (starts(t_ + i, "LOW")) {
+        if (const std::size_t n = starts(t_ + i, "LOW")) {
             out_.append_text(ca65_ ? ".lobyte" : "<");
-            i += 3;
+            i += n;
         }
-        if (starts(t_ + i, "HIGH")) {
+        if (const std::size_t n = starts(t_ + i, "HIGH")) {
             out_.append_text(ca65_ ? ".hibyte" : ">");
-            i += 4;
+            i += n;
         }
         if (t_[i] == '[') {
             out_.put('(');
@@ -194,10 +212,10 @@ private:
             ++i;
         }
         if (ca65_) {
-            if (starts(t_ + i, ".ifndef"))
-                i = condition(i + 7, ".if(!");
-            if (starts(t_ + i, ".ifdef"))
-                i = condition(i + 6, ".if(");
+            if (const std::size_t n = starts(t_ + i, ".ifndef"))
+                i = condition(i + n, ".if(!");
+            if (const std::size_t n = starts(t_ + i, ".ifdef"))
+                i = condition(i + n, ".if(");
         } else {
             if (starts(t_ + i, ".byte"))
                 ++i;

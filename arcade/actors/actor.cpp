@@ -1,4 +1,5 @@
 // The shared actor operations: sprite strips, boxes, awards, shadows.
+#include <stdlib.h>
 #include <allegro5/allegro_primitives.h>
 #include "actors/actor.h"
 
@@ -46,6 +47,23 @@ void anim_draw(const SpriteAnim *anim, int left, int top, ALLEGRO_BITMAP *bitmap
                           left, top,
                           anim->frame_w * anim->scale_x, anim->frame_h * anim->scale_y,
                           0);
+}
+
+void strip_step(SpriteAnim *anim, const EnemyStrip *strip)
+{
+    anim_step(anim, strip->row, strip->first, strip->last, strip->period);
+}
+
+float roll(EnemyRoll r)
+{
+    if (r.range <= 0)
+        return (float)r.base / r.div;
+    return (float)(rand() % r.range + r.base) / r.div;
+}
+
+int32_t ring_slot(int32_t index, int32_t slots)
+{
+    return index >= 0 && index < slots ? index : 0;
 }
 
 bool boxes_overlap(float ax, float ay, float ahw, float ahh,
@@ -102,5 +120,10 @@ void shadow_draw(float x, float y, float rx0, float rx_div, float ry0, float ry_
     float ry;
 
     shadow_radii(y, rx0, rx_div, ry0, ry_div, &rx, &ry);
+    shadow_fill(x, rx, ry);
+}
+
+void shadow_fill(float x, float rx, float ry)
+{
     al_draw_filled_ellipse(x, SHADOW_Y, rx, ry, al_map_rgb(0, 0, 0));
 }

@@ -36,6 +36,29 @@ void anim_init(SpriteAnim *anim, float w, float h);
 void anim_step(SpriteAnim *anim, int row, int first, int last, int period);
 void anim_draw(const SpriteAnim *anim, int left, int top, ALLEGRO_BITMAP *bitmap);
 
+// A strip for anim_step.
+struct EnemyStrip {
+    int row;
+    int first;
+    int last;
+    int period;
+};
+
+void strip_step(SpriteAnim *anim, const EnemyStrip *strip);
+
+// A roll of (rand() % range + base) / div; range 0 draws nothing: base / div.
+struct EnemyRoll {
+    int32_t range;
+    int32_t base;
+    float div;
+};
+
+float roll(EnemyRoll r);
+
+// The slot a pool's next-slot index names, or slot 0 once it has left the
+// pool's `slots`: every ring of slots wraps this way.
+int32_t ring_slot(int32_t index, int32_t slots);
+
 // Centred boxes; edges that only touch do not overlap.
 bool boxes_overlap(float ax, float ay, float ahw, float ahh,
                    float bx, float by, float bhw, float bhh);
@@ -54,5 +77,6 @@ void sprite_draw(const SpriteAnim *anim, float x, float y, float half,
 void shadow_radii(float y, float rx0, float rx_div, float ry0, float ry_div,
                   float *rx, float *ry);
 void shadow_draw(float x, float y, float rx0, float rx_div, float ry0, float ry_div);
+void shadow_fill(float x, float rx, float ry);
 
 #endif

@@ -9,25 +9,12 @@
 
 // ---- Shared steps ----
 
-// One fresh draw: (rand() % range + base) / div.
-static float roll(int range, int base, float div)
-{
-    return (float)(rand() % range + base) / div;
-}
-
-static void strip_step(SpriteAnim *anim, const EnemyStrip *strip)
-{
-    anim_step(anim, strip->row, strip->first, strip->last, strip->period);
-}
-
 // The child slot a boss fills next; the index wraps after the last slot.
 static int32_t child_take(int32_t *next_child)
 {
-    int32_t slot = *next_child;
+    int32_t slot = ring_slot(*next_child, BOSS_CHILD_SLOTS);
 
-    if (slot < 0 || slot >= BOSS_CHILD_SLOTS)
-        slot = 0;
-    *next_child = slot + 1 < BOSS_CHILD_SLOTS ? slot + 1 : 0;
+    *next_child = ring_slot(slot + 1, BOSS_CHILD_SLOTS);
     return slot;
 }
 
@@ -72,11 +59,11 @@ static void big_come_back(const BigInfo *info, float *x, float *y, SpriteAnim *a
     if (rand() % 2 == 1) {
         *x = info->back_left - (float)(rand() % 640);
         anim->scale_x = 1.0f;
-        *vx = roll(2000, 1000, 1000.0f);
+        *vx = roll(info->back_speed);
     } else {
         *x = (float)(rand() % 640) + info->back_right;
         anim->scale_x = -1.0f;
-        *vx = -roll(2000, 1000, 1000.0f);
+        *vx = -roll(info->back_speed);
     }
     *y = (float)(rand() % 240 - 32);
     *vy = 0.0f;
@@ -89,26 +76,31 @@ static void big_touch(const BigInfo *info, float x, float y, float scale, uint8_
                      health);
 }
 
-static bool big_in_view(const BigInfo *info, float x)
+bool big_in_view(const BigInfo *info, float x)
 {
     return x > -info->draw_margin && x < FIELD_W + info->draw_margin;
 }
 
 // High above the line the radii shrink past zero: then there is no shadow
 // (the primitives would draw a negative radius as a positive one).
-static void big_shadow(const BigInfo *info, float x, float y, float scale)
+bool big_shadow_radii(const BigInfo *info, float y, float scale, float *rx, float *ry)
 {
     const EnemyShadow *shadow = &info->shadow;
-    float rx0 = shadow->rx0 * scale;
-    float ry0 = shadow->ry0 * scale;
+
+    if (y <= shadow->top || y >= SHADOW_Y)
+        return false;
+    shadow_radii(y, shadow->rx0 * scale, shadow->rx_div, shadow->ry0 * scale, shadow->ry_div,
+                 rx, ry);
+    return *rx > 0.0f && *ry > 0.0f;
+}
+
+static void big_shadow(const BigInfo *info, float x, float y, float scale)
+{
     float rx;
     float ry;
 
-    if (y <= shadow->top || y >= SHADOW_Y)
-        return;
-    shadow_radii(y, rx0, shadow->rx_div, ry0, shadow->ry_div, &rx, &ry);
-    if (rx > 0.0f && ry > 0.0f)
-        shadow_draw(x, y, rx0, shadow->rx_div, ry0, shadow->ry_div);
+    if (big_shadow_radii(info, y, scale, &rx, &ry))
+        shadow_fill(x, rx, ry);
 }
 
 static void big_draw(const BigInfo *info, const SpriteAnim *anim, float x, float y,
@@ -172,7 +164,7 @@ static void bigleaf_flap(BigLeaf *rec)
     }
     rec->vy += 0.025f;
     if (rec->vy > 2.0f)
-        rec->vy = -roll(40, 1, 10.0f);
+        rec->vy = -roll({40, 1, 10.0f});
 }
 
 // Alive or dead, a leaf that has flown 8 pixels past the edge ahead turns.
@@ -180,7 +172,7 @@ static void bigleaf_turn(BigLeaf *rec)
 {
     if ((rec->vx > 0.0f && rec->x > FIELD_W + 8.0f) || (rec->vx < 0.0f && rec->x < -8.0f)) {
         rec->anim.scale_x = -rec->anim.scale_x;
-        rec->vx = roll(20, 10, 10.0f) * rec->anim.scale_x;
+        rec->vx = roll({20, 10, 10.0f}) * rec->anim.scale_x;
     }
 }
 
@@ -245,22 +237,22 @@ static void bigorb_throw(const BigOrb *rec, Orb *orbs, int32_t *next_child)
     Orb *orb = &orbs[child_take(next_child)];
 
     if (orb->dead)
-        orb_init(orb, make_vec2(rec->x, rec->y + 8.0f), roll(400, 200, 100.0f) - 2.0f);
+        orb_init(orb, make_vec2(rec->x, rec->y + 8.0f), roll({400, 200, 100.0f}) - 2.0f);
 }
 
 static void bigorb_bounce(BigOrb *rec, Orb *orbs, int32_t *next_child)
 {
     if (rec->vx > 0.0f && rec->x > FIELD_W)
-        rec->vx = -roll(40, 20, 10.0f);
+        rec->vx = -roll({40, 20, 10.0f});
     if (rec->vx < 0.0f && rec->x < 0.0f)
-        rec->vx = roll(40, 20, 10.0f);
+        rec->vx = roll({40, 20, 10.0f});
     rec->x += rec->vx;
     rec->y += rec->vy;
     rec->anim.scale_x = rec->vx > 0.0f ? 1.0f : -1.0f;
     rec->vy += 0.25f;
     if (rec->y > BIG_FLOOR_Y) {
         rec->y = BIG_FLOOR_Y;
-        rec->vy = -roll(600, 400, 100.0f);
+        rec->vy = -roll({600, 400, 100.0f});
         if (orbs && rec->x >= 0.0f && rec->x <= FIELD_W)
             bigorb_throw(rec, orbs, next_child);
     }
@@ -322,10 +314,9 @@ void flyguy_init(FlyGuy *rec, Vec2 position, float speed)
     const BigInfo *info = &big_info[BIG_FLYGUY];
 
     big_set_up(info, &rec->x, &rec->y, &rec->anim, position);
-    rec->vy = roll(30, 10, 10.0f);
+    rec->vy = roll({30, 10, 10.0f});
     rec->vx = speed;
     rec->hp = info->boss_hp;
-    rec->spare = 0;
     rec->dead = 0;
 }
 
@@ -345,18 +336,18 @@ static void flyguy_fly(FlyGuy *rec, Flame2 *flames, int32_t *next_child)
     rec->anim.scale_x = rec->vx > 0.0f ? 1.0f : -1.0f;
     if (rec->y > BIG_FLOOR_Y && rec->vy >= 0.0f) {
         rec->y = BIG_FLOOR_Y;
-        rec->vy = -roll(40, 15, 10.0f);
+        rec->vy = -roll({40, 15, 10.0f});
     } else if (rec->y < BIG_CEILING_Y && rec->vy < 0.0f) {
         rec->y = BIG_CEILING_Y;
-        rec->vy = roll(40, 15, 10.0f);
+        rec->vy = roll({40, 15, 10.0f});
     }
     if (rec->x < 0.0f && rec->vx < 0.0f) {
         rec->x = 0.0f;
-        rec->vx = roll(40, 5, 10.0f);
+        rec->vx = roll({40, 5, 10.0f});
     }
     if (rec->x > BIG_RIGHT_WALL && rec->vx > 0.0f) {
         rec->x = BIG_RIGHT_WALL;
-        rec->vx = -roll(40, 5, 10.0f);
+        rec->vx = -roll({40, 5, 10.0f});
     }
     if (flames && rec->anim.frame == FLYGUY_SPIT_FRAME && rec->anim.tick == 0 &&
         rec->y > BIG_VIEW_TOP)
@@ -378,7 +369,7 @@ void flyguy_update(FlyGuy *rec, Flame2 *flames, int32_t *next_child, uint8_t res
     big_beaten(info, rec->hp, &rec->vy, &rec->dead);
     if (respawn && rec->y > BIG_RESPAWN_LINE_Y && !flames) {
         big_come_back(info, &rec->x, &rec->y, &rec->anim, &rec->vx, &rec->vy);
-        rec->vy = roll(2000, 0, 1000.0f) - 1.0f;
+        rec->vy = roll({2000, 0, 1000.0f}) - 1.0f;
         rec->dead = 0;
         rec->hp = info->group_hp;
     }
@@ -420,7 +411,6 @@ void spirit_init(Spirit *rec, Vec2 position, float speed)
     rec->vy = BOSS_ENTRY_VY;
     rec->vx = speed;
     rec->hp = info->boss_hp;
-    rec->spare = 0;
     rec->dead = 0;
 }
 
@@ -430,23 +420,23 @@ static void spirit_fly(Spirit *rec, float s)
     float k = 3.0f - s;
 
     if (rec->y > SHADOW_Y - 8.0f * s && rec->vy >= 0.0f) {
-        rec->vx = roll(40, 0, 10.0f) - 2.0f;
+        rec->vx = roll({40, 0, 10.0f}) - 2.0f;
         rec->y = BIG_FLOOR_Y;
-        rec->vy = -roll(20, 15, 10.0f);
+        rec->vy = -roll({20, 15, 10.0f});
     } else if (rec->y < BIG_CEILING_Y && rec->vy < 0.0f) {
-        rec->vx = roll(40, 0, 10.0f) - 2.0f;
+        rec->vx = roll({40, 0, 10.0f}) - 2.0f;
         rec->y = BIG_CEILING_Y;
-        rec->vy = roll(20, 15, 10.0f);
+        rec->vy = roll({20, 15, 10.0f});
     }
     if (rec->x < 0.0f && rec->vx < 0.0f) {
         rec->x = 0.0f;
-        rec->vx = roll(40, 5, 10.0f);
-        rec->vy = roll(40, 0, 10.0f) - 2.0f;
+        rec->vx = roll({40, 5, 10.0f});
+        rec->vy = roll({40, 0, 10.0f}) - 2.0f;
     }
     if (rec->x > BIG_RIGHT_WALL && rec->vx > 0.0f) {
         rec->x = BIG_RIGHT_WALL;
-        rec->vx = -roll(20, 5, 10.0f);
-        rec->vy = roll(40, 0, 10.0f) - 2.0f;
+        rec->vx = -roll({20, 5, 10.0f});
+        rec->vy = roll({40, 0, 10.0f}) - 2.0f;
     }
     rec->x += rec->vx * k;
     rec->y += rec->vy * k;
@@ -565,28 +555,28 @@ static void fboss_set_scales(FBoss *rec)
 // The factor is rolled whole before it scales the speed.
 static float fboss_speed_factor(void)
 {
-    return roll(150, 50, 100.0f);
+    return roll({150, 50, 100.0f});
 }
 
 static void fboss_bounce(FBoss *rec)
 {
     if (rec->y > BIG_FLOOR_Y && rec->vy >= 0.0f) {
         rec->y = BIG_FLOOR_Y;
-        rec->vy = -roll(40, 10, 10.0f);
+        rec->vy = -roll({40, 10, 10.0f});
         rec->vx *= fboss_speed_factor();
     } else if (rec->y < BIG_CEILING_Y && rec->vy < 0.0f) {
         rec->y = BIG_CEILING_Y;
-        rec->vy = roll(40, 10, 10.0f);
+        rec->vy = roll({40, 10, 10.0f});
         rec->vx *= fboss_speed_factor();
     }
     if (rec->x < 0.0f && rec->vx < 0.0f) {
         rec->x = 0.0f;
-        rec->vx = roll(40, 10, 10.0f);
+        rec->vx = roll({40, 10, 10.0f});
         rec->vy *= fboss_speed_factor();
     }
     if (rec->x > BIG_RIGHT_WALL && rec->vx > 0.0f) {
         rec->x = BIG_RIGHT_WALL;
-        rec->vx = -roll(40, 10, 10.0f);
+        rec->vx = -roll({40, 10, 10.0f});
         rec->vy *= fboss_speed_factor();
     }
 }

@@ -38,7 +38,6 @@ struct FlyGuy {
     float vy;
     float vx;
     int32_t hp;
-    uint8_t spare;
     uint8_t dead;
 };
 
@@ -49,7 +48,6 @@ struct Spirit {
     float vy;
     float vx;
     int32_t hp;
-    uint8_t spare;
     uint8_t dead;
 };
 
@@ -98,6 +96,11 @@ void fboss_hit_by_shot(FBoss *rec, Shot *shot, int32_t *score, int32_t *combo,
                        int32_t *combo_timer);
 void fboss_touch_player(const FBoss *rec, Player *player, int32_t *health);
 
+
+// Whether a big actor of this row casts its shadow from height y at the
+// given scale, and the shadow's radii; whether it is drawn at x.
+bool big_shadow_radii(const BigInfo *info, float y, float scale, float *rx, float *ry);
+bool big_in_view(const BigInfo *info, float x);
 
 // Child arrays are null for the stage-4 group members: then nothing spawns.
 void bigleaf_update(BigLeaf *rec, NBomb *bombs, int32_t *next_child,

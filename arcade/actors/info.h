@@ -4,6 +4,7 @@
 #define ARCADE_ACTORS_INFO_H
 
 #include <stdint.h>
+#include "actors/actor.h"
 
 // ---- The eight common enemies ----
 
@@ -33,19 +34,16 @@ enum EnemyReturn {
     RETURN_ABOVE  // above the field, falling
 };
 
-// A strip for anim_step.
-struct EnemyStrip {
-    int row;
-    int first;
-    int last;
-    int period;
-};
-
-// A roll of (rand() % range + base) / div; range 0 draws nothing: base / div.
-struct EnemyRoll {
-    int32_t range;
-    int32_t base;
-    float div;
+// Where a type waits at the world reset. A flyer's slots below left_slots
+// start beside the left edge at x = -margin - rand() % 640, facing right;
+// the others at x = rand() % 640 + right, facing left; at a speed rolled
+// from `speed`. A faller starts above the field at y = -top - rand() % 640.
+struct EnemyEntry {
+    int32_t left_slots = 0;
+    int32_t margin = 0;
+    int32_t right = 0;
+    EnemyRoll speed = {0, 0, 1.0f};
+    int32_t top = 0;
 };
 
 struct EnemyShadow {
@@ -56,15 +54,22 @@ struct EnemyShadow {
     float ry_div;
 };
 
+struct Enemy;
+struct EnemyInfo;
+
+// A common type's alive motion for one tick.
+typedef void (*EnemyMove)(Enemy *rec, const EnemyInfo *info);
+
 struct EnemyInfo {
+    EnemyMove move;
     EnemyStrip alive;
     EnemyStrip rising;    // shown instead while alive with vy < 0
     EnemyStrip dying;
     float gravity;        // vy gained per alive tick
     float vy_limit;       // Leaf flutters back from it, Flame2 flaps at it, NBomb stops gaining
     EnemyRoll bounce;     // |vy| of a floor bounce, a flap or a turn in the band
-    float band_top;       // Flame2 and BulletB stay between these lines
-    float band_bottom;
+    float band_top = 0.0f;  // Flame2 and BulletB stay between these lines
+    float band_bottom = 0.0f;
     float half;           // box half-size against shots and against the player
     EnemyGone gone;
     EnemyReturn returns;
@@ -72,11 +77,21 @@ struct EnemyInfo {
     int32_t score;        // kill score base, times (combo + 1)
     uint8_t hit_restarts; // a shot starts its dying strip at frame 0
     EnemyShadow shadow;
+    EnemyEntry entry = {};
 };
 
 #define ENEMY_FALL 0.25f  // vy gained per tick while shot and falling
 
 extern const EnemyInfo enemy_info[ENEMY_KINDS];
+
+// The motions of the rows, in enemies.cpp.
+void leaf_move(Enemy *rec, const EnemyInfo *info);
+void ball_move(Enemy *rec, const EnemyInfo *info);
+void nbomb_move(Enemy *rec, const EnemyInfo *info);
+void orb_move(Enemy *rec, const EnemyInfo *info);
+void flame_move(Enemy *rec, const EnemyInfo *info);
+void flame2_move(Enemy *rec, const EnemyInfo *info);
+void bulletb_move(Enemy *rec, const EnemyInfo *info);
 
 // ---- The big enemies and bosses ----
 
@@ -99,9 +114,11 @@ struct BigInfo {
     int32_t group_hp;      // after coming back as a stage-4 group member
     int32_t kill_level;    // the hit that reaches it is awarded; the update kills at it
     float draw_margin;     // drawn while -margin < x < 256 + margin
-    float back_left;       // coming back on the left at back_left - rand() % 640
-    float back_right;      // or on the right at rand() % 640 + back_right
+    float back_left = 0.0f;   // coming back on the left at back_left - rand() % 640
+    float back_right = 0.0f;  // or on the right at rand() % 640 + back_right
+    EnemyRoll back_speed = {0, 0, 1.0f};  // with this speed
     EnemyShadow shadow;
+    EnemyEntry entry = {};    // as a stage-4 group member
 };
 
 extern const BigInfo big_info[BIG_TYPE_COUNT];

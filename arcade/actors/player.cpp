@@ -31,7 +31,6 @@
 // Shots leave the hand 4 pixels below the centre, each one steeper.
 #define HAND_BELOW 4.0f
 #define THROW_SPEED 4.0f
-#define THROW_SIZE 8.0f
 #define BOMB_SIZE 12.0f
 static const float throw_vy[3] = {-2.0f, -3.0f, -4.0f};
 
@@ -57,7 +56,7 @@ static const int throws_of_stage[6] = {1, 1, 2, 2, 3, 3};
 static const DropPattern *const drops_of_stage[6] = {
     &drop_three, &drop_one, &drop_one, &drop_two, &drop_two, &drop_three};
 
-static int stage_row(int32_t stage)
+static int pattern_row(int32_t stage)
 {
     return (stage >= 1 && stage <= 5) ? stage : 0;
 }
@@ -133,9 +132,7 @@ static void player_steer(Player *player, const bool *key_down)
 static void player_emit_puff(Player *player, Puff *puffs, int32_t next_puff,
                              ALLEGRO_SAMPLE *propeller_sample)
 {
-    // A slot number from outside the ten puffs starts the ring again.
-    if (next_puff < 0 || next_puff >= PUFF_SLOTS)
-        next_puff = 0;
+    next_puff = ring_slot(next_puff, PUFF_SLOTS);
     sound_play(propeller_sample, 1.0f, 1.0f);
     player->puff_cooldown = PUFF_COOLDOWN;
     puff_init(&puffs[next_puff], make_vec2(player->x, player->y + PUFF_BELOW), PUFF_SIZE);
@@ -210,15 +207,10 @@ void player_update(Player *player, const bool *key_down, Puff *puffs,
 // last. An index left outside the pool starts again at slot 0.
 static Shot *player_take_slot(Shot *shots, int32_t *next_shot, int32_t last)
 {
-    Shot *slot;
+    int32_t slot = ring_slot(*next_shot, SHOT_SLOTS);
 
-    if (*next_shot < 0 || *next_shot >= SHOT_SLOTS)
-        *next_shot = 0;
-    slot = &shots[*next_shot];
-    *next_shot += 1;
-    if (*next_shot > last)
-        *next_shot = 0;
-    return slot;
+    *next_shot = ring_slot(slot + 1, last + 1);
+    return &shots[slot];
 }
 
 // Shots fly forwards (frames face left at scale 1) with the player's own motion.
@@ -227,18 +219,18 @@ static void player_throw(const Player *player, Shot *shots, int32_t *next_shot,
 {
     Vec2 hand = make_vec2(player->x, player->y + HAND_BELOW);
     float vx = player->vx - THROW_SPEED * player->body.scale_x;
-    int count = throws_of_stage[stage_row(stage)];
+    int count = throws_of_stage[pattern_row(stage)];
     int i;
 
     for (i = 0; i < count; i++)
         shot_init(player_take_slot(shots, next_shot, SHOT_SLOTS - 1), hand,
-                  make_vec2(vx, throw_vy[i]), THROW_SIZE);
+                  make_vec2(vx, throw_vy[i]), SHOT_THROWN_SIZE);
 }
 
 static void player_drop(const Player *player, Shot *shots, int32_t *next_shot,
                         int32_t stage)
 {
-    const DropPattern *pattern = drops_of_stage[stage_row(stage)];
+    const DropPattern *pattern = drops_of_stage[pattern_row(stage)];
     int i;
 
     for (i = 0; i < pattern->count; i++) {

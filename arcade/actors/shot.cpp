@@ -8,12 +8,6 @@
 #define SHOT_EDGE_MARGIN 16.0f
 #define SHOT_FLOOR_MARGIN 4.0f
 
-// Only the frame width tells a thrown shot from a bomb.
-static bool shot_is_thrown(const Shot *shot)
-{
-    return shot->anim.frame_w == 8.0f;
-}
-
 // The burst starts two pixels wider than the shot.
 static int32_t shot_burst_start(const Shot *shot)
 {
@@ -44,11 +38,12 @@ void shot_init(Shot *shot, Vec2 position, Vec2 velocity, float size)
     anim_init(&shot->anim, side, side);
     shot->live = 1;
     shot->burst = 0;
+    shot->kind = side == SHOT_THROWN_SIZE ? SHOT_THROWN : SHOT_BOMB;
 }
 
 static void shot_fly(Shot *shot)
 {
-    anim_step(&shot->anim, 0, 0, shot_is_thrown(shot) ? 3 : 2, 1);
+    anim_step(&shot->anim, 0, 0, shot->kind == SHOT_THROWN ? 3 : 2, 1);
     shot->x += shot->vx;
     shot->y += shot->vy;
     shot->vy += SHOT_GRAVITY;

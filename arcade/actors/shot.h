@@ -10,6 +10,10 @@
 // The shot pool, owned by the game core; bombs use its first slots only.
 #define SHOT_SLOTS 50
 #define SHOT_HALF 2.0f
+// A shot of this size is thrown; any other is a dropped bomb.
+#define SHOT_THROWN_SIZE 8.0f
+
+enum ShotKind { SHOT_THROWN, SHOT_BOMB };
 
 struct Shot {
     float x;
@@ -19,6 +23,7 @@ struct Shot {
     SpriteAnim anim;  // 8x8 thrown shot, 12x12 bomb
     uint8_t live;
     int32_t burst;
+    uint8_t kind;     // ShotKind, from the size at init
 };
 
 void shot_init(Shot *shot, Vec2 position, Vec2 velocity, float size);

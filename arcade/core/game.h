@@ -23,6 +23,13 @@ enum GameState : int32_t {
 #define CANVAS_W 256
 #define CANVAS_H 240
 #define FADE_TICKS 30
+// The title's blink repeats every TITLE_CYCLE ticks of the stage clock; the
+// game-over and stage-clear slides stay SLIDE_SHOW_TICKS; the ending and the
+// story run for their state timers.
+#define TITLE_CYCLE 30
+#define SLIDE_SHOW_TICKS 180
+#define ENDING_TICKS 900
+#define STORY_TICKS 1024
 #define KEY_TABLE_SIZE 256
 
 extern GameState game_state;
@@ -57,5 +64,10 @@ void handle_key_down(int keycode);
 void capture_canvas(void);
 void start_fade(GameState target);
 void tick_game_state(void);
+
+// What the world reports from the middle of a Playing tick; the state
+// changes at once and the rest of the tick runs on the fresh world.
+void stage_cleared(void);
+void player_fell_out(void);
 
 #endif

@@ -3,134 +3,262 @@
 #include "core/stages.h"
 #include "core/resources.h"
 #include "core/world.h"
+#include "actors/info.h"
 
-// Slot i of a type's array through the common signatures. `grown` runs after
-// init: the big types fly as group members with a few hit points only.
-#define GROUP_OPS(name, T, update_call, grown)                                  \
-    static void name##_slot_place(void *records, int i, Vec2 at, float speed,   \
-                                  float facing)                                 \
-    {                                                                           \
-        T *rec = (T *)records + i;                                              \
-        name##_init(rec, at, speed);                                            \
-        rec->anim.scale_x = facing;                                             \
-        rec->dead = 0;                                                          \
-        grown;                                                                  \
-    }                                                                           \
-    static void name##_slot_update(void *records, int i, uint8_t respawn)       \
-    {                                                                           \
-        T *rec = (T *)records + i;                                              \
-        update_call;                                                            \
-    }                                                                           \
-    static void name##_slot_touch(void *records, int i, Player *player,         \
-                                  int32_t *health)                              \
-    {                                                                           \
-        name##_touch_player((T *)records + i, player, health);                  \
-    }                                                                           \
-    static void name##_slot_hit(void *records, int i, Shot *shot, int32_t *score, \
-                                int32_t *combo, int32_t *combo_timer)           \
-    {                                                                           \
-        name##_hit_by_shot((T *)records + i, shot, score, combo, combo_timer);  \
-    }                                                                           \
-    static void name##_slot_draw(const void *records, int i, ALLEGRO_BITMAP *bitmap) \
-    {                                                                           \
-        name##_draw((const T *)records + i, bitmap);                            \
-    }                                                                           \
-    const GroupOps name##_ops = {name##_slot_place, name##_slot_update,         \
-                                 name##_slot_touch, name##_slot_hit,            \
-                                 name##_slot_draw};
+const BossGear no_gear = {NULL, NULL, {NULL, NULL}};
 
-GROUP_OPS(leaf, Leaf, leaf_update(rec, respawn), (void)0)
-GROUP_OPS(ball, Ball, ball_update(rec, respawn), (void)0)
-GROUP_OPS(nbomb, NBomb, nbomb_update(rec, respawn, snd_hit), (void)0)
-GROUP_OPS(orb, Orb, orb_update(rec, respawn), (void)0)
-GROUP_OPS(flame, Flame, flame_update(rec, respawn), (void)0)
-GROUP_OPS(slime, Slime, slime_update(rec, respawn), (void)0)
-GROUP_OPS(flame2, Flame2, flame2_update(rec, respawn), (void)0)
-GROUP_OPS(bulletb, BulletB, bulletb_update(rec, respawn), (void)0)
-// As group members the big types throw nothing: no child array, no index.
-GROUP_OPS(bigleaf, BigLeaf, bigleaf_update(rec, NULL, NULL, NULL, respawn),
-          rec->hp = GROUP_MEMBER_HP)
-GROUP_OPS(bigorb, BigOrb, bigorb_update(rec, respawn, NULL, NULL),
-          rec->hp = GROUP_MEMBER_HP)
-GROUP_OPS(flyguy, FlyGuy, flyguy_update(rec, NULL, NULL, respawn),
-          rec->hp = GROUP_MEMBER_HP)
+// ---- The eight common types: the record's kind picks its row ----
 
-// A boss's touch, shot test, drawing and end test on its one record.
-#define BOSS_OPS(name, T)                                                       \
-    static void name##_boss_touch(void *boss, Player *player, int32_t *health)  \
-    {                                                                           \
-        name##_touch_player((T *)boss, player, health);                         \
-    }                                                                           \
-    static void name##_boss_hit(void *boss, Shot *shot, int32_t *score,         \
-                                int32_t *combo, int32_t *combo_timer)           \
-    {                                                                           \
-        name##_hit_by_shot((T *)boss, shot, score, combo, combo_timer);         \
-    }                                                                           \
-    static void name##_boss_draw(const void *boss, ALLEGRO_BITMAP *bitmap)      \
-    {                                                                           \
-        name##_draw((const T *)boss, bitmap);                                   \
-    }                                                                           \
-    static bool name##_boss_gone(const void *boss)                              \
-    {                                                                           \
-        const T *rec = (const T *)boss;                                         \
-        return rec->dead && rec->y > BOSS_GONE_Y;                               \
-    }                                                                           \
-    static const BossOps name##_boss_ops = {name##_boss_update, name##_boss_touch, \
-                                            name##_boss_hit, name##_boss_draw,  \
-                                            name##_boss_gone};
-
-// The updates differ in what each boss throws and plays.
-static void bigleaf_boss_update(void *boss, void *children, int32_t *next_child,
-                                ALLEGRO_SAMPLE *drop, ALLEGRO_SAMPLE *, uint8_t respawn)
+static const EnemyEntry *enemy_entry(int kind)
 {
-    bigleaf_update((BigLeaf *)boss, (NBomb *)children, next_child, drop, respawn);
+    return &enemy_info[kind].entry;
 }
 
-static void bigorb_boss_update(void *boss, void *children, int32_t *next_child,
-                               ALLEGRO_SAMPLE *, ALLEGRO_SAMPLE *, uint8_t respawn)
+static void enemy_place(void *records, int i, int kind, Vec2 at, float speed, float facing)
 {
-    bigorb_update((BigOrb *)boss, respawn, (Orb *)children, next_child);
+    Enemy *rec = (Enemy *)records + i;
+
+    enemy_init(rec, (EnemyKind)kind, at, speed);
+    rec->anim.scale_x = facing;
+    rec->dead = 0;
 }
 
-static void flyguy_boss_update(void *boss, void *children, int32_t *next_child,
-                               ALLEGRO_SAMPLE *, ALLEGRO_SAMPLE *, uint8_t respawn)
+// Only NBomb lands, with the hit sound.
+static void enemy_slot_update(void *records, int i, const BossGear *, uint8_t respawn)
 {
-    flyguy_update((FlyGuy *)boss, (Flame2 *)children, next_child, respawn);
+    enemy_update((Enemy *)records + i, respawn, snd_hit);
 }
 
-static void spirit_boss_update(void *boss, void *children, int32_t *next_child,
-                               ALLEGRO_SAMPLE *, ALLEGRO_SAMPLE *, uint8_t respawn)
+static void enemy_slot_touch(void *records, int i, Player *player, int32_t *health)
 {
-    spirit_update((Spirit *)boss, (Flame2 *)children, next_child, respawn);
+    enemy_touch_player((Enemy *)records + i, player, health);
 }
 
-static void fboss_boss_update(void *boss, void *, int32_t *, ALLEGRO_SAMPLE *laser,
-                              ALLEGRO_SAMPLE *propeller, uint8_t respawn)
+static void enemy_slot_hit(void *records, int i, Shot *shot, int32_t *score, int32_t *combo,
+                           int32_t *combo_timer)
 {
-    fboss_update((FBoss *)boss, laser, propeller, respawn);
+    enemy_hit_by_shot((Enemy *)records + i, shot, score, combo, combo_timer);
 }
 
-BOSS_OPS(bigleaf, BigLeaf)
-BOSS_OPS(bigorb, BigOrb)
-BOSS_OPS(flyguy, FlyGuy)
-BOSS_OPS(spirit, Spirit)
-BOSS_OPS(fboss, FBoss)
+static void enemy_slot_draw(const void *records, int i, ALLEGRO_BITMAP *bitmap)
+{
+    enemy_draw((const Enemy *)records + i, bitmap);
+}
 
-// The third group swells the same way in the first three stages.
-#define THIRD_GROUP_TIMELINE 3, {{0, 0}, {3601, 5}, {4500, 10}}
+const GroupOps enemy_ops = {enemy_entry, enemy_place, enemy_slot_update, enemy_slot_touch,
+                            enemy_slot_hit, enemy_slot_draw, NULL};
+
+// ---- The big types: as stage-4 group members they fly with a group's
+// few hit points and throw nothing; as bosses they are handed their gear ----
+
+static const EnemyEntry *big_entry(int kind)
+{
+    return &big_info[kind].entry;
+}
+
+static void bigleaf_place(void *records, int i, int, Vec2 at, float speed, float facing)
+{
+    BigLeaf *rec = (BigLeaf *)records + i;
+
+    bigleaf_init(rec, at, speed);
+    rec->anim.scale_x = facing;
+    rec->dead = 0;
+    rec->hp = big_info[BIG_LEAF].group_hp;
+}
+
+static void bigleaf_slot_update(void *records, int i, const BossGear *gear, uint8_t respawn)
+{
+    bigleaf_update((BigLeaf *)records + i, (NBomb *)gear->children, gear->next_child,
+                   gear->samples[0], respawn);
+}
+
+static void bigleaf_touch(void *records, int i, Player *player, int32_t *health)
+{
+    bigleaf_touch_player((BigLeaf *)records + i, player, health);
+}
+
+static void bigleaf_hit(void *records, int i, Shot *shot, int32_t *score, int32_t *combo,
+                        int32_t *combo_timer)
+{
+    bigleaf_hit_by_shot((BigLeaf *)records + i, shot, score, combo, combo_timer);
+}
+
+static void bigleaf_slot_draw(const void *records, int i, ALLEGRO_BITMAP *bitmap)
+{
+    bigleaf_draw((const BigLeaf *)records + i, bitmap);
+}
+
+static bool bigleaf_gone(const void *records, int i)
+{
+    const BigLeaf *rec = (const BigLeaf *)records + i;
+
+    return rec->dead && rec->y > BOSS_GONE_Y;
+}
+
+const GroupOps bigleaf_ops = {big_entry, bigleaf_place, bigleaf_slot_update, bigleaf_touch,
+                              bigleaf_hit, bigleaf_slot_draw, bigleaf_gone};
+
+static void bigorb_place(void *records, int i, int, Vec2 at, float speed, float facing)
+{
+    BigOrb *rec = (BigOrb *)records + i;
+
+    bigorb_init(rec, at, speed);
+    rec->anim.scale_x = facing;
+    rec->dead = 0;
+    rec->hp = (uint8_t)big_info[BIG_ORB].group_hp;
+}
+
+static void bigorb_slot_update(void *records, int i, const BossGear *gear, uint8_t respawn)
+{
+    bigorb_update((BigOrb *)records + i, respawn, (Orb *)gear->children, gear->next_child);
+}
+
+static void bigorb_touch(void *records, int i, Player *player, int32_t *health)
+{
+    bigorb_touch_player((BigOrb *)records + i, player, health);
+}
+
+static void bigorb_hit(void *records, int i, Shot *shot, int32_t *score, int32_t *combo,
+                       int32_t *combo_timer)
+{
+    bigorb_hit_by_shot((BigOrb *)records + i, shot, score, combo, combo_timer);
+}
+
+static void bigorb_slot_draw(const void *records, int i, ALLEGRO_BITMAP *bitmap)
+{
+    bigorb_draw((const BigOrb *)records + i, bitmap);
+}
+
+static bool bigorb_gone(const void *records, int i)
+{
+    const BigOrb *rec = (const BigOrb *)records + i;
+
+    return rec->dead && rec->y > BOSS_GONE_Y;
+}
+
+const GroupOps bigorb_ops = {big_entry, bigorb_place, bigorb_slot_update, bigorb_touch,
+                             bigorb_hit, bigorb_slot_draw, bigorb_gone};
+
+static void flyguy_place(void *records, int i, int, Vec2 at, float speed, float facing)
+{
+    FlyGuy *rec = (FlyGuy *)records + i;
+
+    flyguy_init(rec, at, speed);
+    rec->anim.scale_x = facing;
+    rec->dead = 0;
+    rec->hp = big_info[BIG_FLYGUY].group_hp;
+}
+
+static void flyguy_slot_update(void *records, int i, const BossGear *gear, uint8_t respawn)
+{
+    flyguy_update((FlyGuy *)records + i, (Flame2 *)gear->children, gear->next_child, respawn);
+}
+
+static void flyguy_touch(void *records, int i, Player *player, int32_t *health)
+{
+    flyguy_touch_player((FlyGuy *)records + i, player, health);
+}
+
+static void flyguy_hit(void *records, int i, Shot *shot, int32_t *score, int32_t *combo,
+                       int32_t *combo_timer)
+{
+    flyguy_hit_by_shot((FlyGuy *)records + i, shot, score, combo, combo_timer);
+}
+
+static void flyguy_slot_draw(const void *records, int i, ALLEGRO_BITMAP *bitmap)
+{
+    flyguy_draw((const FlyGuy *)records + i, bitmap);
+}
+
+static bool flyguy_gone(const void *records, int i)
+{
+    const FlyGuy *rec = (const FlyGuy *)records + i;
+
+    return rec->dead && rec->y > BOSS_GONE_Y;
+}
+
+const GroupOps flyguy_ops = {big_entry, flyguy_place, flyguy_slot_update, flyguy_touch,
+                             flyguy_hit, flyguy_slot_draw, flyguy_gone};
+
+// Spirit and FBoss are bosses only: they never enter with a group.
+
+static void spirit_slot_update(void *records, int i, const BossGear *gear, uint8_t respawn)
+{
+    spirit_update((Spirit *)records + i, (Flame2 *)gear->children, gear->next_child, respawn);
+}
+
+static void spirit_touch(void *records, int i, Player *player, int32_t *health)
+{
+    spirit_touch_player((Spirit *)records + i, player, health);
+}
+
+static void spirit_hit(void *records, int i, Shot *shot, int32_t *score, int32_t *combo,
+                       int32_t *combo_timer)
+{
+    spirit_hit_by_shot((Spirit *)records + i, shot, score, combo, combo_timer);
+}
+
+static void spirit_slot_draw(const void *records, int i, ALLEGRO_BITMAP *bitmap)
+{
+    spirit_draw((const Spirit *)records + i, bitmap);
+}
+
+static bool spirit_gone(const void *records, int i)
+{
+    const Spirit *rec = (const Spirit *)records + i;
+
+    return rec->dead && rec->y > BOSS_GONE_Y;
+}
+
+const GroupOps spirit_ops = {NULL, NULL, spirit_slot_update, spirit_touch, spirit_hit,
+                             spirit_slot_draw, spirit_gone};
+
+static void fboss_slot_update(void *records, int i, const BossGear *gear, uint8_t respawn)
+{
+    fboss_update((FBoss *)records + i, gear->samples[0], gear->samples[1], respawn);
+}
+
+static void fboss_touch(void *records, int i, Player *player, int32_t *health)
+{
+    fboss_touch_player((FBoss *)records + i, player, health);
+}
+
+static void fboss_hit(void *records, int i, Shot *shot, int32_t *score, int32_t *combo,
+                      int32_t *combo_timer)
+{
+    fboss_hit_by_shot((FBoss *)records + i, shot, score, combo, combo_timer);
+}
+
+static void fboss_slot_draw(const void *records, int i, ALLEGRO_BITMAP *bitmap)
+{
+    fboss_draw((const FBoss *)records + i, bitmap);
+}
+
+static bool fboss_gone(const void *records, int i)
+{
+    const FBoss *rec = (const FBoss *)records + i;
+
+    return rec->dead && rec->y > BOSS_GONE_Y;
+}
+
+const GroupOps fboss_ops = {NULL, NULL, fboss_slot_update, fboss_touch, fboss_hit,
+                            fboss_slot_draw, fboss_gone};
 
 const StageRow stage_rows[STAGE_COUNT] = {
     {   // 1: the meadow
         .scenery = SCENERY_GROUND,
         .background = &bmp_background, .surface = &bmp_surface, .card = &bmp_stage1_thumb,
         .groups = {
-            {&leaf_ops, leaves, &bmp_leaf, 2, {{0, 5}, {901, 10}}},
-            {&ball_ops, balls, &bmp_ball, 3, {{0, 0}, {1801, 5}, {2700, 10}}},
-            {&nbomb_ops, nbombs, &bmp_nbomb, THIRD_GROUP_TIMELINE},
+            {.ops = &enemy_ops, .records = leaves, .picture = &bmp_leaf,
+             .steps = 2, .timeline = {{0, 5}, {901, 10}}},
+            {.ops = &enemy_ops, .records = balls, .picture = &bmp_ball,
+             .steps = 3, .timeline = {{0, 0}, {1801, 5}, {2700, 10}}},
+            {.ops = &enemy_ops, .records = nbombs, .picture = &bmp_nbomb,
+             .steps = 3, .timeline = {{0, 0}, {3601, 5}, {4500, 10}}},
         },
         .hit_order = {2, 1, 0},
         .puff_last = false,
-        .boss_ops = &bigleaf_boss_ops, .boss = &boss_bigleaf, .boss_picture = &bmp_bigleaf,
+        .boss_ops = &bigleaf_ops, .boss = &boss_bigleaf, .boss_picture = &bmp_bigleaf,
         .children = nbombs, .next_child = &next_child_bigleaf,
         .boss_samples = {&snd_drop, NULL},
         .boss_from_start = false,
@@ -140,13 +268,16 @@ const StageRow stage_rows[STAGE_COUNT] = {
         .scenery = SCENERY_GROUND,
         .background = &bmp_background2, .surface = &bmp_surface2, .card = &bmp_stage2_thumb,
         .groups = {
-            {&nbomb_ops, nbombs, &bmp_nbomb2, 2, {{0, 5}, {1801, 10}}},
-            {&orb_ops, orbs, &bmp_orb, 3, {{0, 0}, {901, 5}, {2700, 10}}},
-            {&flame_ops, flames, &bmp_flame, THIRD_GROUP_TIMELINE},
+            {.ops = &enemy_ops, .records = nbombs, .picture = &bmp_nbomb2,
+             .steps = 2, .timeline = {{0, 5}, {1801, 10}}},
+            {.ops = &enemy_ops, .records = orbs, .picture = &bmp_orb,
+             .steps = 3, .timeline = {{0, 0}, {901, 5}, {2700, 10}}},
+            {.ops = &enemy_ops, .records = flames, .picture = &bmp_flame,
+             .steps = 3, .timeline = {{0, 0}, {3601, 5}, {4500, 10}}},
         },
         .hit_order = {2, 1, 0},
         .puff_last = false,
-        .boss_ops = &bigorb_boss_ops, .boss = &boss_bigorb, .boss_picture = &bmp_bigorb,
+        .boss_ops = &bigorb_ops, .boss = &boss_bigorb, .boss_picture = &bmp_bigorb,
         .children = orbs, .next_child = &next_child_bigorb,
         .boss_samples = {NULL, NULL},
         .boss_from_start = false,
@@ -156,13 +287,16 @@ const StageRow stage_rows[STAGE_COUNT] = {
         .scenery = SCENERY_GROUND,
         .background = &bmp_background3, .surface = &bmp_surface3, .card = &bmp_stage3_thumb,
         .groups = {
-            {&slime_ops, slimes, &bmp_slime, 2, {{0, 5}, {2700, 10}}},
-            {&flame2_ops, flame2s, &bmp_flame2, 3, {{0, 0}, {901, 5}, {1801, 10}}},
-            {&bulletb_ops, bulletbs, &bmp_bulletb, THIRD_GROUP_TIMELINE},
+            {.ops = &enemy_ops, .records = slimes, .picture = &bmp_slime,
+             .steps = 2, .timeline = {{0, 5}, {2700, 10}}},
+            {.ops = &enemy_ops, .records = flame2s, .picture = &bmp_flame2,
+             .steps = 3, .timeline = {{0, 0}, {901, 5}, {1801, 10}}},
+            {.ops = &enemy_ops, .records = bulletbs, .picture = &bmp_bulletb,
+             .steps = 3, .timeline = {{0, 0}, {3601, 5}, {4500, 10}}},
         },
         .hit_order = {0, 1, 2},
         .puff_last = true,
-        .boss_ops = &flyguy_boss_ops, .boss = &boss_flyguy, .boss_picture = &bmp_flyguy,
+        .boss_ops = &flyguy_ops, .boss = &boss_flyguy, .boss_picture = &bmp_flyguy,
         .children = flame2s, .next_child = &next_child_flames,
         .boss_samples = {NULL, NULL},
         .boss_from_start = false,
@@ -172,13 +306,16 @@ const StageRow stage_rows[STAGE_COUNT] = {
         .scenery = SCENERY_CLOUDS,
         .background = &bmp_background4, .surface = &bmp_surface4, .card = &bmp_stage4_thumb,
         .groups = {
-            {&bigleaf_ops, bigleaves, &bmp_bigleaf, 2, {{0, 3}, {2700, 6}}},
-            {&bigorb_ops, bigorbs, &bmp_bigorb, 4, {{0, 0}, {901, 3}, {3601, 6}, {4500, 3}}},
-            {&flyguy_ops, flyguys, &bmp_flyguy, 3, {{0, 0}, {1801, 3}, {4500, 6}}},
+            {.ops = &bigleaf_ops, .records = bigleaves, .picture = &bmp_bigleaf,
+             .steps = 2, .timeline = {{0, 3}, {2700, 6}}},
+            {.ops = &bigorb_ops, .records = bigorbs, .picture = &bmp_bigorb,
+             .steps = 4, .timeline = {{0, 0}, {901, 3}, {3601, 6}, {4500, 3}}},
+            {.ops = &flyguy_ops, .records = flyguys, .picture = &bmp_flyguy,
+             .steps = 3, .timeline = {{0, 0}, {1801, 3}, {4500, 6}}},
         },
         .hit_order = {0, 1, 2},
         .puff_last = false,
-        .boss_ops = &spirit_boss_ops, .boss = &boss_spirit, .boss_picture = &bmp_spirit,
+        .boss_ops = &spirit_ops, .boss = &boss_spirit, .boss_picture = &bmp_spirit,
         .children = flame2s, .next_child = &next_child_flames,
         .boss_samples = {NULL, NULL},
         .boss_from_start = false,
@@ -190,7 +327,7 @@ const StageRow stage_rows[STAGE_COUNT] = {
         .groups = {},
         .hit_order = {0, 1, 2},
         .puff_last = false,
-        .boss_ops = &fboss_boss_ops, .boss = &boss_fboss, .boss_picture = &bmp_fboss,
+        .boss_ops = &fboss_ops, .boss = &boss_fboss, .boss_picture = &bmp_fboss,
         .children = NULL, .next_child = NULL,
         .boss_samples = {&snd_laser, &snd_propeller},
         .boss_from_start = true,

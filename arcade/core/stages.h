@@ -10,41 +10,43 @@
 #include "actors/actor.h"
 #include "actors/player.h"
 #include "actors/shot.h"
+#include "actors/info.h"
 
 #define STAGE_COUNT 5
 #define STAGE_GROUPS 3
 #define TIMELINE_STEPS 4
 // The boss comes out once the stage clock passes this tick.
 #define BOSS_TICK 6299u
-// hp of the big types when they fly as ordinary group members.
-#define GROUP_MEMBER_HP 3
 
-// One enemy type's operations on slot i of its ten-slot array, whatever the
-// record type: the stage rows can then hold groups of different types.
+// What a boss is handed: the array it throws into with its next slot there,
+// and its sounds. Group members are handed none of it.
+struct BossGear {
+    void *children;
+    int32_t *next_child;
+    ALLEGRO_SAMPLE *samples[2];
+};
+
+extern const BossGear no_gear;
+
+// One actor type's operations on record i of an array of its records,
+// whatever the record type: the stage rows can then hold groups of
+// different types, and a boss is record 0 of its own.
 struct GroupOps {
+    // Where the type enters at the world reset; kind is its row.
+    const EnemyEntry *(*entry)(int kind);
     // init, then facing (the sign of speed), alive, and a group member's hp.
-    void (*place)(void *records, int i, Vec2 position, float speed, float facing);
-    void (*update)(void *records, int i, uint8_t respawn);
+    void (*place)(void *records, int i, int kind, Vec2 position, float speed, float facing);
+    void (*update)(void *records, int i, const BossGear *gear, uint8_t respawn);
     void (*touch)(void *records, int i, Player *player, int32_t *health);
     void (*hit)(void *records, int i, Shot *shot, int32_t *score, int32_t *combo,
                 int32_t *combo_timer);
     void (*draw)(const void *records, int i, ALLEGRO_BITMAP *bitmap);
+    // A boss killed and fallen below the line that ends the stage.
+    bool (*gone)(const void *records, int i);
 };
 
-// The same for a boss, on its one record.
-struct BossOps {
-    void (*update)(void *boss, void *children, int32_t *next_child,
-                   ALLEGRO_SAMPLE *sample_a, ALLEGRO_SAMPLE *sample_b, uint8_t respawn);
-    void (*touch)(void *boss, Player *player, int32_t *health);
-    void (*hit)(void *boss, Shot *shot, int32_t *score, int32_t *combo,
-                int32_t *combo_timer);
-    void (*draw)(const void *boss, ALLEGRO_BITMAP *bitmap);
-    // Killed and fallen below the line that ends the stage.
-    bool (*gone)(const void *boss);
-};
-
-extern const GroupOps leaf_ops, ball_ops, nbomb_ops, orb_ops, flame_ops,
-    slime_ops, flame2_ops, bulletb_ops, bigleaf_ops, bigorb_ops, flyguy_ops;
+// The eight common types share one set; the big types have one each.
+extern const GroupOps enemy_ops, bigleaf_ops, bigorb_ops, flyguy_ops, spirit_ops, fboss_ops;
 
 // From tick `from` of the stage clock on, `count` slots are in play.
 struct CountStep {
@@ -74,7 +76,7 @@ struct StageRow {
     StageGroup groups[STAGE_GROUPS];
     uint8_t hit_order[STAGE_GROUPS];  // the groups a shot meets, in turn
     bool puff_last;                   // the slot's puff after its shot tests
-    const BossOps *boss_ops;
+    const GroupOps *boss_ops;
     void *boss;
     ALLEGRO_BITMAP **boss_picture;
     void *children;       // the array the boss fills, or null

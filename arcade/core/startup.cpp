@@ -95,13 +95,11 @@ static int32_t load_files(void)
 
 static void new_game(void)
 {
-    lives = 3;
-    score = 0;
+    new_game_values();
     reset_world();
     game_state = Intro;
     state_timer = 60;
-    fade_timer = 30;
-    reset_extra_lives();
+    fade_timer = FADE_TICKS;
 }
 
 static int32_t start_clock(void)
@@ -146,59 +144,19 @@ static void release_sample(ALLEGRO_SAMPLE **sample)
     *sample = NULL;
 }
 
-// The filter, the snapshot, the timer, the queue and the display go with the
-// library's own shutdown at process exit.
+// Every picture and sound in the order of their tables, with the canvas and
+// the font. The filter, the snapshot, the timer, the queue and the display
+// go with the library's own shutdown at process exit.
 void shut_down(void)
 {
-    release_bitmap(&bmp_background);
-    release_bitmap(&bmp_surface);
-    release_bitmap(&bmp_player);
+    for (int i = 0; i < BITMAP_COUNT; i++) {
+        if (bitmap_table[i].handle != &bmp_filter)
+            release_bitmap(bitmap_table[i].handle);
+    }
     release_bitmap(&canvas);
-    release_bitmap(&bmp_bullet);
-    release_bitmap(&bmp_bomb);
     if (font)
         al_destroy_font(font);
     font = NULL;
-    release_bitmap(&bmp_life);
-    release_bitmap(&bmp_leaf);
-    release_bitmap(&bmp_ball);
-    release_bitmap(&bmp_nbomb);
-    release_bitmap(&bmp_stage1_thumb);
-    release_bitmap(&bmp_title);
-    release_bitmap(&bmp_gameover);
-    release_bitmap(&bmp_bigleaf);
-    release_bitmap(&bmp_background2);
-    release_bitmap(&bmp_surface2);
-    release_bitmap(&bmp_stage2_thumb);
-    release_bitmap(&bmp_nbomb2);
-    release_bitmap(&bmp_orb);
-    release_bitmap(&bmp_flame);
-    release_bitmap(&bmp_bigorb);
-    release_bitmap(&bmp_background3);
-    release_bitmap(&bmp_surface3);
-    release_bitmap(&bmp_slime);
-    release_bitmap(&bmp_stage3_thumb);
-    release_bitmap(&bmp_flame2);
-    release_bitmap(&bmp_bulletb);
-    release_bitmap(&bmp_flyguy);
-    release_bitmap(&bmp_completed);
-    release_bitmap(&bmp_creator);
-    release_bitmap(&bmp_background4);
-    release_bitmap(&bmp_surface4);
-    release_bitmap(&bmp_clouds);
-    release_bitmap(&bmp_stage4_thumb);
-    release_bitmap(&bmp_spirit);
-    release_bitmap(&bmp_stage5_thumb);
-    release_bitmap(&bmp_background5);
-    release_bitmap(&bmp_fboss);
-
-    release_sample(&snd_hit);
-    release_sample(&snd_select);
-    release_sample(&snd_choose);
-    release_sample(&snd_drop);
-    release_sample(&snd_throw);
-    release_sample(&snd_propeller);
-    release_sample(&snd_hurt);
-    release_sample(&snd_1up);
-    release_sample(&snd_laser);
+    for (int i = 0; i < SAMPLE_COUNT; i++)
+        release_sample(sample_table[i].handle);
 }

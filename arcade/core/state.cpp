@@ -39,25 +39,44 @@ void start_fade(GameState target)
     capture_canvas();
 }
 
-static void new_game_values(void)
+// The boss has died and fallen away: the next stage's world is set up
+// behind the slide of the last picture.
+void stage_cleared(void)
 {
-    reset_extra_lives();
-    lives = 3;
-    score = 0;
-    health = 5;
+    capture_canvas();
+    stage += 1;
+    reset_world();
+    game_state = StageClear;
+    state_timer = 60;
+}
+
+// The player has dropped out of the field: the stage starts again, or the
+// game is over with the last life.
+void player_fell_out(void)
+{
+    reset_world();
+    if (lives == 0) {
+        capture_canvas();
+        game_state = GameOver;
+        score = 0;
+    } else {
+        start_fade(StageIntro);
+    }
+    state_timer = 60;
+    stage_ticks = 0;
 }
 
 static void tick_title(void)
 {
     stage_ticks += 1;
-    if (stage_ticks > 29)
+    if (stage_ticks >= TITLE_CYCLE)
         stage_ticks = 0;
 }
 
 static void tick_game_over(void)
 {
     stage_ticks += 1;
-    if (stage_ticks > 179) {
+    if (stage_ticks >= SLIDE_SHOW_TICKS) {
         new_game_values();
         start_fade(Title);
     }
@@ -66,11 +85,11 @@ static void tick_game_over(void)
 static void tick_stage_clear(void)
 {
     stage_ticks += 1;
-    if (stage_ticks > 179) {
+    if (stage_ticks >= SLIDE_SHOW_TICKS) {
         state_timer = 60;
         // stage has moved past the one just cleared.
         if (stage_ends_game(stage - 1)) {
-            state_timer = 900;
+            state_timer = ENDING_TICKS;
             start_fade(Ending);
         } else {
             start_fade(StageIntro);
@@ -101,7 +120,7 @@ void tick_game_state(void)
     case Intro:
         if (state_timer == 0) {
             start_fade(Story);
-            state_timer = 1024;
+            state_timer = STORY_TICKS;
         }
         break;
     case Title:

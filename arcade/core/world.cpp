@@ -6,6 +6,7 @@
 #include "core/stages.h"
 #include "core/resources.h"
 #include "core/sound.h"
+#include "actors/info.h"
 
 int32_t score;
 int32_t previous_score;
@@ -51,68 +52,57 @@ int32_t next_child_bigleaf;
 int32_t next_child_bigorb;
 int32_t next_child_flames;
 
-// The flying types in the order the reset sets them up, with where they
-// enter and how fast: x from the left is -margin - rand() % 640, from the
-// right rand() % 640 + right; speed (rand() % span + min) / 1000.
-struct FlyerSetup {
+// The group types in the order the reset sets them up, each with its row;
+// where it enters, and how fast, is in the row.
+struct EntrySetup {
     const GroupOps *ops;
     void *records;
-    int left_slots;
-    int margin;
-    int right;
-    int span;
-    int min;
+    int kind;
 };
 
-static const FlyerSetup flyer_setups[] = {
-    {&leaf_ops, leaves, 5, 0, 256, 2000, 1000},
-    {&bigleaf_ops, bigleaves, 3, 64, 320, 2000, 1000},
-    {&bigorb_ops, bigorbs, 3, 64, 320, 2000, 1000},
-    {&flyguy_ops, flyguys, 3, 64, 320, 2000, 1000},
-    {&ball_ops, balls, 5, 0, 256, 2000, 1000},
-    {&orb_ops, orbs, 5, 0, 256, 2500, 1500},
-    {&slime_ops, slimes, 5, 0, 256, 2500, 1500},
-    {&flame_ops, flames, 5, 0, 256, 3000, 1500},
-    {&flame2_ops, flame2s, 5, 0, 256, 3000, 1500},
+static const EntrySetup flyer_setups[] = {
+    {&enemy_ops, leaves, ENEMY_LEAF},
+    {&bigleaf_ops, bigleaves, BIG_LEAF},
+    {&bigorb_ops, bigorbs, BIG_ORB},
+    {&flyguy_ops, flyguys, BIG_FLYGUY},
+    {&enemy_ops, balls, ENEMY_BALL},
+    {&enemy_ops, orbs, ENEMY_ORB},
+    {&enemy_ops, slimes, ENEMY_SLIME},
+    {&enemy_ops, flames, ENEMY_FLAME},
+    {&enemy_ops, flame2s, ENEMY_FLAME2},
 };
 
-// The falling types drop in from above: y = -top - rand() % 640.
-struct FallerSetup {
-    const GroupOps *ops;
-    void *records;
-    int top;
-};
-
-static const FallerSetup faller_setups[] = {
-    {&nbomb_ops, nbombs, 0},
-    {&bulletb_ops, bulletbs, 128},
+static const EntrySetup faller_setups[] = {
+    {&enemy_ops, nbombs, ENEMY_NBOMB},
+    {&enemy_ops, bulletbs, ENEMY_BULLETB},
 };
 
 #define FLYER_TYPES (int)(sizeof flyer_setups / sizeof flyer_setups[0])
 #define FALLER_TYPES (int)(sizeof faller_setups / sizeof faller_setups[0])
 
 // Three draws, in this order: speed, row jitter, x.
-static void flyer_place(const FlyerSetup *setup, int i)
+static void flyer_place(const EntrySetup *setup, int i)
 {
-    float speed = (float)(rand() % setup->span + setup->min) / 1000.0f;
+    const EnemyEntry *entry = setup->ops->entry(setup->kind);
+    float speed = roll(entry->speed);
     float y = (float)(32 + 16 * i - rand() % 4);
 
-    if (i < setup->left_slots) {
-        float x = (float)(-setup->margin - rand() % 640);
-        setup->ops->place(setup->records, i, make_vec2(x, y), speed, 1.0f);
+    if (i < entry->left_slots) {
+        float x = (float)(-entry->margin - rand() % 640);
+        setup->ops->place(setup->records, i, setup->kind, make_vec2(x, y), speed, 1.0f);
     } else {
-        float x = (float)(rand() % 640 + setup->right);
-        setup->ops->place(setup->records, i, make_vec2(x, y), -speed, -1.0f);
+        float x = (float)(rand() % 640 + entry->right);
+        setup->ops->place(setup->records, i, setup->kind, make_vec2(x, y), -speed, -1.0f);
     }
 }
 
 // Two draws: y, then x.
-static void faller_place(const FallerSetup *setup, int i)
+static void faller_place(const EntrySetup *setup, int i)
 {
-    float y = (float)(-setup->top - rand() % 640);
+    float y = (float)(-setup->ops->entry(setup->kind)->top - rand() % 640);
     float x = (float)(rand() % 256 - 8);
 
-    setup->ops->place(setup->records, i, make_vec2(x, y), 0.0f, 1.0f);
+    setup->ops->place(setup->records, i, setup->kind, make_vec2(x, y), 0.0f, 1.0f);
 }
 
 static void enemies_place(void)
@@ -158,11 +148,10 @@ static void stage_values_clear(void)
 
 // Every record of every stage goes back to its start; the game's own values
 // (lives, score, the extra lives, the stage) stay. Two resets within one
-// second place everything alike: both seedings come from the clock.
+// second place everything alike: the seeding comes from the clock.
 void reset_world(void)
 {
     extra_life_popup = make_vec2(-32.0f, -32.0f);
-    srand((unsigned)time(NULL));
     player_init(&player, make_vec2(128.0f, 96.0f));
     for (int i = 0; i < PUFF_SLOTS; i++)
         puff_init(&puffs[i], make_vec2(-32.0f, -32.0f), 0);
@@ -171,10 +160,19 @@ void reset_world(void)
     for (int i = 0; i < SHOT_SLOTS; i++)
         shot_init(&shots[i], make_vec2(-32.0f, -32.0f), make_vec2(0.0f, 0.0f), 8.0f);
     next_shot = 0;
+    // Only the placing draws from the sequence.
     srand((unsigned)time(NULL));
     enemies_place();
     bosses_place();
     stage_values_clear();
+}
+
+void new_game_values(void)
+{
+    reset_extra_lives();
+    lives = 3;
+    score = 0;
+    health = 5;
 }
 
 // Thresholds 20000 n^2: 20000, 80000, 180000, ... 8000000.
@@ -193,13 +191,6 @@ void reset_extra_lives(void)
 #define METER_FULL 200
 #define HEALTH_MAX 8
 
-// A pool index that has left its array starts again at slot 0.
-static void index_guard(int32_t *index, int32_t slots)
-{
-    if (*index < 0 || *index >= slots)
-        *index = 0;
-}
-
 // The chain ends when its clock runs out, or at once when the player was
 // hit in the tick before (the hit starts a 60-tick blink).
 static void chain_tick(void)
@@ -215,18 +206,17 @@ static void chain_tick(void)
 // The pools' next slots, whatever left them where they are.
 static void indices_guard(void)
 {
-    index_guard(&next_puff, PUFF_SLOTS);
-    index_guard(&next_shot, SHOT_SLOTS);
-    index_guard(&next_child_bigleaf, ENEMY_SLOTS);
-    index_guard(&next_child_bigorb, ENEMY_SLOTS);
-    index_guard(&next_child_flames, ENEMY_SLOTS);
+    next_puff = ring_slot(next_puff, PUFF_SLOTS);
+    next_shot = ring_slot(next_shot, SHOT_SLOTS);
+    next_child_bigleaf = ring_slot(next_child_bigleaf, ENEMY_SLOTS);
+    next_child_bigorb = ring_slot(next_child_bigorb, ENEMY_SLOTS);
+    next_child_flames = ring_slot(next_child_flames, ENEMY_SLOTS);
 }
 
 static void player_tick(void)
 {
     player_update(&player, key_down, puffs, next_puff, snd_propeller, snd_hurt);
-    next_puff += 1;
-    index_guard(&next_puff, PUFF_SLOTS);
+    next_puff = ring_slot(next_puff + 1, PUFF_SLOTS);
 }
 
 // Every threshold passed gives its life once a game, several in one tick
@@ -279,7 +269,7 @@ static void slot_tick(const StageRow *row, int i)
     for (int g = 0; g < STAGE_GROUPS; g++) {
         const StageGroup *group = &row->groups[g];
         if (i < *group_counts[g]) {
-            group->ops->update(group->records, i, boss_pending);
+            group->ops->update(group->records, i, &no_gear, boss_pending);
             group->ops->touch(group->records, i, &player, &health);
         }
     }
@@ -319,24 +309,20 @@ static ALLEGRO_SAMPLE *sample_of(ALLEGRO_SAMPLE **handle)
 // and the rest of the tick then runs on the fresh world of the next stage.
 static void boss_tick(const StageRow *row)
 {
-    const BossOps *ops = row->boss_ops;
+    const GroupOps *ops = row->boss_ops;
 
     if (stage_boss_out(row)) {
+        BossGear gear = {row->children, row->next_child,
+                         {sample_of(row->boss_samples[0]), sample_of(row->boss_samples[1])}};
+
         // Only the boss that is out from the start is handed the flag.
-        ops->update(row->boss, row->children, row->next_child,
-                    sample_of(row->boss_samples[0]), sample_of(row->boss_samples[1]),
-                    row->boss_from_start ? boss_pending : 0);
-        ops->touch(row->boss, &player, &health);
+        ops->update(row->boss, 0, &gear, row->boss_from_start ? boss_pending : 0);
+        ops->touch(row->boss, 0, &player, &health);
         for (int j = 0; j < SHOT_SLOTS; j++)
-            ops->hit(row->boss, &shots[j], &score, &combo, &combo_timer);
+            ops->hit(row->boss, 0, &shots[j], &score, &combo, &combo_timer);
     }
-    if (ops->gone(row->boss)) {
-        capture_canvas();
-        stage += 1;
-        reset_world();
-        game_state = StageClear;
-        state_timer = 60;
-    }
+    if (ops->gone(row->boss, 0))
+        stage_cleared();
 }
 
 static void shots_tick(void)
@@ -358,18 +344,8 @@ static void health_loss(void)
 
 static void fall_out(void)
 {
-    if (player.y <= FALL_OUT_Y)
-        return;
-    reset_world();
-    if (lives == 0) {
-        capture_canvas();
-        game_state = GameOver;
-        score = 0;
-    } else {
-        start_fade(StageIntro);
-    }
-    state_timer = 60;
-    stage_ticks = 0;
+    if (player.y > FALL_OUT_Y)
+        player_fell_out();
 }
 
 // Scoring fills the meter, faster in a long chain and at low health; a full

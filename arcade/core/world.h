@@ -62,6 +62,8 @@ extern int32_t next_child_flames;
 
 void reset_world(void);
 void reset_extra_lives(void);
+// A new game: three lives, no score, full health, every extra life to win.
+void new_game_values(void);
 // One tick: the state machine, then in Playing the stage's play.
 void update_world(void);
 // The play of one Playing tick (the stage timeline, actors, scoring).

@@ -60,20 +60,15 @@ static void stage_scene_draw(void)
     scenery_draw(row);
     groups_draw(row);
     if (stage_boss_out(row))
-        row->boss_ops->draw(row->boss, *row->boss_picture);
+        row->boss_ops->draw(row->boss, 0, *row->boss_picture);
 }
 
-// The shot's frame width tells a thrown shot (8) from a bomb.
 static void shots_draw(void)
 {
     int i;
 
-    for (i = 0; i < SHOT_SLOTS; i++) {
-        if (shots[i].anim.frame_w == 8.0f)
-            shot_draw(&shots[i], bmp_bullet);
-        else
-            shot_draw(&shots[i], bmp_bomb);
-    }
+    for (i = 0; i < SHOT_SLOTS; i++)
+        shot_draw(&shots[i], shots[i].kind == SHOT_THROWN ? bmp_bullet : bmp_bomb);
 }
 
 void screen_playing_draw(void)

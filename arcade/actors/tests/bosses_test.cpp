@@ -41,6 +41,138 @@ void tick(FBoss *r, uint8_t = 0) { fboss_update(r, SAMPLE_A, SAMPLE_B, 0); }
 
 using BossTest = ActorTest;
 
+// Each big type by its rules: the frames it shows alive (as a group member,
+// and FlyGuy's longer strip as a boss) and dead, where a shot and the
+// player start to meet it, its shadow 75 above the line and just above the
+// top of the screen, and how far beside the field it is still drawn.
+TEST_F(BossTest, EachBigTypeByItsRules)
+{
+    struct Type {
+        const char *name;
+        BigType type;
+        std::vector<int> alive, boss;
+        int dying_row, dying_frame;
+        float shot_edge, touch_edge;
+        float rx, ry;  // at y 149
+        bool shadow_high;
+        float margin;
+    };
+    const Type types[] = {
+        {"BigLeaf", BIG_LEAF, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 0}, {}, 1, 0,
+         14, 20, 11.25f, 3.625f, true, 12},
+        {"BigOrb", BIG_ORB, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}, {}, 1, 0, 32, 20, 15, 5.5f,
+         true, 8},
+        {"FlyGuy", BIG_FLYGUY, {1, 2, 3, 4, 5, 6, 7, 0},
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0}, 1, 0, 18, 20, 15, 3.5f, false, 8},
+        {"Spirit", BIG_SPIRIT, {1, 2, 3, 4, 5, 0}, {}, 0, 0, 50, 52, 23, 5.5f, false, 8},
+        {"FBoss", BIG_FBOSS, {0, 0, 0}, {}, 0, 1, 34, 32, 31, 7.5f, true, 8},
+    };
+    for (const Type &t : types) {
+        SCOPED_TRACE(t.name);
+        BigLeaf leaf;
+        BigOrb orb;
+        FlyGuy guy;
+        Spirit spirit;
+        FBoss fboss;
+        Flame2 flames[BOSS_CHILD_SLOTS];
+        int32_t next = 0;
+        for (Flame2 &f : flames)
+            flame2_init(&f, make_vec2(0, 0), 0);
+        // Set up at (128, 100) at rest; one update, the frame it shows, the
+        // record's dead flag and row, a shot and a touch, by type.
+        auto set_up = [&](bool dead) {
+            bigleaf_init(&leaf, make_vec2(128, 100), 0);
+            bigorb_init(&orb, make_vec2(128, 100), 0);
+            flyguy_init(&guy, make_vec2(128, 100), 0);
+            guy.vy = 0;
+            spirit_init(&spirit, make_vec2(128, 100), 0);
+            spirit.vy = 0;
+            fboss_init(&fboss, make_vec2(128, 100), 0);
+            fboss.vy = 0;
+            leaf.dead = orb.dead = guy.dead = spirit.dead = fboss.dead = dead;
+        };
+        auto update = [&](bool as_boss) -> SpriteAnim * {
+            switch (t.type) {
+            case BIG_LEAF: tick(&leaf); return &leaf.anim;
+            case BIG_ORB: tick(&orb); return &orb.anim;
+            case BIG_FLYGUY:
+                if (as_boss)
+                    flyguy_update(&guy, flames, &next, 0);
+                else
+                    tick(&guy);
+                return &guy.anim;
+            case BIG_SPIRIT: tick(&spirit); return &spirit.anim;
+            default: tick(&fboss); return &fboss.anim;
+            }
+        };
+        auto hit = [&](Shot *s, int32_t *score, int32_t *combo, int32_t *timer) {
+            switch (t.type) {
+            case BIG_LEAF: bigleaf_hit_by_shot(&leaf, s, score, combo, timer); break;
+            case BIG_ORB: bigorb_hit_by_shot(&orb, s, score, combo, timer); break;
+            case BIG_FLYGUY: flyguy_hit_by_shot(&guy, s, score, combo, timer); break;
+            case BIG_SPIRIT: spirit_hit_by_shot(&spirit, s, score, combo, timer); break;
+            default: fboss_hit_by_shot(&fboss, s, score, combo, timer); break;
+            }
+        };
+        auto touch = [&](Player *p, int32_t *health) {
+            switch (t.type) {
+            case BIG_LEAF: bigleaf_touch_player(&leaf, p, health); break;
+            case BIG_ORB: bigorb_touch_player(&orb, p, health); break;
+            case BIG_FLYGUY: flyguy_touch_player(&guy, p, health); break;
+            case BIG_SPIRIT: spirit_touch_player(&spirit, p, health); break;
+            default: fboss_touch_player(&fboss, p, health); break;
+            }
+        };
+        for (int as_boss = 0; as_boss <= 1; as_boss++) {
+            const std::vector<int> &want = as_boss ? t.boss : t.alive;
+            if (want.empty())
+                continue;
+            set_up(false);
+            std::vector<int> seen;
+            SpriteAnim *anim = nullptr;
+            for (size_t i = 0; i < want.size(); i++) {
+                anim = update(as_boss);
+                seen.push_back(anim->frame);
+            }
+            EXPECT_EQ(seen, want) << (as_boss ? "as a boss" : "alive");
+            EXPECT_EQ(anim->row, 0);
+        }
+        set_up(true);
+        for (int i = 0; i < 3; i++) {
+            SpriteAnim *anim = update(false);
+            EXPECT_EQ(anim->frame, t.dying_frame) << "dying";
+            EXPECT_EQ(anim->row, t.dying_row) << "dying";
+        }
+
+        for (float d : {t.shot_edge - 0.01f, t.shot_edge}) {
+            set_up(false);
+            Shot s = live_shot(128 + d, 100);
+            int32_t score = 0, combo = 0, timer = 0;
+            hit(&s, &score, &combo, &timer);
+            EXPECT_EQ(s.live, d == t.shot_edge) << "shot at " << d;
+        }
+        for (float d : {t.touch_edge - 0.01f, t.touch_edge}) {
+            set_up(false);
+            Player p = player_at(128 - d, 100);
+            int32_t health = 5;
+            touch(&p, &health);
+            EXPECT_EQ(health, d == t.touch_edge ? 5 : 4) << "player at " << d;
+        }
+
+        const BigInfo *info = &big_info[t.type];
+        float rx = 0.0f, ry = 0.0f;
+        ASSERT_TRUE(big_shadow_radii(info, 149, 1.0f, &rx, &ry));
+        EXPECT_FLOAT_EQ(rx, t.rx);
+        EXPECT_FLOAT_EQ(ry, t.ry);
+        EXPECT_TRUE(big_shadow_radii(info, -15.5f, 1.0f, &rx, &ry));
+        EXPECT_EQ(big_shadow_radii(info, -16.5f, 1.0f, &rx, &ry), t.shadow_high);
+        EXPECT_FALSE(big_in_view(info, -t.margin));
+        EXPECT_TRUE(big_in_view(info, 0.01f - t.margin));
+        EXPECT_FALSE(big_in_view(info, 256 + t.margin));
+        EXPECT_TRUE(big_in_view(info, 255.99f + t.margin));
+    }
+}
+
 TEST_F(BossTest, BigLeafDropsOnlyOverTheFieldAndReArmsEitherWay)
 {
     const struct {

@@ -6,29 +6,18 @@
 
 namespace {
 
-// The eight types behind one face, so that a rule shared by all is tested on all.
+// The eight types: their own init names the kind, and the shared operations
+// do the rest, so that a rule shared by all is tested on all.
 struct Ops {
     const char *name;
     void (*init)(Enemy *, Vec2, float);
-    void (*update)(Enemy *, uint8_t);
-    void (*draw)(const Enemy *, ALLEGRO_BITMAP *);
-    void (*hit)(Enemy *, Shot *, int32_t *, int32_t *, int32_t *);
-    void (*touch)(const Enemy *, Player *, int32_t *);
     int32_t score;
 };
 
-void nbomb_update_a(Enemy *rec, uint8_t respawn) { nbomb_update(rec, respawn, SAMPLE_A); }
-
 const Ops ops[] = {
-    {"Leaf", leaf_init, leaf_update, leaf_draw, leaf_hit_by_shot, leaf_touch_player, 100},
-    {"Ball", ball_init, ball_update, ball_draw, ball_hit_by_shot, ball_touch_player, 150},
-    {"NBomb", nbomb_init, nbomb_update_a, nbomb_draw, nbomb_hit_by_shot, nbomb_touch_player, 200},
-    {"Orb", orb_init, orb_update, orb_draw, orb_hit_by_shot, orb_touch_player, 250},
-    {"Flame", flame_init, flame_update, flame_draw, flame_hit_by_shot, flame_touch_player, 300},
-    {"Slime", slime_init, slime_update, slime_draw, slime_hit_by_shot, slime_touch_player, 350},
-    {"Flame2", flame2_init, flame2_update, flame2_draw, flame2_hit_by_shot, flame2_touch_player, 400},
-    {"BulletB", bulletb_init, bulletb_update, bulletb_draw, bulletb_hit_by_shot,
-     bulletb_touch_player, 450},
+    {"Leaf", leaf_init, 100},   {"Ball", ball_init, 150},     {"NBomb", nbomb_init, 200},
+    {"Orb", orb_init, 250},     {"Flame", flame_init, 300},   {"Slime", slime_init, 350},
+    {"Flame2", flame2_init, 400}, {"BulletB", bulletb_init, 450},
 };
 const Ops &LEAF = ops[0], &BALL = ops[1], &NBOMB = ops[2], &ORB = ops[3], &FLAME = ops[4],
           &SLIME = ops[5], &FLAME2 = ops[6], &BULLETB = ops[7];
@@ -78,9 +67,12 @@ TEST_F(EnemyTest, AliveMotionOfEachType)
         {ORB, 256.5f, 100, 2, 0, 254.5f, 100, -2, 0.25f, -1},    // turns
         {ORB, -0.5f, 100, -2, 0, 1.5f, 100, 2, 0.25f, 1},
         {ORB, 20, 100, 0, 0, 20, 100, 0, 0.25f, -1},             // standing faces left
+        {ORB, 20, 216, 0, 1, 20, 217, 0, bounce, -1},            // bounces on the floor
         {SLIME, 256.5f, 216, 3, 0.5f, 253.5f, 216.5f, -3, bounce, -1},
+        {SLIME, 20, 100, 2, 0.5f, 22, 100.5f, 2, 0.7f, 1},      // softer than Orb
         {FLAME, 10, 100, 3, 0, 13, 100, 3, 0, 1},
         {FLAME2, 10, 100, 2, 2.96f, 12, 102.96f, 2, flap, 1},    // past 3.0: flaps
+        {FLAME2, 10, 100, 2, 1, 12, 101, 2, 1.05f, 1},           // sinks slowly
         {FLAME2, 10, 9, 2, -2, 12, 8, 2, 0, 1},                  // top of the band
         {FLAME2, 10, 231, 2, 2, 12, 232, 2, flap, 1},            // bottom of the band
         {BULLETB, 50, 217, 0, 1, 50, 216 - turn, 0, -turn, 1},
@@ -91,7 +83,7 @@ TEST_F(EnemyTest, AliveMotionOfEachType)
         SCOPED_TRACE(testing::Message() << c.t.name << " from " << c.x << ", " << c.y);
         Enemy e = make(c.t, c.x, c.y, c.vx, c.vy);
         srand(3);
-        c.t.update(&e, 0);
+        enemy_update(&e, 0, SAMPLE_A);
         EXPECT_FLOAT_EQ(e.x, c.x1);
         EXPECT_FLOAT_EQ(e.y, c.y1);
         EXPECT_FLOAT_EQ(e.vx, c.vx1);
@@ -111,6 +103,19 @@ TEST_F(EnemyTest, StripsAliveRisingAndDying)
     };
     const Case cases[] = {
         {LEAF, 0, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 0}},
+        {LEAF, -0.5f, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 0}},
+        {LEAF, 0, 1, 1, {0, 0, 0}},
+        {BALL, 0, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}},
+        {BALL, -5, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}},
+        {BALL, 0, 1, 1, {0, 0, 0}},
+        {ORB, 0, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}},
+        {ORB, -5, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}},
+        {FLAME, 0, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}},
+        {FLAME, 0, 1, 1, {0, 0, 0}},
+        {FLAME2, -1, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 0}},
+        {FLAME2, 0, 1, 1, {0, 0, 0}},
+        {SLIME, 0, 1, 1, {0, 0, 0}},
+        {BULLETB, 1, 0, 0, {0, 1, 1, 2, 2, 3, 3, 0}},
         {FLAME2, 0, 0, 0, {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 0}},
         {NBOMB, 0, 0, 0, {0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 0}},
         {SLIME, -5, 0, 0, {1, 1, 1}},  // rising
@@ -125,7 +130,7 @@ TEST_F(EnemyTest, StripsAliveRisingAndDying)
         Enemy e = make(c.t, 100, 60, 0, c.vy, c.dead);
         std::vector<int> seen;
         for (size_t i = 0; i < c.frames.size(); i++) {
-            c.t.update(&e, 0);
+            enemy_update(&e, 0, SAMPLE_A);
             seen.push_back(e.anim.frame);
             e.y = 60;  // inside its band, above the floor
             e.vy = c.vy;
@@ -166,7 +171,7 @@ TEST_F(EnemyTest, ComingBackOnlyWhenGoneAndTheFlagIsSet)
     for (const Case &c : cases) {
         Enemy e = make(c.t, c.x, c.y, c.vx, c.vy, c.dead);
         int r0 = next_draws(9, 1)[0];
-        c.t.update(&e, c.respawn);
+        enemy_update(&e, c.respawn, SAMPLE_A);
         EXPECT_EQ(rand() != r0, c.back) << c.t.name << " at " << c.x << ", " << c.y
                                         << " vx " << c.vx << " respawn " << (int)c.respawn;
     }
@@ -186,7 +191,7 @@ TEST_F(EnemyTest, ComingBackDrawsInItsOrder)
             SCOPED_TRACE(testing::Message() << c.t.name << " seed " << seed);
             Enemy e = make(c.t, 100, 300, 2, 0, 1);
             std::vector<int> r = next_draws(seed, 5);
-            c.t.update(&e, 1);
+            enemy_update(&e, 1, SAMPLE_A);
             bool left = r[0] % 2 == 1;
             float speed = (float)(r[2] % c.range + c.base) / 1000.0f;
             EXPECT_EQ(e.x, left ? (float)-(r[1] % 640) : (float)(r[1] % 640 + 256));
@@ -212,6 +217,27 @@ TEST_F(EnemyTest, ComingBackDrawsInItsOrder)
     EXPECT_EQ(b.anim.scale_x, 1.0f);
     EXPECT_EQ(b.dead, 0);
     EXPECT_EQ(rand(), r[3]);
+}
+
+// Radii 8 and 3 on the line, shrinking by the height over 75 and 150; the
+// falling types cast theirs only from 16 above the top of the screen.
+TEST_F(EnemyTest, ShadowRadiiShrinkWithTheHeight)
+{
+    for (const Ops &t : ops) {
+        SCOPED_TRACE(t.name);
+        bool faller = &t == &NBOMB || &t == &BULLETB;
+        float rx = 0.0f, ry = 0.0f;
+        Enemy e = make(t, 100, 149, 0, 0);  // 75 above the line
+        ASSERT_TRUE(enemy_shadow(&e, &rx, &ry));
+        EXPECT_FLOAT_EQ(rx, 7.0f);
+        EXPECT_FLOAT_EQ(ry, 2.5f);
+        e.y = -15.5f;
+        ASSERT_TRUE(enemy_shadow(&e, &rx, &ry));
+        EXPECT_FLOAT_EQ(rx, 8.0f - 239.5f / 75.0f);
+        EXPECT_FLOAT_EQ(ry, 3.0f - 239.5f / 150.0f);
+        e.y = -16.5f;
+        EXPECT_EQ(enemy_shadow(&e, &rx, &ry), !faller);
+    }
 }
 
 TEST_F(EnemyTest, NBombLandsOnceExplodesHarmlesslyAndRests)
@@ -273,7 +299,7 @@ TEST_F(EnemyTest, KillAwardsBaseTimesTheChain)
         anim_init(&s.anim, 8, 8);
         s.live = 1;
         int32_t score = 1000, combo = 2, timer = 0;
-        t.hit(&e, &s, &score, &combo, &timer);
+        enemy_hit_by_shot(&e, &s, &score, &combo, &timer);
         EXPECT_EQ(score, 1000 + 3 * t.score);
         EXPECT_EQ(combo, 3);
         EXPECT_EQ(timer, 60);
@@ -283,7 +309,7 @@ TEST_F(EnemyTest, KillAwardsBaseTimesTheChain)
         EXPECT_EQ(e.anim.frame, &t == &NBOMB || &t == &BULLETB ? 0 : 3);
 
         s.live = 1;  // a dead enemy is not shot again
-        t.hit(&e, &s, &score, &combo, &timer);
+        enemy_hit_by_shot(&e, &s, &score, &combo, &timer);
         EXPECT_EQ(combo, 3);
         EXPECT_EQ(s.live, 1);
 
@@ -293,7 +319,7 @@ TEST_F(EnemyTest, KillAwardsBaseTimesTheChain)
             p.x = 100 + d;
             p.y = 100 + d;
             int32_t health = 3;
-            t.touch(&alive, &p, &health);
+            enemy_touch_player(&alive, &p, &health);
             EXPECT_EQ(health, fabsf(d) < 12 ? 2 : 3) << "player at " << d;
         }
     }
@@ -341,7 +367,7 @@ TEST_F(EnemyDrawTest, SpriteCentredOnItsPlaceAndShadowOnTheLine)
             Enemy e = make(t, 100.5f, 150.5f, 0, 0, look >= 2);
             e.anim.scale_x = look % 2 ? -1.0f : 1.0f;
             e.anim.row = e.dead ? (&t == &BULLETB ? 2 : 1) : 0;
-            t.draw(&e, strip);
+            enemy_draw(&e, strip);
             SCOPED_TRACE(testing::Message() << t.name << (e.dead ? " dying" : " alive")
                                             << " facing " << e.anim.scale_x);
             const uint32_t row = probe_row_colour[e.anim.row];
@@ -382,7 +408,7 @@ TEST_F(EnemyDrawTest, NothingOutOfViewNoShadowWhereTheRulesSayNone)
         clear();
         Enemy e = make(c.t, c.x, c.y, 0, 0, c.dead);
         e.anim.frame = c.frame;
-        c.t.draw(&e, strip);
+        enemy_draw(&e, strip);
         bool sprite = c.y >= 0 && at((int)c.x, (int)c.y) != PROBE_BACKGROUND;
         EXPECT_EQ(sprite, c.sprite) << c.t.name << " at " << c.x << ", " << c.y;
         EXPECT_EQ(at((int)c.x, 224) == PROBE_BLACK, c.shadow) << c.t.name << " at " << c.x

@@ -224,7 +224,8 @@ TEST_F(StagePlay, AShotMeetsTheGroupsInTheStagesOrder)
     };
     for (const auto &c : cases) {
         play_from(c.stage, 100);
-        c.group1[9] = c.group3[9] = Enemy{100.0f, 150.0f, {}, 0.0f, 0.0f, 0};
+        c.group1[9] = Enemy{100.0f, 150.0f, {}, 0.0f, 0.0f, 0, c.group1[9].kind};
+        c.group3[9] = Enemy{100.0f, 150.0f, {}, 0.0f, 0.0f, 0, c.group3[9].kind};
         shot_init(&shots[0], make_vec2(100.0f, 150.0f), make_vec2(0.0f, 0.0f), 8.0f);
         update_world();
         EXPECT_EQ(c.group3[9].dead, c.third_first) << c.stage;
@@ -237,7 +238,7 @@ TEST_F(StagePlay, EnemiesStopComingBackWhenTheBossComesOut)
 {
     for (uint32_t t : {6298u, 6299u}) {
         play_from(1, t);
-        balls[0] = Enemy{300.0f, 100.0f, {}, 0.0f, 2.0f, 1};
+        balls[0] = Enemy{300.0f, 100.0f, {}, 0.0f, 2.0f, 1, ENEMY_BALL};
         update_world();
         EXPECT_EQ(balls[0].dead, t == 6299u) << t;
     }

@@ -35,8 +35,7 @@ inline void use_fake_samples()
 // The values start-up leaves: Intro, its timers and a new game.
 inline void start_new_game()
 {
-    lives = 3;
-    score = 0;
+    new_game_values();
     reset_world();
     game_state = Intro;
     next_state = Intro;
@@ -44,7 +43,6 @@ inline void start_new_game()
     fade_timer = 30;
     stage = 0;
     selected_stage = 0;
-    reset_extra_lives();
     for (bool &k : key_down)
         k = false;
 }

@@ -1,6 +1,7 @@
 // The new-game values, the extra-life table and the canvas capture.
 #include <string.h>
 #include <time.h>
+#include <string>
 #include <vector>
 #include <gtest/gtest.h>
 #include <allegro5/allegro.h>
@@ -218,6 +219,68 @@ TEST(WorldReset, DrawsSpeedThenRowThenX)
     }));
     for (int k = 0; k < 6; k++)
         EXPECT_EQ(got[k], expected[k]) << k;
+}
+
+struct Placed {
+    float x, y, vx, vy, facing;
+};
+
+template <typename T>
+Placed placed(const T &rec)
+{
+    return {rec.x, rec.y, rec.vx, rec.vy, rec.anim.scale_x};
+}
+
+// Every group type enters where its rules say, replayed draw by draw: per
+// slot, each flyer's speed, row jitter and x (FlyGuy then rolls its vy),
+// then each faller's y and x (BulletB then rolls its vy).
+TEST(WorldReset, EveryTypeEntersWhereItsRulesSay)
+{
+    struct Flyer {
+        const char *name;
+        Placed (*at)(int i);
+        int left_slots, margin, right, span, min;
+    };
+    static const Flyer flyers[] = {
+        {"Leaf", [](int i) { return placed(leaves[i]); }, 5, 0, 256, 2000, 1000},
+        {"BigLeaf", [](int i) { return placed(bigleaves[i]); }, 3, 64, 320, 2000, 1000},
+        {"BigOrb", [](int i) { return placed(bigorbs[i]); }, 3, 64, 320, 2000, 1000},
+        {"FlyGuy", [](int i) { return placed(flyguys[i]); }, 3, 64, 320, 2000, 1000},
+        {"Ball", [](int i) { return placed(balls[i]); }, 5, 0, 256, 2000, 1000},
+        {"Orb", [](int i) { return placed(orbs[i]); }, 5, 0, 256, 2500, 1500},
+        {"Slime", [](int i) { return placed(slimes[i]); }, 5, 0, 256, 2500, 1500},
+        {"Flame", [](int i) { return placed(flames[i]); }, 5, 0, 256, 3000, 1500},
+        {"Flame2", [](int i) { return placed(flame2s[i]); }, 5, 0, 256, 3000, 1500},
+    };
+    std::vector<std::string> wrong;
+    ASSERT_TRUE(within_one_second([&](time_t second) {
+        reset_world();
+        srand((unsigned)second);
+        wrong.clear();
+        for (int i = 0; i < ENEMY_SLOTS; i++) {
+            for (const Flyer &f : flyers) {
+                float speed = (float)(rand() % f.span + f.min) / 1000.0f;
+                float y = (float)(32 + 16 * i - rand() % 4);
+                bool left = i < f.left_slots;
+                float x = left ? (float)(-f.margin - rand() % 640)
+                               : (float)(rand() % 640 + f.right);
+                float vy = f.at == flyers[3].at ? (float)(rand() % 30 + 10) / 10.0f : 0.0f;
+                Placed p = f.at(i);
+                if (p.x != x || p.y != y || p.vx != (left ? speed : -speed) || p.vy != vy ||
+                    p.facing != (left ? 1.0f : -1.0f))
+                    wrong.push_back(std::string(f.name) + " " + std::to_string(i));
+            }
+            for (int top : {0, 128}) {
+                float y = (float)(-top - rand() % 640);
+                float x = (float)(rand() % 256 - 8);
+                float vy = top ? (float)(rand() % 30 + 10) / 10.0f : 0.0f;
+                Placed p = placed(top ? bulletbs[i] : nbombs[i]);
+                if (p.x != x || p.y != y || p.vx != 0.0f || p.vy != vy || p.facing != 1.0f)
+                    wrong.push_back(std::string(top ? "BulletB " : "NBomb ") + std::to_string(i));
+            }
+        }
+    }));
+    EXPECT_EQ(wrong, std::vector<std::string>{});
 }
 
 TEST(WorldReset, BigLeavesEnterFromBothSidesWithThreeHitPoints)

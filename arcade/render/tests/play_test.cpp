@@ -43,16 +43,16 @@ protected:
 
 TEST_F(Play, GroupsShowOnlyTheirLiveSlotsWithTheStagesPicture)
 {
-    struct { int32_t stage; Enemy *group; Rgb colour; } cases[] = {
-        {1, leaves, actor_pictures[0].colour},
-        {2, nbombs, actor_pictures[2].colour},  // stage 2 bombs look different
+    struct { int32_t stage; Enemy *group; uint8_t kind; Rgb colour; } cases[] = {
+        {1, leaves, ENEMY_LEAF, actor_pictures[0].colour},
+        {2, nbombs, ENEMY_NBOMB, actor_pictures[2].colour},  // stage 2 bombs look different
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stage);
         stage = c.stage;
         group1_count = 2;
         for (int i = 0; i < 3; i++) {
-            c.group[i] = Enemy{40.0f + 60 * i, 100.0f, {}, 0.0f, 0.0f, 0};
+            c.group[i] = Enemy{40.0f + 60 * i, 100.0f, {}, 0.0f, 0.0f, 0, c.kind};
             anim_init(&c.group[i].anim, 16.0f, 16.0f);
         }
         compose(Playing);
