@@ -73,8 +73,9 @@ static ALLEGRO_DISPLAY *full_open(void)
     return display_create(full_flags, full_w, full_h, INT_MAX, INT_MAX);
 }
 
-// Destroying the display turns its pictures into memory bitmaps; they become
-// video bitmaps of the new one again. Should neither mode open, the start-up
+// Destroying the display turns its pictures into memory bitmaps; creating the
+// next one makes them video bitmaps again (the call below makes sure of it
+// where the platform does not). Should neither mode open, the start-up
 // attempts are tried once more; with no display at all, frames only go
 // unseen.
 static void display_replace(void)

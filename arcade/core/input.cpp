@@ -5,6 +5,7 @@
 
 // Bit n set: source n holds the key.
 static uint8_t key_holders[KEY_TABLE_SIZE];
+static bool focus_away;
 
 static bool key_in_table(int keycode)
 {
@@ -45,5 +46,18 @@ void input_focus_lost(void)
 {
     pads_forget_held();
     input_release_all();
-    pause_for_focus_loss();
+    focus_away = true;
+}
+
+void input_focus_back(void)
+{
+    focus_away = false;
+}
+
+void input_tick(void)
+{
+    if (focus_away) {
+        focus_away = false;
+        pause_for_focus_loss();
+    }
 }

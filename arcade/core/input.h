@@ -21,7 +21,12 @@ void input_release_source(int source);
 void input_release_all(void);
 
 // The display lost the focus: the key-ups may never come back, so nothing
-// stays held; play pauses as Enter would.
+// stays held at once. Play pauses, as Enter would, at the next tick unless
+// the focus is back by then: X11 reports a loss and a return together when
+// the focus only moves from the pointer's root to the window itself.
 void input_focus_lost(void);
+void input_focus_back(void);
+// At the start of every timer event, before the tick's update.
+void input_tick(void);
 
 #endif

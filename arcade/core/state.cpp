@@ -208,6 +208,7 @@ bool process_event(const ALLEGRO_EVENT *ev)
 {
     switch (ev->type) {
     case ALLEGRO_EVENT_TIMER:
+        input_tick();
         update_world();
         draw_frame(canvas);
         return true;
@@ -226,6 +227,9 @@ bool process_event(const ALLEGRO_EVENT *ev)
         return true;
     case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT:
         input_focus_lost();
+        return true;
+    case ALLEGRO_EVENT_DISPLAY_SWITCH_IN:
+        input_focus_back();
         return true;
     case ALLEGRO_EVENT_DISPLAY_RESIZE:
         display_resized(&ev->display);

@@ -389,6 +389,11 @@ TEST_F(InputTest, FocusLostInPlayReleasesEveryKeyAndPauses)
     heard.clear();
 
     display_event(ALLEGRO_EVENT_DISPLAY_SWITCH_OUT);
+    for (int k = 0; k < KEY_TABLE_SIZE; k++)
+        EXPECT_FALSE(key_down[k]) << k;
+    // The pause comes with the next tick, as after an Enter between two.
+    EXPECT_EQ(game_state, Playing);
+    tick();
     EXPECT_EQ(game_state, Paused);
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0].sample, snd_select);
@@ -414,6 +419,21 @@ TEST_F(InputTest, FocusLostInPlayReleasesEveryKeyAndPauses)
     EXPECT_TRUE(key_down[ALLEGRO_KEY_RIGHT]);
 }
 
+TEST_F(InputTest, FocusBackWithinTheTickReleasesWithoutPausing)
+{
+    enter_state(Playing);
+    key(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_UP);
+    heard.clear();
+    display_event(ALLEGRO_EVENT_DISPLAY_SWITCH_OUT);
+    display_event(ALLEGRO_EVENT_DISPLAY_SWITCH_IN);
+    tick(3);
+    EXPECT_EQ(game_state, Playing);
+    EXPECT_FALSE(key_down[ALLEGRO_KEY_UP]);
+    EXPECT_EQ(player.thrusting, 0);
+    for (const Heard &h : heard)
+        EXPECT_NE(h.sample, snd_select);
+}
+
 TEST_F(InputTest, FocusLostElsewhereOnlyReleases)
 {
     const GameState others[] = {Intro, Title, StageIntro, Paused, GameOver,
@@ -426,10 +446,15 @@ TEST_F(InputTest, FocusLostElsewhereOnlyReleases)
         heard.clear();
         int8_t cursor = selected_stage;
         display_event(ALLEGRO_EVENT_DISPLAY_SWITCH_OUT);
+        EXPECT_FALSE(key_down[ALLEGRO_KEY_UP]) << s;
+        // Frozen states stay put through the tick that a pause would take.
+        if (s == Paused)
+            tick();
+        else
+            input_tick();
         EXPECT_EQ(game_state, s);
         EXPECT_EQ(selected_stage, cursor);
         EXPECT_TRUE(heard.empty()) << s;
-        EXPECT_FALSE(key_down[ALLEGRO_KEY_UP]) << s;
         EXPECT_FALSE(key_down[ALLEGRO_KEY_LEFT]) << s;
         pad_axis(STICK_LEFT, 0, 0.0f);
     }
