@@ -3,8 +3,9 @@
 # takes the full-screen picture to a window of 768 x 720 (3 x the canvas,
 # centred on the screen) and back, three times, with play going on in
 # between; Alt+Enter does the same. In each window the picture follows a
-# resize, re-scaled and centred with black borders. Screenshots stay in
-# OUT_DIR for a person to look at.
+# resize, re-scaled and centred with black borders. Then the focus goes to
+# another window: play pauses until Enter. Screenshots stay in OUT_DIR for a
+# person to look at.
 #
 # usage: e2e_display_switch.sh GAME_DIR OUT_DIR
 set -u
@@ -100,6 +101,20 @@ playing_on() {
     return 1
 }
 
+# The picture stops changing within a few seconds (the pause).
+frozen() {
+    tries=0
+    shot "$1-a"
+    while [ "$tries" -lt 20 ]; do
+        sleep 0.2
+        shot "$1-b"
+        same_picture "$1-a" "$1-b" && return 0
+        cp "$out/$1-b.png" "$out/$1-a.png"
+        tries=$((tries + 1))
+    done
+    return 1
+}
+
 # full NAME: the full-screen picture, centred with black borders, in play.
 check_full() {
     picture_at 3 128 24
@@ -158,6 +173,31 @@ for keys in F11 alt+Return; do
         hold_flight 1
     done
 done
+
+# The focus goes to another window while Up is held, and Up is let go
+# there: play pauses and stays paused when the focus comes back, until Enter.
+xmessage -geometry 200x60+10+10 other >/dev/null 2>&1 &
+OTHER_PID=$!
+tries=0
+until OTHER=$(xdotool search --name '^xmessage$' 2>/dev/null | head -n 1) && [ -n "$OTHER" ]; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 50 ] || fail "no other window to take the focus"
+    sleep 0.1
+done
+xdotool keydown --window "$WIN" Up
+xdotool windowfocus "$OTHER"
+xdotool keyup --window "$OTHER" Up
+frozen away || fail "play goes on without the focus"
+sleep 1
+shot away-later
+same_picture away-b away-later || fail "play goes on without the focus"
+xdotool windowfocus "$WIN"
+sleep 1
+shot back
+same_picture away-b back || fail "play resumed by itself when the focus came back"
+press Return
+playing_on resumed || fail "Enter did not resume play"
+kill "$OTHER_PID" 2>/dev/null
 
 press Escape
 game_wait 10 || fail "the game did not end on Escape"
