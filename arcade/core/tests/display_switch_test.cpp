@@ -2,9 +2,9 @@
 // of 1024 x 768: sizes, place, flags, and the pictures carried over.
 #include <gtest/gtest.h>
 #include <allegro5/allegro.h>
+#include <string>
 #include "core/display_mode.h"
 #include "core/game.h"
-#include "core/platform.h"
 
 namespace {
 
@@ -21,13 +21,27 @@ bool video_bitmap(ALLEGRO_BITMAP *bitmap)
     return (al_get_bitmap_flags(bitmap) & ALLEGRO_MEMORY_BITMAP) == 0;
 }
 
-TEST(DisplaySwitchTest, WindowOfTheLargestMultipleAndBackWithThePicturesKept)
+// Each of the four displays start-up may open, as the game starts with it.
+struct Opened {
+    int flags;
+    int w;
+    int h;
+};
+
+class DisplaySwitchTest : public ::testing::TestWithParam<Opened> {};
+
+TEST_P(DisplaySwitchTest, WindowOfTheLargestMultipleAndBackWithThePicturesKept)
 {
+    const Opened start = GetParam();
     ASSERT_TRUE(al_init());
-    display = display_open();
-    ASSERT_NE(display, nullptr);
+    al_set_new_display_flags(start.flags);
+    display = al_create_display(start.w, start.h);
+    if (!display)
+        GTEST_SKIP() << "this X server refuses that mode";
     const int full_flags = al_get_display_flags(display) &
                            (ALLEGRO_FULLSCREEN | ALLEGRO_FULLSCREEN_WINDOW | ALLEGRO_WINDOWED);
+    const int full_w = al_get_display_width(display);
+    const int full_h = al_get_display_height(display);
     display_mode_remember();
     event_queue = al_create_event_queue();
     ASSERT_NE(event_queue, nullptr);
@@ -59,8 +73,8 @@ TEST(DisplaySwitchTest, WindowOfTheLargestMultipleAndBackWithThePicturesKept)
         EXPECT_EQ(al_get_display_flags(display) &
                       (ALLEGRO_FULLSCREEN | ALLEGRO_FULLSCREEN_WINDOW | ALLEGRO_WINDOWED),
                   full_flags);
-        EXPECT_EQ(al_get_display_width(display), 1024);
-        EXPECT_EQ(al_get_display_height(display), 768);
+        EXPECT_EQ(al_get_display_width(display), full_w);
+        EXPECT_EQ(al_get_display_height(display), full_h);
         EXPECT_TRUE(al_is_event_source_registered(event_queue, al_get_display_event_source(display)));
         EXPECT_TRUE(video_bitmap(canvas));
         EXPECT_TRUE(pixel_is(canvas, 17, 33, 250, 10, 20));
@@ -73,5 +87,17 @@ TEST(DisplaySwitchTest, WindowOfTheLargestMultipleAndBackWithThePicturesKept)
     al_destroy_display(display);
     display = nullptr;
 }
+
+INSTANTIATE_TEST_SUITE_P(StartUpAttempts, DisplaySwitchTest,
+                         ::testing::Values(Opened{ALLEGRO_FULLSCREEN, 1024, 768},
+                                           Opened{ALLEGRO_FULLSCREEN_WINDOW, 1024, 768},
+                                           Opened{ALLEGRO_FULLSCREEN, 640, 480},
+                                           Opened{ALLEGRO_WINDOWED, 512, 480}),
+                         [](const ::testing::TestParamInfo<Opened> &info) {
+                             const char *kind = info.param.flags == ALLEGRO_FULLSCREEN ? "Exclusive"
+                                                : info.param.flags == ALLEGRO_WINDOWED ? "Window"
+                                                                                       : "FullScreenWindow";
+                             return std::string(kind) + std::to_string(info.param.w);
+                         });
 
 }  // namespace
