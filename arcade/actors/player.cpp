@@ -50,15 +50,20 @@ static const DropPattern drop_two = {2, {{4.0f, 0.0f, 0.0f}, {4.0f, 0.0f, -1.5f}
 static const DropPattern drop_three = {
     3, {{4.0f, -0.5f, -1.5f}, {8.0f, 0.0f, -1.0f}, {4.0f, 0.5f, -1.5f}}};
 
-// Row 0 stands for any stage outside a game (0 before the first, 6 after the
-// last): keys there throw like stage 1 and drop like stage 5.
-static const int throws_of_stage[6] = {1, 1, 2, 2, 3, 3};
-static const DropPattern *const drops_of_stage[6] = {
-    &drop_three, &drop_one, &drop_one, &drop_two, &drop_two, &drop_three};
+// Indexed by stage - 1. A stage outside 1..5 (0 before the first is chosen,
+// 6 after the last is cleared) counts as the nearest one, for throws and
+// drops alike.
+static const int throws_of_stage[5] = {1, 2, 2, 3, 3};
+static const DropPattern *const drops_of_stage[5] = {
+    &drop_one, &drop_one, &drop_two, &drop_two, &drop_three};
 
 static int pattern_row(int32_t stage)
 {
-    return (stage >= 1 && stage <= 5) ? stage : 0;
+    if (stage < 1)
+        return 0;
+    if (stage > 5)
+        return 4;
+    return stage - 1;
 }
 
 void player_init(Player *player, Vec2 position)

@@ -59,6 +59,8 @@ bool process_next_event(void);
 // The handling of one event, apart from the wait.
 bool process_event(const ALLEGRO_EVENT *ev);
 void handle_key_down(int keycode);
+// Losing the focus in Playing pauses as Enter would; elsewhere it does nothing.
+void pause_for_focus_loss(void);
 
 // Copies the canvas as it stands into canvas_snapshot.
 void capture_canvas(void);

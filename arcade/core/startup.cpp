@@ -11,6 +11,8 @@
 #include "core/world.h"
 #include "core/resources.h"
 #include "core/platform.h"
+#include "core/display_mode.h"
+#include "core/pads.h"
 
 ALLEGRO_DISPLAY *display;
 ALLEGRO_BITMAP *canvas;
@@ -57,6 +59,7 @@ static int32_t open_screen(void)
     if (!display)
         return fail("E_DISP", "Could not create display!");
     al_hide_mouse_cursor(display);
+    display_mode_remember();
     canvas = al_create_bitmap(CANVAS_W, CANVAS_H);
     if (!canvas)
         return fail("E_CANVAS", "Could not create canvas!");
@@ -114,6 +117,7 @@ static int32_t start_clock(void)
     al_register_event_source(event_queue, al_get_timer_event_source(timer));
     al_register_event_source(event_queue, al_get_keyboard_event_source());
     al_register_event_source(event_queue, al_get_mouse_event_source());
+    pads_start(event_queue);
     al_start_timer(timer);
     return 1;
 }

@@ -4,6 +4,9 @@
 #include "core/stages.h"
 #include "core/resources.h"
 #include "core/sound.h"
+#include "core/input.h"
+#include "core/pads.h"
+#include "core/display_mode.h"
 #include "render/render.h"
 
 GameState game_state;
@@ -187,6 +190,12 @@ static void enter_pressed(void)
     }
 }
 
+void pause_for_focus_loss(void)
+{
+    if (game_state == Playing)
+        enter_pressed();
+}
+
 static void menu_key(int keycode)
 {
     bool on_list = game_state == Title && title_enter_count != 0;
@@ -218,21 +227,34 @@ bool process_event(const ALLEGRO_EVENT *ev)
 {
     switch (ev->type) {
     case ALLEGRO_EVENT_TIMER:
+        input_tick();
         update_world();
         draw_frame(canvas);
         return true;
     case ALLEGRO_EVENT_DISPLAY_CLOSE:
         return false;
     case ALLEGRO_EVENT_KEY_UP:
-        if (ev->keyboard.keycode >= 0 && ev->keyboard.keycode < KEY_TABLE_SIZE)
-            key_down[ev->keyboard.keycode] = false;
+        input_key_release(INPUT_KEYBOARD, ev->keyboard.keycode);
         return true;
     case ALLEGRO_EVENT_KEY_DOWN:
         if (ev->keyboard.keycode == ALLEGRO_KEY_ESCAPE)
             return false;
-        handle_key_down(ev->keyboard.keycode);
+        if (display_switch_key(&ev->keyboard))
+            display_switch();
+        else
+            input_key_press(INPUT_KEYBOARD, ev->keyboard.keycode);
+        return true;
+    case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT:
+        input_focus_lost();
+        return true;
+    case ALLEGRO_EVENT_DISPLAY_SWITCH_IN:
+        input_focus_back();
+        return true;
+    case ALLEGRO_EVENT_DISPLAY_RESIZE:
+        display_resized(&ev->display);
         return true;
     default:
+        pads_event(ev);
         return true;
     }
 }
