@@ -32,8 +32,6 @@ void Rectangle(QPainter& canvas, int x1, int y1, int x2, int y2) {
   if (x2 - x1 > 2 && y2 - y1 > 2) canvas.fillRect(x1 + 1, y1 + 1, x2 - x1 - 2, y2 - y1 - 2, Qt::white);
 }
 
-QString Hex2(unsigned v) { return QString("%1").arg(v, 2, 16, QChar('0')).toUpper(); }
-
 QImage BankPicture(int rows) {
   QImage picture(MapColumns, rows, QImage::Format_Indexed8);
   picture.setColorTable(BankPalette());
@@ -57,12 +55,6 @@ QFont WindowFont() {
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(13);
   return font;
-}
-
-QString TitleLine(const QString& fileName, unsigned mapper, unsigned prgCount, unsigned chrCount,
-                  std::uint8_t emptyByte) {
-  return fileName + "  Mapper #" + QString::number(mapper) + "  " + QString::number(prgCount) +
-         "xPRG  " + QString::number(chrCount) + "xCHR  Empty is $" + Hex2(emptyByte);
 }
 
 std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount) {
@@ -278,10 +270,9 @@ QString TFormMain::ByteUnder(const QPoint& pos) const {
     const int column = pos.x() - (box.x + 1);
     const int row = pos.y() - (box.y + LabelGap + 1);
     if (column < 0 || column >= MapColumns || row < 0 || row >= rows) continue;
-    const std::uint8_t EmptyByte = box.kind == TBankKind::PRG ? NES.FindEmptyByte() : 0;
     const TByteInfo info = DescribeByte(NES, box.kind, box.index,
                                         static_cast<std::uint64_t>(row) * MapColumns + column,
-                                        EmptyByte);
+                                        NES.FindEmptyByte());
     return QString::fromStdString(ByteInfoText(info));
   }
   return {};
@@ -312,7 +303,8 @@ void TFormMain::DrawInfo(QPainter& canvas, int W, int H) {
   }
   const std::uint8_t EmptyByte = NES.FindEmptyByte();
   TextOut(canvas, 10, 10,
-          TitleLine(FileName(), NES.Mapper(), NES.PRGCount(), NES.CHRCount(), EmptyByte));
+          QString::fromStdString(TitleLine(FileName().toStdString(), NES.Mapper(), NES.PRGCount(),
+                                           NES.CHRCount(), EmptyByte)));
 
   for (const TBankBox& box : BankBoxes(W, NES.PRGCount(), NES.CHRCount())) {
     const bool prg = box.kind == TBankKind::PRG;

@@ -12,6 +12,7 @@
 
 #include "cart/nes_image.h"
 #include "cart/summary.h"
+#include "cart/summary_format.h"
 #include "dialogs.h"
 #include "paint_box.h"
 
@@ -93,9 +94,6 @@ struct TBankBox {
 // Every bank's box, PRG first, flowed into rows for a drawing area W wide.
 std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount);
 
-// The title line: file name, mapper, bank counts and the empty byte.
-QString TitleLine(const QString& fileName, unsigned mapper, unsigned prgCount,
-                  unsigned chrCount, std::uint8_t emptyByte);
 // Palette of the bank pictures: free, used, missing, then black.
 QList<QRgb> BankPalette();
 // The window's font: Tahoma, or a free sans of like build where it is absent.

@@ -28,12 +28,6 @@ std::string Percent(std::uint64_t part, std::uint64_t whole) {
 
 std::string Signed(std::int64_t v) { return (v > 0 ? "+" : "") + std::to_string(v); }
 
-std::string HeaderLine(const TCartSummary& s, const std::string& fileName) {
-  // The same words as the window's title line.
-  return fileName + "  Mapper #" + std::to_string(s.mapper) + "  " + std::to_string(s.prgCount) +
-         "xPRG  " + std::to_string(s.chrCount) + "xCHR  Empty is $" + Hex(s.emptyByte, 2);
-}
-
 // A bar of `width` cells, each part in proportion, a part that is there
 // at all given at least one cell so that a nearly full bank never looks full.
 std::string Bar(const TBankSummary& row, std::size_t width) {
@@ -113,6 +107,12 @@ std::string JSONCounts(const TKindTotals& t, bool compared) {
 
 }  // namespace
 
+std::string TitleLine(const std::string& fileName, unsigned mapper, unsigned prgCount,
+                      unsigned chrCount, std::uint8_t emptyByte) {
+  return fileName + "  Mapper #" + std::to_string(mapper) + "  " + std::to_string(prgCount) +
+         "xPRG  " + std::to_string(chrCount) + "xCHR  Empty is $" + Hex(emptyByte, 2);
+}
+
 std::string ValidUTF8(const std::string& text) {
   static const std::string replacement = "\xEF\xBF\xBD";
   std::string out;
@@ -157,7 +157,9 @@ std::string ValidUTF8(const std::string& text) {
 
 std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph) {
   const std::size_t columns = summary.compared ? 9 : 8;
-  std::string out = HeaderLine(summary, fileName) + "\n\n";
+  std::string out = TitleLine(fileName, summary.mapper, summary.prgCount, summary.chrCount,
+                              summary.emptyByte) +
+                    "\n\n";
   std::vector<std::string> headings;
   for (std::size_t i = 0; i < columns; ++i) headings.push_back(Columns[i].heading);
   out += Row(headings) + "\n";

@@ -2,10 +2,15 @@
 // readout of one byte. `fileName` is the name as given, in whatever bytes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "summary.h"
 
+// The title line of the window and the heading of the summary: file name,
+// mapper, bank counts and the empty byte.
+std::string TitleLine(const std::string& fileName, unsigned mapper, unsigned prgCount,
+                      unsigned chrCount, std::uint8_t emptyByte);
 // A heading, one aligned row per bank (within 79 columns; a bar per row
 // with `graph`), notes on missing bytes, and the totals per kind.
 std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph);
