@@ -13,76 +13,9 @@
 
 #include "cart/file_time.h"
 #include "cart/summary_format.h"
+#include "info_picture.h"
 #include "report.h"
 #include "window_icon.h"
-
-namespace {
-
-// Layout of the drawing area.
-constexpr int BoxWidth = 66;      // 64 cells and the frame
-constexpr int BoxPitch = 74;      // from one box to the next
-constexpr int LabelGap = 20;      // label to box
-constexpr int PRGRowStep = 296;   // 20 + 258 + 18
-constexpr int CHRRowStep = 168;   // 20 + 130 + 18
-
-// The platform's rectangle rule: the outline on x1, x2 - 1, y1 and y2 - 1,
-// the inside in the brush colour.
-void Rectangle(QPainter& canvas, int x1, int y1, int x2, int y2) {
-  canvas.fillRect(x1, y1, x2 - x1, y2 - y1, Qt::black);
-  if (x2 - x1 > 2 && y2 - y1 > 2) canvas.fillRect(x1 + 1, y1 + 1, x2 - x1 - 2, y2 - y1 - 2, Qt::white);
-}
-
-QImage BankPicture(int rows) {
-  QImage picture(MapColumns, rows, QImage::Format_Indexed8);
-  picture.setColorTable(BankPalette());
-  picture.fill(CellFree);
-  return picture;
-}
-
-}  // namespace
-
-QList<QRgb> BankPalette() {
-  QList<QRgb> palette(256, qRgb(0, 0, 0));
-  palette[CellFree] = qRgb(252, 252, 252);
-  palette[CellUsed] = qRgb(46, 255, 51);
-  palette[CellMissing] = qRgb(128, 128, 128);
-  return palette;
-}
-
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({"Tahoma", "Liberation Sans", "DejaVu Sans"});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(13);
-  return font;
-}
-
-std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount) {
-  std::vector<TBankBox> boxes;
-  boxes.reserve(prgCount + chrCount);
-  int x = 10;
-  int y = 50;
-  int step = PRGRowStep;
-  for (unsigned j = 0; j < prgCount; ++j) {
-    boxes.push_back({TBankKind::PRG, j, x, y});
-    x += BoxPitch;
-    if (x + BoxPitch >= W) {
-      x = 10;
-      y += step;
-      if (j == prgCount - 1) step = CHRRowStep;
-    }
-  }
-  for (unsigned j = 0; j < chrCount; ++j) {
-    boxes.push_back({TBankKind::CHR, j, x, y});
-    x += BoxPitch;
-    if (x + BoxPitch >= W) {
-      x = 10;
-      y += step;
-      step = CHRRowStep;
-    }
-  }
-  return boxes;
-}
 
 TFormMain::TFormMain(TDialogs& dialogs, const QString& firstArgument, QWidget* parent)
     : TFormMain(dialogs, QFile::encodeName(firstArgument), parent) {}
@@ -96,8 +29,6 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   PaintBoxInfo = new TPaintBox(this);
   PaintBoxInfo->setObjectName("PaintBoxInfo");
   setCentralWidget(PaintBoxInfo);
-  ImagePRG = BankPicture(PRGMapRows);
-  ImageCHR = BankPicture(CHRMapRows);
 
   MainMenu = menuBar();
   MOpen = MainMenu->addAction("&Open");
@@ -264,58 +195,13 @@ void TFormMain::ShowHover() {
 
 QString TFormMain::ByteUnder(const QPoint& pos) const {
   if (!NES.Held()) return {};
-  for (const TBankBox& box : BankBoxes(PaintBoxInfo->width(), NES.PRGCount(), NES.CHRCount())) {
-    const int rows = box.kind == TBankKind::PRG ? PRGMapRows : CHRMapRows;
-    // The cells only: the frame around them is not a byte.
-    const int column = pos.x() - (box.x + 1);
-    const int row = pos.y() - (box.y + LabelGap + 1);
-    if (column < 0 || column >= MapColumns || row < 0 || row >= rows) continue;
-    const TByteInfo info = DescribeByte(NES, box.kind, box.index,
-                                        static_cast<std::uint64_t>(row) * MapColumns + column,
-                                        NES.FindEmptyByte());
-    return QString::fromStdString(ByteInfoText(info));
-  }
-  return {};
+  const std::optional<TBankCell> cell =
+      BankCellAt(BankBoxes(PaintBoxInfo->width(), NES.PRGCount(), NES.CHRCount()), pos);
+  if (!cell) return {};
+  return QString::fromStdString(
+      ByteInfoText(DescribeByte(NES, cell->kind, cell->bank, cell->offset, NES.FindEmptyByte())));
 }
 
-QImage TFormMain::RenderInfo(int W, int H) {
-  QImage picture(W, H, QImage::Format_RGB32);
-  if (picture.isNull()) return picture;
-  QPainter canvas(&picture);
-  canvas.setFont(font());
-  DrawInfo(canvas, W, H);
-  return picture;
-}
+QImage TFormMain::RenderInfo(int W, int H) const { return InfoPicture(NES, FileName(), W, H); }
 
-void TFormMain::TextOut(QPainter& canvas, int x, int y, const QString& text) {
-  // Top-left at (x, y), opaque on white, in the window-text colour.
-  const QFontMetrics metrics(canvas.font());
-  canvas.fillRect(x, y, metrics.horizontalAdvance(text), metrics.height(), Qt::white);
-  canvas.setPen(palette().color(QPalette::WindowText));
-  canvas.drawText(x, y + metrics.ascent(), text);
-}
-
-void TFormMain::DrawInfo(QPainter& canvas, int W, int H) {
-  Rectangle(canvas, 0, 0, W, H);
-  if (!NES.Held()) {
-    TextOut(canvas, 10, 10, "No file loaded");
-    return;
-  }
-  const std::uint8_t EmptyByte = NES.FindEmptyByte();
-  TextOut(canvas, 10, 10,
-          QString::fromStdString(TitleLine(FileName().toStdString(), NES.Mapper(), NES.PRGCount(),
-                                           NES.CHRCount(), EmptyByte)));
-
-  for (const TBankBox& box : BankBoxes(W, NES.PRGCount(), NES.CHRCount())) {
-    const bool prg = box.kind == TBankKind::PRG;
-    QImage& picture = prg ? ImagePRG : ImageCHR;
-    TextOut(canvas, box.x, box.y, QString::fromStdString(BankLabel(box.kind, box.index)));
-    if (prg)
-      NES.PRGBankMap(box.index, EmptyByte, picture.bits(), picture.bytesPerLine());
-    else
-      NES.CHRBankMap(box.index, picture.bits(), picture.bytesPerLine());
-    Rectangle(canvas, box.x, box.y + LabelGap, box.x + BoxWidth,
-              box.y + LabelGap + picture.height() + 2);
-    canvas.drawImage(box.x + 1, box.y + LabelGap + 1, picture);
-  }
-}
+void TFormMain::DrawInfo(QPainter& canvas, int W, int H) const { canvas.drawImage(0, 0, RenderInfo(W, H)); }

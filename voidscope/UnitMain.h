@@ -14,6 +14,7 @@
 #include "cart/summary.h"
 #include "cart/summary_format.h"
 #include "dialogs.h"
+#include "info_picture.h"
 #include "paint_box.h"
 
 class TFormMain : public QMainWindow {
@@ -27,9 +28,9 @@ class TFormMain : public QMainWindow {
   ~TFormMain() override;
 
   // Draws the whole drawing area of W x H pixels onto `canvas`.
-  void DrawInfo(QPainter& canvas, int W, int H);
+  void DrawInfo(QPainter& canvas, int W, int H) const;
   // What DrawInfo shows at W x H, as a picture (the report's content).
-  QImage RenderInfo(int W, int H);
+  QImage RenderInfo(int W, int H) const;
 
   const TNESImage& Image() const { return NES; }
   // OpenDialogNES's file name: the current file of the whole program, as
@@ -42,8 +43,6 @@ class TFormMain : public QMainWindow {
   const QString& HoverText() const { return HoverTextShown; }
 
   TPaintBox* PaintBoxInfo;
-  QImage ImagePRG;
-  QImage ImageCHR;
   QMenuBar* MainMenu;
   QAction* MOpen;
   QAction* MReload;
@@ -71,7 +70,6 @@ class TFormMain : public QMainWindow {
   void FormCreate(const QByteArray& firstArgument);
   void FormDestroy();
   bool Load();
-  void TextOut(QPainter& canvas, int x, int y, const QString& text);
   QString ByteUnder(const QPoint& pos) const;
   void ShowHover();
 
@@ -83,18 +81,3 @@ class TFormMain : public QMainWindow {
   QString HoverTextShown;
 };
 
-// Where DrawInfo puts a bank: its label's top-left corner; the frame runs
-// from (x, y + 20) to (x + 66, y + 20 + rows + 2), the cells inside it.
-struct TBankBox {
-  TBankKind kind;
-  unsigned index;
-  int x;
-  int y;
-};
-// Every bank's box, PRG first, flowed into rows for a drawing area W wide.
-std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount);
-
-// Palette of the bank pictures: free, used, missing, then black.
-QList<QRgb> BankPalette();
-// The window's font: Tahoma, or a free sans of like build where it is absent.
-QFont WindowFont();

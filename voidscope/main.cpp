@@ -11,6 +11,7 @@
 #include "cart/summary_format.h"
 #include "command_line.h"
 #include "dialogs.h"
+#include "info_picture.h"
 #include "report.h"
 
 namespace {
@@ -63,14 +64,14 @@ int Finish(const TCommandLine& line, const TNESImage& image,
   return below.empty() ? 0 : 3;
 }
 
+// The picture the window would show, drawn without a window.
 int RunReport(const TCommandLine& line) {
-  TQtDialogs dialogs;
-  TFormMain FormMain(dialogs);
-  if (!FormMain.TakeFile(line.file)) return CannotLoad(line.file, "");
-  return Finish(line, FormMain.Image(), [&] {
+  TNESImage image;
+  if (!image.LoadNES(line.file.toStdString())) return CannotLoad(line.file, "");
+  return Finish(line, image, [&] {
     QString error;
-    if (WriteReport(FormMain.RenderInfo(line.width, line.height), QFile::decodeName(line.reportFile), error))
-      return true;
+    const QImage picture = InfoPicture(image, QFile::decodeName(line.file), line.width, line.height);
+    if (WriteReport(picture, QFile::decodeName(line.reportFile), error)) return true;
     Print(stderr, "voidscope: " + error + "\n");
     return false;
   });

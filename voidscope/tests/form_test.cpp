@@ -39,13 +39,14 @@ TEST_F(Form, StoredLook) {
   EXPECT_TRUE(form.acceptDrops());
   EXPECT_FALSE(form.TimerWatch->isActive());
   EXPECT_EQ(form.TimerWatch->interval(), 1000);
-  EXPECT_EQ(form.ImagePRG.size(), QSize(64, 256));
-  EXPECT_EQ(form.ImageCHR.size(), QSize(64, 128));
-  EXPECT_EQ(form.ImagePRG.format(), QImage::Format_Indexed8);
-  EXPECT_EQ(form.ImagePRG.colorCount(), 256);
-  EXPECT_EQ(form.ImagePRG.color(0), qRgb(252, 252, 252));
-  EXPECT_EQ(form.ImagePRG.color(1), qRgb(46, 255, 51));
-  EXPECT_EQ(form.ImagePRG.color(255), qRgb(0, 0, 0));
+  const QImage ImagePRG = BankPicture(TBankKind::PRG);
+  EXPECT_EQ(ImagePRG.size(), QSize(64, 256));
+  EXPECT_EQ(BankPicture(TBankKind::CHR).size(), QSize(64, 128));
+  EXPECT_EQ(ImagePRG.format(), QImage::Format_Indexed8);
+  EXPECT_EQ(ImagePRG.colorCount(), 256);
+  EXPECT_EQ(ImagePRG.color(0), qRgb(252, 252, 252));
+  EXPECT_EQ(ImagePRG.color(1), qRgb(46, 255, 51));
+  EXPECT_EQ(ImagePRG.color(255), qRgb(0, 0, 0));
   // Four commands side by side, each with its access key and the
   // platform's usual shortcut.
   const QList<QAction*> commands = form.MainMenu->actions();
