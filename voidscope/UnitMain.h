@@ -42,13 +42,14 @@ class TFormMain : public QMainWindow {
   // The readout of the byte under the mouse; empty outside the maps.
   const QString& HoverText() const { return HoverTextShown; }
 
-  TPaintBox* PaintBoxInfo;
-  QMenuBar* MainMenu;
-  QAction* MOpen;
-  QAction* MReload;
-  QAction* MWatch;
-  QAction* MSaveReport;
-  QTimer* TimerWatch;
+  // The window's parts, for tests.
+  TPaintBox* PaintBox() const { return PaintBoxInfo; }
+  QMenuBar* Menu() const { return MainMenu; }
+  QAction* OpenCommand() const { return MOpen; }
+  QAction* ReloadCommand() const { return MReload; }
+  QAction* WatchCommand() const { return MWatch; }
+  QAction* SaveReportCommand() const { return MSaveReport; }
+  QTimer* WatchTimer() const { return TimerWatch; }
 
  public slots:
   void FormPaint(QPainter& canvas);
@@ -72,6 +73,14 @@ class TFormMain : public QMainWindow {
   bool Load();
   QString ByteUnder(const QPoint& pos) const;
   void ShowHover();
+
+  TPaintBox* PaintBoxInfo;
+  QMenuBar* MainMenu;
+  QAction* MOpen;
+  QAction* MReload;
+  QAction* MWatch;
+  QAction* MSaveReport;
+  QTimer* TimerWatch;
 
   TDialogs& Dialogs;
   TNESImage NES;
