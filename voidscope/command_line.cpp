@@ -108,7 +108,8 @@ const TValueOption* FindValueOption(const QByteArray& arg) {
 }
 
 bool IsOption(const QByteArray& arg) {
-  return arg == "--help" || arg == "-h" || arg == "--" || FindFlag(arg) || FindValueOption(arg);
+  return arg == "--help" || arg == "-h" || arg == "--version" || arg == "--" || FindFlag(arg) ||
+         FindValueOption(arg);
 }
 
 }  // namespace
@@ -128,6 +129,10 @@ TCommandLine ParseCommandLine(const QByteArrayList& args) {
     const QByteArray& arg = args[i];
     if (arg == "--help" || arg == "-h") {
       line.mode = TCommandLine::Mode::Help;
+      return line;
+    }
+    if (arg == "--version") {
+      line.mode = TCommandLine::Mode::Version;
       return line;
     }
     if (const TFlag* flag = FindFlag(arg)) {
@@ -196,7 +201,11 @@ QString UsageText() {
          "      --summary and --report may be given together: one load, both.\n"
          "  voidscope --help\n"
          "      This text.\n"
+         "  voidscope --version\n"
+         "      The program's name and version.\n"
          "  \"--\" ends the options, so that a file name may begin with a dash.\n"
          "Exit status: 0 success; 1 an image cannot be loaded or the picture\n"
          "cannot be written; 2 a bad command line; 3 a PRG bank below --fail-below.\n";
 }
+
+QString VersionText() { return QStringLiteral("voidscope " VOIDSCOPE_VERSION "\n"); }

@@ -11,7 +11,7 @@
 // File names are kept as the bytes they came in: on this platform a path is
 // a byte string, and one that is not valid text must still open.
 struct TCommandLine {
-  enum class Mode { Window, Report, Summary, Help, Error };
+  enum class Mode { Window, Report, Summary, Help, Version, Error };
   Mode mode = Mode::Window;  // Report: --report, with or without --summary
   QByteArray file;           // the image (may be empty in window mode)
   QByteArray reportFile;     // --report OUT
@@ -28,3 +28,5 @@ struct TCommandLine {
 // `args` without the program name.
 TCommandLine ParseCommandLine(const QByteArrayList& args);
 QString UsageText();
+// "voidscope 1.0" and a newline.
+QString VersionText();

@@ -95,6 +95,10 @@ int main(int argc, char** argv) {
     Print(stdout, UsageText());
     return 0;
   }
+  if (line.mode == TCommandLine::Mode::Version) {
+    Print(stdout, VersionText());
+    return 0;
+  }
   if (line.mode == TCommandLine::Mode::Error) {
     Print(stderr, "voidscope: " + line.error + "\n" + UsageText());
     return 2;
