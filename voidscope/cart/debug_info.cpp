@@ -1,10 +1,12 @@
 #include "debug_info.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <new>
 
 namespace {
@@ -335,20 +337,19 @@ bool TParser::ReadRecord(std::string_view keyword, const std::vector<TField>& fi
   return true;
 }
 
-// The counts the info record announces, against which a file that ends early
-// is found out.
-struct TAnnounced {
-  const char* kind;
-  std::uint64_t count = 0;
-  bool given = false;
-};
+// The record types of format 2.x, whose counts the info record announces:
+// a file that ends early, or lost lines, is found out by them.
+constexpr std::string_view CountedKinds[] = {"span", "line", "sym",   "scope", "seg",
+                                             "file", "mod",  "type",  "csym",  "lib"};
 
 bool TParser::Read(std::string_view text) {
   std::vector<TField> fields;
   std::string what;
   bool versionSeen = false;
   unsigned infoLine = 0;
-  TAnnounced announced[] = {{"seg"}, {"span"}, {"file"}, {"line"}, {"sym"}, {"scope"}};
+  std::uint64_t announced[std::size(CountedKinds)] = {};
+  bool given[std::size(CountedKinds)] = {};
+  std::uint64_t found[std::size(CountedKinds)] = {};
   unsigned lineNo = 0;
   std::size_t pos = 0;
   while (pos < text.size()) {
@@ -381,13 +382,16 @@ bool TParser::Read(std::string_view text) {
     if (keyword == "info") {
       TRecord r(keyword, fields, what);
       if (!SplitFields(rest, fields, what)) return Fail(lineNo, what);
-      for (TAnnounced& a : announced) {
-        a.given = r.Has(a.kind);
-        if (!r.Number(a.kind, a.count, MaxId, false)) return Fail(lineNo, what);
+      for (std::size_t k = 0; k < std::size(CountedKinds); ++k) {
+        given[k] = r.Has(CountedKinds[k]);
+        if (!r.Number(CountedKinds[k], announced[k], MaxId, false)) return Fail(lineNo, what);
       }
       infoLine = lineNo;
       continue;
     }
+    const std::size_t kind =
+        std::find(std::begin(CountedKinds), std::end(CountedKinds), keyword) - std::begin(CountedKinds);
+    if (kind < std::size(CountedKinds)) ++found[kind];
     if (keyword != "seg" && keyword != "span" && keyword != "file" && keyword != "line" &&
         keyword != "sym" && keyword != "scope")
       continue;  // a record this reader does not need, or one a later linker added
@@ -400,14 +404,12 @@ bool TParser::Read(std::string_view text) {
     return FailFile(text.empty() ? "the file is empty, not an ld65 debug file"
                                  : "not an ld65 debug file: no version record");
 
-  const std::size_t found[] = {segments.records.size(), spans.records.size(),
-                               files.records.size(),    lines.records.size(),
-                               symbols.records.size(),  scopes.records.size()};
-  for (std::size_t i = 0; i < std::size(announced); ++i)
-    if (announced[i].given && announced[i].count != found[i])
+  for (std::size_t k = 0; k < std::size(CountedKinds); ++k)
+    if (given[k] && announced[k] != found[k])
       return FailFile("damaged or cut short: the info record on line " + std::to_string(infoLine) +
-                      " announces " + std::to_string(announced[i].count) + " " +
-                      announced[i].kind + " records, the file has " + std::to_string(found[i]));
+                      " announces " + std::to_string(announced[k]) + " " +
+                      std::string(CountedKinds[k]) + " records, the file has " +
+                      std::to_string(found[k]));
   return OrderById(segments, "seg") && OrderById(spans, "span") && OrderById(files, "file") &&
          OrderById(lines, "line") && OrderById(symbols, "sym") && OrderById(scopes, "scope") &&
          CheckReferences();
