@@ -1,6 +1,7 @@
 #include "debug_info.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -27,9 +28,19 @@ std::string Shown(std::string_view text) {
   return std::string(text.substr(0, 40)) + "...";
 }
 
-// Splits "key=value,key=value" into fields. ld65 writes strings as they are,
-// quotes and backslashes included (Windows paths keep theirs), so a quote
-// closes a string only where a ',' or the end of the line follows it.
+// ld65 writes strings as they are, quotes and backslashes included (Windows
+// paths keep theirs), so a quote closes a string only where the line ends or
+// the next key follows it: ',' then a name then '='.
+bool ClosesString(std::string_view rest, std::size_t quote) {
+  std::size_t i = quote + 1;
+  if (i == rest.size()) return true;
+  if (rest[i] != ',') return false;
+  const std::size_t nameStart = ++i;
+  while (i < rest.size() && (std::isalnum(static_cast<unsigned char>(rest[i])) || rest[i] == '_')) ++i;
+  return i > nameStart && i < rest.size() && rest[i] == '=';
+}
+
+// Splits "key=value,key=value" into fields.
 bool SplitFields(std::string_view rest, std::vector<TField>& fields, std::string& what) {
   fields.clear();
   std::size_t i = 0;
@@ -55,7 +66,7 @@ bool SplitFields(std::string_view rest, std::vector<TField>& fields, std::string
           what = "the string of \"" + Shown(field.key) + "\" has no closing quote";
           return false;
         }
-      } while (close + 1 < rest.size() && rest[close + 1] != ',');
+      } while (!ClosesString(rest, close));
       field.value = rest.substr(i + 1, close - i - 1);
       field.quoted = true;
       i = close + 1;
@@ -341,6 +352,7 @@ bool TParser::ReadRecord(std::string_view keyword, const std::vector<TField>& fi
 // a file that ends early, or lost lines, is found out by them.
 constexpr std::string_view CountedKinds[] = {"span", "line", "sym",   "scope", "seg",
                                              "file", "mod",  "type",  "csym",  "lib"};
+constexpr std::size_t RequiredCounts = 6;  // the first six: the records read here
 
 bool TParser::Read(std::string_view text) {
   std::vector<TField> fields;
@@ -383,8 +395,10 @@ bool TParser::Read(std::string_view text) {
       TRecord r(keyword, fields, what);
       if (!SplitFields(rest, fields, what)) return Fail(lineNo, what);
       for (std::size_t k = 0; k < std::size(CountedKinds); ++k) {
+        // The counts of the records read here are required: without them a
+        // file cut short could pass for a whole one.
         given[k] = r.Has(CountedKinds[k]);
-        if (!r.Number(CountedKinds[k], announced[k], MaxId, false)) return Fail(lineNo, what);
+        if (!r.Number(CountedKinds[k], announced[k], MaxId, k < RequiredCounts)) return Fail(lineNo, what);
       }
       infoLine = lineNo;
       continue;
@@ -403,6 +417,7 @@ bool TParser::Read(std::string_view text) {
   if (!versionSeen)
     return FailFile(text.empty() ? "the file is empty, not an ld65 debug file"
                                  : "not an ld65 debug file: no version record");
+  if (!infoLine) return FailFile("damaged or cut short: no info record");
 
   for (std::size_t k = 0; k < std::size(CountedKinds); ++k)
     if (given[k] && announced[k] != found[k])
