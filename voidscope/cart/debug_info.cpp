@@ -511,6 +511,9 @@ bool LoadDebugInfo(const std::string& path, TDebugInfo& info, std::string& error
   std::string text;
   bool tooLarge = false;
   try {
+    std::error_code sizeCode;
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeCode);
+    if (!sizeCode && size <= MaxDbgFileSize) text.reserve(size);
     char buffer[1 << 16];
     std::size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
