@@ -13,17 +13,20 @@ std::string_view LastComponent(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-// "the debug file describes "a.nes", "b.bin", not "game.nes"", naming at most
-// a few outputs: a hostile file can name thousands.
+// Why no segment is in the image: "the debug file describes "a.nes", "b.bin",
+// not "game.nes"", naming at most a few outputs (a hostile file can name
+// thousands).
 std::string ForeignOutputs(const TDebugInfo& info, const std::string& imagePath) {
   std::vector<std::string_view> names;
   std::size_t more = 0;
   for (const TDbgSegment& s : info.segments) {
     if (!s.hasOutput || std::find(names.begin(), names.end(), s.outputName) != names.end()) continue;
+    if (LastComponent(s.outputName) == LastComponent(imagePath))
+      return "the debug file names \"" + imagePath + "\" only for empty segments";
     if (names.size() < 4) names.push_back(s.outputName);
     else ++more;
   }
-  if (names.empty()) return "the debug file names no output file, so nothing of \"" + imagePath + "\"";
+  if (names.empty()) return "the debug file names no output file, so none of it is in \"" + imagePath + "\"";
   std::string text = "the debug file describes ";
   for (std::size_t i = 0; i < names.size(); ++i)
     text += (i ? ", \"" : "\"") + std::string(names[i]) + "\"";
@@ -40,7 +43,7 @@ void Split(const TDbgSegment& s, std::uint64_t prgCount, std::uint64_t chrCount,
   std::uint64_t pos = begin;
   if (pos < NESHeaderSize) {
     const std::uint64_t stop = std::min(end, NESHeaderSize);
-    map.outside.push_back({s.id, s.name, pos, stop - pos});
+    map.outside.push_back({s.name, pos, stop - pos, s.id});
     pos = stop;
   }
   while (pos < end && pos < banksEnd) {
@@ -61,7 +64,7 @@ void Split(const TDbgSegment& s, std::uint64_t prgCount, std::uint64_t chrCount,
     map.parts.push_back(std::move(part));
     pos = stop;
   }
-  if (pos < end) map.outside.push_back({s.id, s.name, pos, end - pos});
+  if (pos < end) map.outside.push_back({s.name, pos, end - pos, s.id});
 }
 
 // One label per file offset: a plain label before a cheap local ("@loop") at

@@ -22,10 +22,10 @@ struct TSegmentPart {
 
 // The piece of a segment that lies in no bank: the header, or past the last bank.
 struct TOutsidePart {
-  unsigned segment = 0;
   std::string name;
   std::uint64_t fileOffset = 0;
   std::uint64_t size = 0;
+  unsigned segment = 0;  // id in TDebugInfo::segments
 };
 
 // Lookup tables for DescribeOrigin, built once by PlaceSegments.
