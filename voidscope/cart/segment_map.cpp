@@ -186,18 +186,23 @@ TByteOrigin DescribeOrigin(const TDebugInfo& info, const TSegmentMap& map, std::
   TByteOrigin origin;
   const TOriginIndex& index = map.index;
   const auto range = AtOrBefore(index.ranges, fileOffset, &TOriginIndex::TRange::fileStart);
-  if (range == index.ranges.end() || fileOffset >= range->fileEnd) return origin;
+  // A map from another debug file than `info` must not read past its records.
+  if (range == index.ranges.end() || fileOffset >= range->fileEnd ||
+      range->segment >= info.segments.size())
+    return origin;
   origin.inSegment = true;
   origin.segment = info.segments[range->segment].name;
   origin.segmentOffset = fileOffset - range->fileStart;
   const auto label = AtOrBefore(index.labels, fileOffset, &TOriginIndex::TLabel::fileOffset);
-  if (label != index.labels.end() && label->fileOffset >= range->fileStart) {
+  if (label != index.labels.end() && label->fileOffset >= range->fileStart &&
+      label->symbol < info.symbols.size()) {
     origin.hasLabel = true;
     origin.label = info.symbols[label->symbol].name;
     origin.labelDistance = fileOffset - label->fileOffset;
   }
   const auto source = AtOrBefore(index.sources, fileOffset, &TOriginIndex::TSource::fileStart);
-  if (source != index.sources.end() && source->line != TOriginIndex::NoLine) {
+  if (source != index.sources.end() && source->line < info.lines.size() &&
+      info.lines[source->line].file < info.files.size()) {
     const TDbgLine& line = info.lines[source->line];
     origin.hasSource = true;
     origin.sourceFile = info.files[line.file].name;

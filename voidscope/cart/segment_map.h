@@ -84,8 +84,9 @@ struct TByteOrigin {
   unsigned sourceLine = 0;
 };
 
-// What the byte at `fileOffset` in the image is. `info` and `map` must be the
-// pair PlaceSegments was given and filled. Binary searches only: fast enough
+// What the byte at `fileOffset` in the image is. `info` and `map` should be
+// the pair PlaceSegments was given and filled; a mismatched pair gives wrong
+// answers but never reads past a record. Binary searches only: fast enough
 // for every mouse move.
 TByteOrigin DescribeOrigin(const TDebugInfo& info, const TSegmentMap& map,
                            std::uint64_t fileOffset);

@@ -166,20 +166,33 @@ TEST_F(SegmentMapTest, ABytesOriginIsItsSegmentLabelAndSmallestSpansLine) {
       EXPECT_EQ(o.sourceLine, DbgCartridgeLine(std::string(c.line) + "\n"));
     }
   }
+  // Asked with another debug file than the map's, it reads nothing out of bounds.
+  EXPECT_FALSE(DescribeOrigin(TDebugInfo(), map, 16 + 9).inSegment);
 }
 
-TEST(SegmentMap, OverlappingSegmentsAreRefused) {
-  const char* text =
-      "version\tmajor=2,minor=0\n"
-      "info\tfile=0,line=0,seg=2,span=0,sym=0,scope=0\n"
-      "seg\tid=0,name=\"A\",start=0x8000,size=0x100,type=ro,oname=\"g.nes\",ooffs=16\n"
-      "seg\tid=1,name=\"B\",start=0x8000,size=0x10,type=ro,oname=\"g.nes\",ooffs=0x80\n";
-  TDebugInfo info;
-  std::string error;
-  ASSERT_TRUE(ParseDebugInfo(text, "g.dbg", info, error)) << error;
-  TSegmentMap map;
-  EXPECT_FALSE(PlaceSegments(info, "g.nes", 1, 1, map, error));
-  EXPECT_NE(error.find("A and B"), std::string::npos) << error;
+TEST(SegmentMap, UnusableSegmentsAreRefusedWithTheReason) {
+  const std::string head = "version\tmajor=2,minor=0\ninfo\tfile=0,line=0,seg=2,span=0,sym=0,scope=0\n";
+  const struct {
+    std::string segments, error;
+  } cases[] = {
+      {"seg\tid=0,name=\"A\",start=0x8000,size=0x100,type=ro,oname=\"g.nes\",ooffs=16\n"
+       "seg\tid=1,name=\"B\",start=0x8000,size=0x10,type=ro,oname=\"g.nes\",ooffs=0x80\n",
+       "segments A and B of the debug file overlap in \"g.nes\" at file offset 128"},
+      {"seg\tid=0,name=\"A\",start=0x8000,size=0,type=ro,oname=\"build/g.nes\",ooffs=16\n"
+       "seg\tid=1,name=\"B\",start=0x8000,size=0x10,type=ro,oname=\"g.bin\",ooffs=16\n",
+       "the debug file names \"g.nes\" only for empty segments"},
+      {"seg\tid=0,name=\"A\",start=0x300,size=0x100,type=rw\n"
+       "seg\tid=1,name=\"B\",start=0x0,size=0x10,type=rw\n",
+       "the debug file names no output file, so none of it is in \"g.nes\""},
+  };
+  for (const auto& c : cases) {
+    TDebugInfo info;
+    std::string error;
+    ASSERT_TRUE(ParseDebugInfo(head + c.segments, "g.dbg", info, error)) << error;
+    TSegmentMap map;
+    EXPECT_FALSE(PlaceSegments(info, "g.nes", 1, 1, map, error));
+    EXPECT_EQ(error, c.error);
+  }
 }
 
 }  // namespace
