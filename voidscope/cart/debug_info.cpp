@@ -349,10 +349,13 @@ bool TParser::ReadRecord(std::string_view keyword, const std::vector<TField>& fi
 }
 
 // The record types of format 2.x, whose counts the info record announces:
-// a file that ends early, or lost lines, is found out by them.
+// a file that ends early, or lost lines, is found out by them. ld65 counts
+// the source files before it drops those of unused library modules, so the
+// file count is only an upper bound (a C program's file says 549 for 19).
 constexpr std::string_view CountedKinds[] = {"span", "line", "sym",   "scope", "seg",
                                              "file", "mod",  "type",  "csym",  "lib"};
 constexpr std::size_t RequiredCounts = 6;  // the first six: the records read here
+constexpr std::size_t FileKind = 5;
 
 bool TParser::Read(std::string_view text) {
   std::vector<TField> fields;
@@ -420,7 +423,7 @@ bool TParser::Read(std::string_view text) {
   if (!infoLine) return FailFile("damaged or cut short: no info record");
 
   for (std::size_t k = 0; k < std::size(CountedKinds); ++k)
-    if (given[k] && announced[k] != found[k])
+    if (given[k] && (k == FileKind ? found[k] > announced[k] : found[k] != announced[k]))
       return FailFile("damaged or cut short: the info record on line " + std::to_string(infoLine) +
                       " announces " + std::to_string(announced[k]) + " " +
                       std::string(CountedKinds[k]) + " records, the file has " +

@@ -9,10 +9,11 @@ namespace {
 
 // Lines as ld65 writes them, but in another order, with CR LF endings, a
 // record type and keys this reader does not know, and names that hold a
-// comma, a quote and backslashes.
+// comma, a quote and backslashes. The file count is above the file records,
+// as ld65 writes it for a C program: it counts unused library sources too.
 const char* const Shuffled =
     "version\tmajor=2,minor=1\r\n"
-    "info\tcsym=1,file=2,lib=0,line=2,mod=1,scope=1,seg=2,span=3,sym=3,type=1,future=4\r\n"
+    "info\tcsym=1,file=9,lib=0,line=2,mod=1,scope=1,seg=2,span=3,sym=3,type=1,future=4\r\n"
     "sym\tid=2,name=\"minus\",addrsize=absolute,scope=0,def=0,val=-5,type=equ\r\n"
     "sym\tid=0,name=\"main\",addrsize=absolute,scope=0,def=0,val=0xC010,seg=1,type=lab\r\n"
     "sym\tid=1,name=\"@loop\",addrsize=absolute,parent=0,def=1,val=0xC012,seg=1,type=lab\r\n"
