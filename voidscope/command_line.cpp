@@ -44,6 +44,7 @@ constexpr TFlag Flags[] = {
     {"--summary", &TCommandLine::summary},
     {"--json", &TCommandLine::json},
     {"--graph", &TCommandLine::graph},
+    {"--segments", &TCommandLine::segments},
 };
 
 // Options that take the next argument as their value, each checked by its
@@ -92,6 +93,10 @@ const TValueOption ValueOptions[] = {
        }
        p.line.failBelow = bytes;
        return true;
+     }},
+    {"--dbg",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       return TakeFileName(value, "--dbg", p.line.dbgFile, error);
      }},
 };
 
@@ -172,6 +177,10 @@ TCommandLine ParseCommandLine(const QByteArrayList& args) {
   for (const auto& [option, given] : summaryOnly)
     if (given && !line.summary) return Fail(QString("%1 needs --summary").arg(option));
   if (line.json && line.graph) return Fail("--graph draws bars in the text table, not in --json");
+  if (!line.dbgFile.isEmpty() && line.mode == TCommandLine::Mode::Window)
+    return Fail("--dbg needs --summary or --report");
+  if (line.segments && (line.dbgFile.isEmpty() || !reportGiven))
+    return Fail("--segments needs --report and --dbg");
   if (line.mode != TCommandLine::Mode::Window && !fileGiven) return Fail("no NES file given");
   return line;
 }
@@ -199,13 +208,21 @@ QString UsageText() {
          "                     exit with status 3 when a PRG bank has fewer free\n"
          "                     bytes, naming each such bank on standard error\n"
          "      --summary and --report may be given together: one load, both.\n"
+         "  --dbg FILE.dbg (with --summary or --report)\n"
+         "      Read the segments of the linker's debug file (ld65 --dbgfile) whose\n"
+         "      output is FILE.nes: the summary adds a table of the segments in\n"
+         "      each bank, their free bytes and the used bytes outside them (JSON:\n"
+         "      \"segments\", \"used_outside_segments\", \"outside_banks\").\n"
+         "      --segments     with --report: draw each segment's used bytes in\n"
+         "                     a colour of its own, with a legend\n"
          "  voidscope --help\n"
          "      This text.\n"
          "  voidscope --version\n"
          "      The program's name and version.\n"
          "  \"--\" ends the options, so that a file name may begin with a dash.\n"
-         "Exit status: 0 success; 1 an image cannot be loaded or the picture\n"
-         "cannot be written; 2 a bad command line; 3 a PRG bank below --fail-below.\n";
+         "Exit status: 0 success; 1 an image or a debug file cannot be loaded or\n"
+         "used, or the picture cannot be written; 2 a bad command line; 3 a PRG\n"
+         "bank below --fail-below.\n";
 }
 
 QString VersionText() { return QStringLiteral("voidscope " VOIDSCOPE_VERSION "\n"); }

@@ -22,6 +22,8 @@ struct TCommandLine {
   bool graph = false;        // --graph
   QByteArray against;        // --against OLD
   std::optional<std::uint64_t> failBelow;  // --fail-below BYTES
+  QByteArray dbgFile;        // --dbg FILE.dbg
+  bool segments = false;     // --segments
   QString error;             // what is wrong, for Mode::Error
 };
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cart/nes_image.h"
+#include "cart/segment_map.h"
 #include "cart/summary_format.h"
 
 // Where a bank is drawn: its label's top-left corner; the frame runs from
@@ -43,7 +44,10 @@ QImage BankPicture(TBankKind kind);
 QFont WindowFont();
 
 // What is drawn over the plain maps; nothing by default.
-struct TViewOptions {};
+struct TViewOptions {
+  // Used bytes in one colour per segment, with a legend.
+  const TSegmentMap* segments = nullptr;
+};
 
 // The whole drawing area, `W` x `H`, for `image` (held or not), the title
 // line naming `fileName`. A null picture when that size cannot be had.

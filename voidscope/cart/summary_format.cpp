@@ -105,6 +105,79 @@ std::string JSONCounts(const TKindTotals& t, bool compared) {
   return out + "}";
 }
 
+// The segment table: one row per segment in a bank, those outside the banks
+// first, then what each bank uses beyond its segments. 70 columns wide with
+// names of up to 16 characters; a longer name widens its own row only.
+constexpr Column SegmentColumns[] = {
+    {"Bank", 7, false, 0},      {"Segment", 16, false, 1}, {"In bank", 9, false, 1},
+    {"File (hex)", 13, false, 1}, {"Size", 5, true, 2},    {"Free inside", 11, true, 2},
+};
+
+std::string SegmentRow(const std::vector<std::string>& cells) {
+  std::string line;
+  for (std::size_t i = 0; i < cells.size(); ++i)
+    line += std::string(SegmentColumns[i].gap, ' ') +
+            Pad(cells[i], SegmentColumns[i].width, SegmentColumns[i].right);
+  return line + "\n";
+}
+
+std::string FileRange(std::uint64_t first, std::uint64_t size) {
+  return Hex(first, 6) + "-" + Hex(first + size - 1, 6);
+}
+
+std::string SegmentTable(const TCartSummary& summary, const TSegmentSummary& segments) {
+  std::string out = "Segments from " + segments.debugFile + "\n";
+  std::vector<std::string> headings;
+  for (const Column& column : SegmentColumns) headings.push_back(column.heading);
+  out += SegmentRow(headings);
+  for (const TOutsidePart& part : segments.outside)
+    out += SegmentRow({part.fileOffset < NESHeaderSize ? "header" : "beyond", part.name, "-",
+                       FileRange(part.fileOffset, part.size), std::to_string(part.size), "-"});
+  std::string outside;
+  for (std::size_t r = 0; r < summary.banks.size() && r < segments.banks.size(); ++r) {
+    const TBankSummary& bank = summary.banks[r];
+    const std::string label = BankLabel(bank.kind, bank.index);
+    for (const TBankSegment& s : segments.banks[r].segments)
+      out += SegmentRow({label, s.name, Hex(s.offset, 4) + "-" + Hex(s.offset + s.size - 1, 4),
+                         FileRange(bank.offset + s.offset, s.size), std::to_string(s.size),
+                         std::to_string(s.freeInside)});
+    if (segments.banks[r].usedOutside > 0)
+      outside += label + ": " + std::to_string(segments.banks[r].usedOutside) +
+                 " used bytes outside any segment\n";
+  }
+  return out + outside;
+}
+
+void JSONSegments(std::string& out, const TBankSegments& bank) {
+  out += ", \"segments\": [";
+  const char* separator = "";
+  for (const TBankSegment& s : bank.segments) {
+    out += separator;
+    separator = ", ";
+    out += "{\"name\": ";
+    JSONString(out, s.name);
+    out += ", \"offset\": " + std::to_string(s.offset) + ", \"size\": " + std::to_string(s.size) +
+           ", \"free_inside\": " + std::to_string(s.freeInside) + "}";
+  }
+  out += "], \"used_outside_segments\": " + std::to_string(bank.usedOutside);
+}
+
+void JSONOutside(std::string& out, const TSegmentSummary& segments) {
+  out += ",\n \"debug_file\": ";
+  JSONString(out, segments.debugFile);
+  out += ",\n \"outside_banks\": [";
+  const char* separator = "";
+  for (const TOutsidePart& part : segments.outside) {
+    out += separator;
+    separator = ", ";
+    out += "{\"name\": ";
+    JSONString(out, part.name);
+    out += ", \"file_offset\": " + std::to_string(part.fileOffset) +
+           ", \"size\": " + std::to_string(part.size) + "}";
+  }
+  out += "]";
+}
+
 }  // namespace
 
 std::string TitleLine(const std::string& fileName, unsigned mapper, unsigned prgCount,
@@ -155,7 +228,8 @@ std::string ValidUTF8(const std::string& text) {
   return out;
 }
 
-std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph) {
+std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph,
+                        const TSummaryAdditions& additions) {
   const std::size_t columns = summary.compared ? 9 : 8;
   std::string out = TitleLine(fileName, summary.mapper, summary.prgCount, summary.chrCount,
                               summary.emptyByte) +
@@ -187,13 +261,15 @@ std::string SummaryText(const TCartSummary& summary, const std::string& fileName
                " bytes missing (the file ends early)\n";
   }
   if (graph && !summary.banks.empty()) out += "Bars: # used, . free, - missing\n";
+  if (additions.segments) out += "\n" + SegmentTable(summary, *additions.segments);
   out += "\n" + notes;
   out += TotalLines("PRG", summary.prg, summary.prgCount, summary.compared);
   out += TotalLines("CHR", summary.chr, summary.chrCount, summary.compared);
   return out;
 }
 
-std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName) {
+std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName,
+                        const TSummaryAdditions& additions) {
   std::string out = "{\"file\": ";
   JSONString(out, fileName);
   out += ", \"mapper\": " + std::to_string(summary.mapper) +
@@ -213,11 +289,16 @@ std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName
            ", \"largest_free_run\": {\"offset\": " + std::to_string(row.largestFreeRun.offset) +
            ", \"length\": " + std::to_string(row.largestFreeRun.length) + "}";
     if (summary.compared) out += ", \"used_delta\": " + std::to_string(row.usedDelta);
+    const std::size_t r = static_cast<std::size_t>(&row - summary.banks.data());
+    if (additions.segments && r < additions.segments->banks.size())
+      JSONSegments(out, additions.segments->banks[r]);
     out += "}";
   }
   out += summary.banks.empty() ? "],\n" : "\n ],\n";
   out += " \"totals\": {\"PRG\": " + JSONCounts(summary.prg, summary.compared) +
-         ", \"CHR\": " + JSONCounts(summary.chr, summary.compared) + "}}\n";
+         ", \"CHR\": " + JSONCounts(summary.chr, summary.compared) + "}";
+  if (additions.segments) JSONOutside(out, *additions.segments);
+  out += "}\n";
   return out;
 }
 

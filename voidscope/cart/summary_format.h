@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "segment_summary.h"
 #include "summary.h"
 
 // The title line of the window and the heading of the summary: file name,
@@ -13,9 +14,16 @@ std::string TitleLine(const std::string& fileName, unsigned mapper, unsigned prg
                       unsigned chrCount, std::uint8_t emptyByte);
 // A heading, one aligned row per bank (within 79 columns; a bar per row
 // with `graph`), notes on missing bytes, and the totals per kind.
-std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph);
+// Figures the summary carries beyond the banks' own, each when given.
+struct TSummaryAdditions {
+  const TSegmentSummary* segments = nullptr;  // from a debug file
+};
+
+std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph,
+                        const TSummaryAdditions& additions = {});
 // One JSON object, ending in a newline.
-std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName);
+std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName,
+                        const TSummaryAdditions& additions = {});
 // A few lines: bank, offsets, value and state, and a free byte's run.
 std::string ByteInfoText(const TByteInfo& info);
 
