@@ -4,6 +4,9 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -15,6 +18,58 @@ constexpr int PRGRowStep = 296;   // 20 + 258 + 18
 constexpr int CHRRowStep = 168;   // 20 + 130 + 18
 
 int MapRows(TBankKind kind) { return kind == TBankKind::PRG ? PRGMapRows : CHRMapRows; }
+
+// The segment view: palette entries from here on are the segments' colours,
+// repeating when there are more segments than entries.
+constexpr int FirstSegmentCell = CellMissing + 1;
+constexpr int SegmentCells = 256 - FirstSegmentCell;
+
+// Legend of the segment view: one line of swatches and names after another,
+// below the title line; the boxes start below it.
+constexpr int LegendTop = 32;
+constexpr int LegendLine = 18;
+constexpr int Swatch = 11;
+
+struct TLegendItem {
+  int x;
+  int y;
+  const TSegmentColour* colour;
+};
+
+std::vector<TLegendItem> LegendLayout(const std::vector<TSegmentColour>& colours, int W, int& lines) {
+  const QFontMetrics metrics(WindowFont());
+  std::vector<TLegendItem> items;
+  int x = 10;
+  int y = LegendTop;
+  lines = colours.empty() ? 0 : 1;
+  for (const TSegmentColour& colour : colours) {
+    const int width = Swatch + 4 + metrics.horizontalAdvance(colour.name);
+    if (x > 10 && x + width >= W - 10) {
+      x = 10;
+      y += LegendLine;
+      ++lines;
+    }
+    items.push_back({x, y, &colour});
+    x += width + 14;
+  }
+  return items;
+}
+
+int MapsTop(int legendLines) { return legendLines == 0 ? 50 : 50 + LegendLine * legendLines; }
+
+// Colours far from the plain view's green, near-white and grey: a dozen
+// that tell apart well, then hues a golden angle apart without the greens.
+QRgb SegmentColour(unsigned k) {
+  static const QRgb first[] = {
+      qRgb(31, 119, 180), qRgb(255, 127, 14), qRgb(214, 39, 40),  qRgb(148, 103, 189),
+      qRgb(140, 86, 75),  qRgb(227, 119, 194), qRgb(23, 190, 207), qRgb(188, 189, 34),
+      qRgb(0, 0, 128),    qRgb(128, 0, 0),    qRgb(255, 215, 0),  qRgb(0, 128, 128),
+  };
+  if (k < std::size(first)) return first[k];
+  const double hue = std::fmod(k * 137.508, 285.0);
+  const int h = static_cast<int>(hue < 75 ? hue : hue + 75);  // no 75-150
+  return QColor::fromHsv(h, 200, k % 2 ? 170 : 235).rgb();
+}
 
 // The platform's rectangle rule: the outline on x1, x2 - 1, y1 and y2 - 1,
 // the inside in the brush colour.
@@ -29,6 +84,29 @@ void TextOut(QPainter& canvas, int x, int y, const QString& text) {
   canvas.fillRect(x, y, metrics.horizontalAdvance(text), metrics.height(), Qt::white);
   canvas.setPen(QGuiApplication::palette().color(QPalette::WindowText));
   canvas.drawText(x, y + metrics.ascent(), text);
+}
+
+// Used cells of the box's bank take their segment's colour; free and missing
+// cells stay as they are.
+void PaintSegments(const TSegmentMap& map, const TBankBox& box, const std::vector<int>& cellOf,
+                   std::size_t& nextPart, QImage& bank) {
+  const auto before = [&](const TSegmentPart& part) {
+    return part.kind != box.kind ? part.kind == TBankKind::PRG : part.bank < box.index;
+  };
+  while (nextPart < map.parts.size() && before(map.parts[nextPart])) ++nextPart;
+  const std::uint64_t cells = static_cast<std::uint64_t>(MapColumns) * bank.height();
+  std::uint8_t* rows = bank.bits();
+  const auto stride = static_cast<std::uint64_t>(bank.bytesPerLine());
+  for (std::size_t i = nextPart; i < map.parts.size(); ++i) {
+    const TSegmentPart& part = map.parts[i];
+    if (part.kind != box.kind || part.bank != box.index) break;
+    const auto cell = static_cast<std::uint8_t>(cellOf[part.segment]);
+    const std::uint64_t end = std::min(part.offset + part.size, cells);
+    for (std::uint64_t o = part.offset; o < end; ++o) {
+      std::uint8_t& c = rows[o / MapColumns * stride + o % MapColumns];
+      if (c == CellUsed) c = cell;
+    }
+  }
 }
 
 }  // namespace
@@ -56,11 +134,11 @@ QFont WindowFont() {
   return font;
 }
 
-std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount) {
+std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount, int top) {
   std::vector<TBankBox> boxes;
   boxes.reserve(prgCount + chrCount);
   int x = 10;
-  int y = 50;
+  int y = top;
   int step = PRGRowStep;
   for (unsigned j = 0; j < prgCount; ++j) {
     boxes.push_back({TBankKind::PRG, j, x, y});
@@ -94,8 +172,27 @@ std::optional<TBankCell> BankCellAt(const std::vector<TBankBox>& boxes, QPoint p
   return std::nullopt;
 }
 
+std::vector<TSegmentColour> SegmentColours(const TSegmentMap& map) {
+  std::vector<TSegmentColour> colours;
+  std::vector<bool> seen;
+  for (const TSegmentPart& part : map.parts) {
+    if (part.segment >= seen.size()) seen.resize(part.segment + 1, false);
+    if (seen[part.segment]) continue;
+    seen[part.segment] = true;
+    colours.push_back({part.segment, QString::fromStdString(part.name),
+                       SegmentColour(static_cast<unsigned>(colours.size()))});
+  }
+  return colours;
+}
+
+std::vector<TBankBox> ViewBoxes(const TNESImage& image, int W, const TViewOptions& options) {
+  int lines = 0;
+  if (options.segments) LegendLayout(SegmentColours(*options.segments), W, lines);
+  return BankBoxes(W, image.PRGCount(), image.CHRCount(), MapsTop(lines));
+}
+
 QImage InfoPicture(const TNESImage& image, const QString& fileName, int W, int H,
-                   const TViewOptions&) {
+                   const TViewOptions& options) {
   QImage picture(W, H, QImage::Format_RGB32);
   if (picture.isNull()) return picture;
   QPainter canvas(&picture);
@@ -113,7 +210,26 @@ QImage InfoPicture(const TNESImage& image, const QString& fileName, int W, int H
   // One picture per kind, refilled for every bank of its kind.
   QImage ImagePRG = BankPicture(TBankKind::PRG);
   QImage ImageCHR = BankPicture(TBankKind::CHR);
-  for (const TBankBox& box : BankBoxes(W, image.PRGCount(), image.CHRCount())) {
+  int legendLines = 0;
+  std::vector<TSegmentColour> colours;
+  std::vector<int> cellOf;  // by segment id: its palette entry
+  if (options.segments) {
+    colours = SegmentColours(*options.segments);
+    for (std::size_t k = 0; k < colours.size(); ++k) {
+      const int cell = FirstSegmentCell + static_cast<int>(k % SegmentCells);
+      if (colours[k].segment >= cellOf.size()) cellOf.resize(colours[k].segment + 1, CellUsed);
+      cellOf[colours[k].segment] = cell;
+      ImagePRG.setColor(cell, colours[k].colour);
+      ImageCHR.setColor(cell, colours[k].colour);
+    }
+    for (const TLegendItem& item : LegendLayout(colours, W, legendLines)) {
+      Rectangle(canvas, item.x, item.y + 2, item.x + Swatch, item.y + 2 + Swatch);
+      canvas.fillRect(item.x + 1, item.y + 3, Swatch - 2, Swatch - 2, QColor(item.colour->colour));
+      TextOut(canvas, item.x + Swatch + 4, item.y, item.colour->name);
+    }
+  }
+  std::size_t nextPart = 0;  // parts come in bank order, as the boxes do
+  for (const TBankBox& box : BankBoxes(W, image.PRGCount(), image.CHRCount(), MapsTop(legendLines))) {
     const bool prg = box.kind == TBankKind::PRG;
     QImage& bank = prg ? ImagePRG : ImageCHR;
     TextOut(canvas, box.x, box.y, QString::fromStdString(BankLabel(box.kind, box.index)));
@@ -121,6 +237,7 @@ QImage InfoPicture(const TNESImage& image, const QString& fileName, int W, int H
       image.PRGBankMap(box.index, EmptyByte, bank.bits(), bank.bytesPerLine());
     else
       image.CHRBankMap(box.index, bank.bits(), bank.bytesPerLine());
+    if (options.segments) PaintSegments(*options.segments, box, cellOf, nextPart, bank);
     Rectangle(canvas, box.x, box.y + LabelGap, box.x + BoxWidth, box.y + LabelGap + bank.height() + 2);
     canvas.drawImage(box.x + 1, box.y + LabelGap + 1, bank);
   }

@@ -24,8 +24,9 @@ struct TBankBox {
   int x;
   int y;
 };
-// Every bank's box, PRG first, flowed into rows for a drawing area W wide.
-std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount);
+// Every bank's box, PRG first, flowed into rows for a drawing area W wide,
+// the first row's labels at `top`.
+std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount, int top = 50);
 
 // A byte's cell in the drawing: which bank and the offset within it.
 struct TBankCell {
@@ -48,6 +49,19 @@ struct TViewOptions {
   // Used bytes in one colour per segment, with a legend.
   const TSegmentMap* segments = nullptr;
 };
+
+// A segment's colour in the segment view, in the order the segments' first
+// bytes come in the file.
+struct TSegmentColour {
+  unsigned segment;  // id in the debug file
+  QString name;
+  QRgb colour;
+};
+std::vector<TSegmentColour> SegmentColours(const TSegmentMap& map);
+
+// The boxes as InfoPicture draws them with `options` (the segment view's
+// legend moves them down).
+std::vector<TBankBox> ViewBoxes(const TNESImage& image, int W, const TViewOptions& options);
 
 // The whole drawing area, `W` x `H`, for `image` (held or not), the title
 // line naming `fileName`. A null picture when that size cannot be had.
