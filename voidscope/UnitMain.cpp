@@ -10,6 +10,8 @@
 #include <QToolTip>
 #include <QUrl>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "cart/file_time.h"
 #include "cart/summary_format.h"
@@ -35,6 +37,15 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   MReload = MainMenu->addAction("&Reload");
   MWatch = MainMenu->addAction("&Watch");
   MSaveReport = MainMenu->addAction("&Save report");
+  // After the four commands: what the linker's debug file adds.
+  MView = MainMenu->addMenu("&View");
+  MSegments = MView->addAction("&Segments");
+  MSegments->setCheckable(true);  // off at every start
+  MView->addSeparator();
+  MOpenDbg = MView->addAction("Open &debug file...");
+  StatusBarDbg = new QStatusBar(this);
+  setStatusBar(StatusBarDbg);
+  StatusBarDbg->hide();
   // The platform's usual keys besides the access keys.
   MOpen->setShortcut(QKeySequence::Open);
   MReload->setShortcut(QKeySequence::Refresh);
@@ -55,6 +66,8 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   connect(MWatch, &QAction::triggered, this, &TFormMain::MWatchClick);
   connect(MSaveReport, &QAction::triggered, this, &TFormMain::MSaveReportClick);
   connect(TimerWatch, &QTimer::timeout, this, &TFormMain::TimerWatchTimer);
+  connect(MSegments, &QAction::triggered, this, &TFormMain::MSegmentsClick);
+  connect(MOpenDbg, &QAction::triggered, this, &TFormMain::MOpenDbgClick);
   connect(PaintBoxInfo, &TPaintBox::MouseMove, this, &TFormMain::PaintBoxInfoMouseMove);
   connect(PaintBoxInfo, &TPaintBox::MouseLeave, this, &TFormMain::PaintBoxInfoMouseLeave);
   connect(closeKeys, &QShortcut::activated, this, &QWidget::close);
@@ -80,6 +93,10 @@ void TFormMain::FormDestroy() { NES.Release(); }
 
 bool TFormMain::Load() {
   const bool loaded = NES.LoadNES(OpenDialogNESFileName.toStdString());
+  // A new image takes its debug file afresh; a failed load that keeps the
+  // earlier image keeps its segments too.
+  if (loaded) LoadDbg();
+  else if (!NES.Held()) DropDbg();
   // The byte under a resting mouse may now be another, or none.
   if (Hovering) ShowHover();
   return loaded;
@@ -89,6 +106,7 @@ QString TFormMain::FileName() const { return QFile::decodeName(OpenDialogNESFile
 
 bool TFormMain::TakeFile(const QByteArray& name) {
   OpenDialogNESFileName = name;
+  ChosenDbgFileName.clear();
   return Load();
 }
 
@@ -138,6 +156,87 @@ void TFormMain::MSaveReportClick() {
   PaintBoxInfo->repaint();
   QString error;
   if (!WriteReport(RenderInfo(W, H), name, error)) Dialogs.ShowError(this, error);
+}
+
+void TFormMain::MSegmentsClick() { PaintBoxInfo->repaint(); }
+
+void TFormMain::MOpenDbgClick() {
+  QString name = QFile::decodeName(ChosenDbgFileName);
+  if (!Dialogs.ExecuteOpenDbg(this, name)) return;
+  ChosenDbgFileName = QFile::encodeName(name);
+  if (!NES.Held()) {
+    ShowDbgMessage("Open an NES file first: the debug file is read with it");
+    return;
+  }
+  if (!LoadDbg()) Dialogs.ShowError(this, StatusBarDbg->currentMessage());
+  PaintBoxInfo->repaint();
+  if (Hovering) ShowHover();
+}
+
+void TFormMain::DropDbg() {
+  Dbg = {};
+  Segments = {};
+  DbgHeld = false;
+}
+
+// The debug file chosen from the menu, or else the image's own beside it
+// (game.dbg for game.nes), which may well not exist: then there is nothing
+// to say. Any other failure is told in the status line; the maps stay.
+bool TFormMain::LoadDbg() {
+  DropDbg();
+  std::filesystem::path path(OpenDialogNESFileName.toStdString());
+  const bool chosen = !ChosenDbgFileName.isEmpty();
+  if (chosen) path = ChosenDbgFileName.toStdString();
+  else path.replace_extension(".dbg");
+  std::error_code ec;
+  if (!chosen && !std::filesystem::exists(path, ec)) {
+    ShowDbgMessage({});
+    return true;
+  }
+  std::string error;
+  TDebugInfo info;
+  TSegmentMap map;
+  if (!LoadDebugInfo(path.string(), info, error)) {
+    ShowDbgMessage("Debug file not used: " + QString::fromStdString(error));
+    return false;
+  }
+  if (!PlaceSegments(info, OpenDialogNESFileName.toStdString(), NES.PRGCount(), NES.CHRCount(), map,
+                     error)) {
+    ShowDbgMessage(QString("Debug file \"%1\" not used: %2")
+                       .arg(QFile::decodeName(QByteArray::fromStdString(path.string())),
+                            QString::fromStdString(error)));
+    return false;
+  }
+  Dbg = std::move(info);
+  Segments = std::move(map);
+  DbgHeld = true;
+  ShowDbgMessage({});
+  return true;
+}
+
+// The status line shows only while there is something to say, and the
+// window grows by its height meanwhile, so the drawing area keeps its size.
+void TFormMain::ShowDbgMessage(const QString& message) {
+  const bool shown = !StatusBarDbg->isHidden();
+  if (message.isEmpty()) {
+    if (!shown) return;
+    const int height = StatusBarDbg->height();
+    StatusBarDbg->clearMessage();
+    StatusBarDbg->hide();
+    resize(width(), this->height() - height);
+    return;
+  }
+  StatusBarDbg->showMessage(message);
+  StatusBarDbg->setToolTip(message);
+  if (shown) return;
+  StatusBarDbg->show();
+  resize(width(), height() + StatusBarDbg->sizeHint().height());
+}
+
+TViewOptions TFormMain::ViewOptions() const {
+  TViewOptions options;
+  if (DbgHeld && MSegments->isChecked()) options.segments = &Segments;
+  return options;
 }
 
 void TFormMain::WMDropFiles(const QStringList& names) {
@@ -196,12 +295,18 @@ void TFormMain::ShowHover() {
 QString TFormMain::ByteUnder(const QPoint& pos) const {
   if (!NES.Held()) return {};
   const std::optional<TBankCell> cell =
-      BankCellAt(BankBoxes(PaintBoxInfo->width(), NES.PRGCount(), NES.CHRCount()), pos);
+      BankCellAt(ViewBoxes(NES, PaintBoxInfo->width(), ViewOptions()), pos);
   if (!cell) return {};
-  return QString::fromStdString(
-      ByteInfoText(DescribeByte(NES, cell->kind, cell->bank, cell->offset, NES.FindEmptyByte())));
+  std::string text =
+      ByteInfoText(DescribeByte(NES, cell->kind, cell->bank, cell->offset, NES.FindEmptyByte()));
+  if (DbgHeld)
+    text += "\n" + ByteOriginText(DescribeOrigin(
+                       Dbg, Segments, NES.BankOffset(cell->kind, cell->bank) + cell->offset));
+  return QString::fromStdString(text);
 }
 
-QImage TFormMain::RenderInfo(int W, int H) const { return InfoPicture(NES, FileName(), W, H); }
+QImage TFormMain::RenderInfo(int W, int H) const {
+  return InfoPicture(NES, FileName(), W, H, ViewOptions());
+}
 
 void TFormMain::DrawInfo(QPainter& canvas, int W, int H) const { canvas.drawImage(0, 0, RenderInfo(W, H)); }

@@ -6,11 +6,15 @@
 #include <QByteArray>
 #include <QImage>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
 
+#include "cart/debug_info.h"
 #include "cart/nes_image.h"
+#include "cart/segment_map.h"
 #include "cart/summary.h"
 #include "cart/summary_format.h"
 #include "dialogs.h"
@@ -50,6 +54,11 @@ class TFormMain : public QMainWindow {
   QAction* WatchCommand() const { return MWatch; }
   QAction* SaveReportCommand() const { return MSaveReport; }
   QTimer* WatchTimer() const { return TimerWatch; }
+  QAction* SegmentsCommand() const { return MSegments; }
+  QAction* OpenDbgCommand() const { return MOpenDbg; }
+  QStatusBar* StatusLine() const { return StatusBarDbg; }
+  // A debug file is read and its segments placed in the held image.
+  bool DbgLoaded() const { return DbgHeld; }
 
  public slots:
   void FormPaint(QPainter& canvas);
@@ -57,6 +66,8 @@ class TFormMain : public QMainWindow {
   void MReloadClick();
   void MWatchClick();
   void MSaveReportClick();
+  void MSegmentsClick();
+  void MOpenDbgClick();
   void TimerWatchTimer();
   void WMDropFiles(const QStringList& names);
   void PaintBoxInfoMouseMove(const QPoint& pos);
@@ -71,6 +82,10 @@ class TFormMain : public QMainWindow {
   void FormCreate(const QByteArray& firstArgument);
   void FormDestroy();
   bool Load();
+  bool LoadDbg();
+  void DropDbg();
+  void ShowDbgMessage(const QString& message);
+  TViewOptions ViewOptions() const;
   QString ByteUnder(const QPoint& pos) const;
   void ShowHover();
 
@@ -81,6 +96,10 @@ class TFormMain : public QMainWindow {
   QAction* MWatch;
   QAction* MSaveReport;
   QTimer* TimerWatch;
+  QMenu* MView;
+  QAction* MSegments;
+  QAction* MOpenDbg;
+  QStatusBar* StatusBarDbg;  // shown only to say why a debug file is not used
 
   TDialogs& Dialogs;
   TNESImage NES;
@@ -88,5 +107,10 @@ class TFormMain : public QMainWindow {
   bool Hovering = false;             // the mouse is over the drawing area
   QPoint HoverPos;
   QString HoverTextShown;
+  // The linker's debug file of the held image, when one is read.
+  QByteArray ChosenDbgFileName;  // from the menu; empty: the image's own
+  TDebugInfo Dbg;
+  TSegmentMap Segments;
+  bool DbgHeld = false;
 };
 

@@ -317,3 +317,13 @@ std::string ByteInfoText(const TByteInfo& info) {
          "-$" + Hex(info.run.offset + info.run.length - 1, 4) + ", " +
          std::to_string(info.run.length) + (info.run.length == 1 ? " byte" : " bytes");
 }
+
+std::string ByteOriginText(const TByteOrigin& origin) {
+  if (!origin.inSegment) return "In no segment";
+  std::string text = "Segment " + origin.segment + ", offset $" + Hex(origin.segmentOffset, 4);
+  if (origin.hasLabel)
+    text += "\nLabel " + origin.label +
+            (origin.labelDistance ? "+" + std::to_string(origin.labelDistance) : std::string());
+  if (origin.hasSource) text += "\nSource " + origin.sourceFile + ":" + std::to_string(origin.sourceLine);
+  return text;
+}

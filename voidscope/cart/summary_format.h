@@ -27,5 +27,9 @@ std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName
 // A few lines: bank, offsets, value and state, and a free byte's run.
 std::string ByteInfoText(const TByteInfo& info);
 
+// What a byte is in the linker's terms, a few lines to follow ByteInfoText:
+// its segment and offset there, the label before it, its source line.
+std::string ByteOriginText(const TByteOrigin& origin);
+
 // `text` with every byte sequence that is not UTF-8 replaced by U+FFFD.
 std::string ValidUTF8(const std::string& text);

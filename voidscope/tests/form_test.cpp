@@ -48,9 +48,15 @@ TEST_F(Form, StoredLook) {
   EXPECT_EQ(ImagePRG.color(1), qRgb(46, 255, 51));
   EXPECT_EQ(ImagePRG.color(255), qRgb(0, 0, 0));
   // Four commands side by side, each with its access key and the
-  // platform's usual shortcut.
+  // platform's usual shortcut; then the View menu of the debug file, with
+  // its segment view off.
   const QList<QAction*> commands = form.Menu()->actions();
-  ASSERT_EQ(commands.size(), 4);
+  ASSERT_EQ(commands.size(), 5);
+  ASSERT_NE(commands[4]->menu(), nullptr);
+  EXPECT_EQ(commands[4]->text(), "&View");
+  EXPECT_TRUE(form.SegmentsCommand()->isCheckable());
+  EXPECT_FALSE(form.SegmentsCommand()->isChecked());
+  EXPECT_TRUE(form.StatusLine()->isHidden());
   const char* captions[] = {"&Open", "&Reload", "&Watch", "&Save report"};
   const QKeySequence keys[] = {QKeySequence::keyBindings(QKeySequence::Open).value(0),
                                QKeySequence::keyBindings(QKeySequence::Refresh).value(0),
