@@ -25,15 +25,19 @@ constexpr int FirstSegmentCell = CellMissing + 1;
 constexpr int SegmentCells = 256 - FirstSegmentCell;
 
 // Legend of the segment view: one line of swatches and names after another,
-// below the title line; the boxes start below it.
+// below the title line; the boxes start below it. At most four lines, so
+// that a debug file of many segments never pushes the maps out of sight:
+// what does not fit is counted at the end ("and 12 more").
 constexpr int LegendTop = 32;
 constexpr int LegendLine = 18;
+constexpr int LegendLines = 4;
 constexpr int Swatch = 11;
 
 struct TLegendItem {
   int x;
   int y;
-  const TSegmentColour* colour;
+  const TSegmentColour* colour;  // none: the count of those left out
+  QString text;
 };
 
 std::vector<TLegendItem> LegendLayout(const std::vector<TSegmentColour>& colours, int W, int& lines) {
@@ -42,14 +46,21 @@ std::vector<TLegendItem> LegendLayout(const std::vector<TSegmentColour>& colours
   int x = 10;
   int y = LegendTop;
   lines = colours.empty() ? 0 : 1;
-  for (const TSegmentColour& colour : colours) {
-    const int width = Swatch + 4 + metrics.horizontalAdvance(colour.name);
-    if (x > 10 && x + width >= W - 10) {
+  for (std::size_t k = 0; k < colours.size(); ++k) {
+    const int width = Swatch + 4 + metrics.horizontalAdvance(colours[k].name);
+    // On the last line, room for the count is kept unless this is the last.
+    const QString more = QString("and %1 more").arg(colours.size() - k);
+    const int reserve = lines == LegendLines && k + 1 < colours.size() ? 14 + metrics.horizontalAdvance(more) : 0;
+    if (x > 10 && x + width + reserve >= W - 10) {
+      if (lines == LegendLines) {
+        items.push_back({x, y, nullptr, more});
+        break;
+      }
       x = 10;
       y += LegendLine;
       ++lines;
     }
-    items.push_back({x, y, &colour});
+    items.push_back({x, y, &colours[k], colours[k].name});
     x += width + 14;
   }
   return items;
@@ -223,9 +234,13 @@ QImage InfoPicture(const TNESImage& image, const QString& fileName, int W, int H
       ImageCHR.setColor(cell, colours[k].colour);
     }
     for (const TLegendItem& item : LegendLayout(colours, W, legendLines)) {
+      if (!item.colour) {
+        TextOut(canvas, item.x, item.y, item.text);
+        continue;
+      }
       Rectangle(canvas, item.x, item.y + 2, item.x + Swatch, item.y + 2 + Swatch);
       canvas.fillRect(item.x + 1, item.y + 3, Swatch - 2, Swatch - 2, QColor(item.colour->colour));
-      TextOut(canvas, item.x + Swatch + 4, item.y, item.colour->name);
+      TextOut(canvas, item.x + Swatch + 4, item.y, item.text);
     }
   }
   std::size_t nextPart = 0;  // parts come in bank order, as the boxes do
