@@ -1,13 +1,19 @@
 #include "summary_format.h"
 
-#include <cstdio>
 
 namespace {
 
+// Upper case, at least `digits` digits. By hand rather than snprintf: the
+// segment table of a large debug file writes a hundred thousand of them.
 std::string Hex(std::uint64_t v, int digits) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<unsigned long long>(v));
-  return text;
+  static const char hexDigits[] = "0123456789ABCDEF";
+  char text[16];
+  int n = 0;
+  do {
+    text[15 - n++] = hexDigits[v & 15];
+    v >>= 4;
+  } while ((v != 0 || n < digits) && n < 16);
+  return std::string(text + 16 - n, static_cast<std::size_t>(n));
 }
 
 std::string Pad(const std::string& text, std::size_t width, bool right) {
