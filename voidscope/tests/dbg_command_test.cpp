@@ -17,6 +17,7 @@
 #include "dbg_cartridge.h"
 #include "fake_dialogs.h"
 #include "run_program.h"
+#include "temp_files.h"
 
 namespace {
 
@@ -199,6 +200,31 @@ TEST_F(DbgCommand, TheSegmentViewColoursUsedBytesBySegment) {
   EXPECT_EQ(cell(4, 0), colourOf["TILES"]);
   EXPECT_EQ(cell(4, 10), qRgb(252, 252, 252));   // TILES' run of $00
   EXPECT_GT(boxes[0].y, 50) << "the legend stands above the maps";
+}
+
+// However many segments, the legend keeps to four lines and the maps stay
+// in sight; the last line counts the segments left out.
+TEST(SegmentLegend, ManySegmentsNeverPushTheMapsAway) {
+  TNESImage image;
+  TempDir dir;
+  ASSERT_TRUE(image.LoadNES(dir.Write("m.nes", MakeNES(2, 1))));
+  TSegmentMap map;
+  for (unsigned k = 0; k < 300; ++k)
+    map.parts.push_back({k, "SEGMENT_" + std::to_string(k), TBankKind::PRG, k / 150, (k % 150) * 64, 64, 0});
+  TViewOptions view;
+  view.segments = &map;
+  EXPECT_EQ(ViewBoxes(image, 649, view)[0].y, 50 + 4 * 18);
+  EXPECT_EQ(ViewBoxes(image, 10000, view)[0].y, 50 + 4 * 18);
+  map.parts.resize(3);
+  EXPECT_EQ(ViewBoxes(image, 649, view)[0].y, 50 + 18);
+  EXPECT_EQ(ViewBoxes(image, 649, {})[0].y, 50);
+  // Each segment's used bytes in its own colour: the first three differ.
+  const QImage picture = InfoPicture(image, "m.nes", 649, 505, view);
+  const std::vector<TSegmentColour> colours = SegmentColours(map);
+  ASSERT_EQ(colours.size(), 3u);
+  const TBankBox box = ViewBoxes(image, 649, view)[0];
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(picture.pixel(box.x + 1, box.y + 21 + k), colours[k].colour);
+  EXPECT_EQ(picture.pixel(box.x + 1, box.y + 21 + 3), qRgb(46, 255, 51)) << "used, in no segment";
 }
 
 TEST_F(DbgCommand, ADebugFileThatCannotBeUsedEndsWithStatus1AndNothingWritten) {
