@@ -195,4 +195,36 @@ TEST(SegmentMap, UnusableSegmentsAreRefusedWithTheReason) {
   }
 }
 
+// ld65's debug file of a C program: its info record overstates the source
+// files, and the initialised data is a read/write segment loaded into ROM.
+TEST(SegmentMap, ACompiledCProgramIsPlacedWithItsData) {
+  TempDir dir;
+  dir.Write("hello.c", AsBytes("int counter = 5;\n"
+                               "int add(int a, int b) { counter += a; return a + b; }\n"
+                               "int main(void) { return add(1, 2); }\n"));
+  const std::string command = "cd '" + dir.path() + "' && " CL65
+                              " -g -t nes -o hello.nes -Wl --dbgfile,hello.dbg hello.c";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  TDebugInfo info;
+  TSegmentMap map;
+  std::string error;
+  ASSERT_TRUE(LoadDebugInfo(dir.File("hello.dbg"), info, error)) << error;
+  const Bytes image = ReadAll(dir.File("hello.nes"));
+  ASSERT_TRUE(PlaceSegments(info, "hello.nes", image[4], image[5], map, error)) << error;
+  // Where the labels of the source's two definitions are, and what is there.
+  std::uint64_t counterAt = 0, addAt = 0;
+  for (const TSegmentPart& p : map.parts)
+    for (std::uint64_t o = 0; o < p.size; ++o) {
+      const std::uint64_t at = PRGOffset(p.bank) + p.offset + o;
+      const TByteOrigin origin = DescribeOrigin(info, map, at);
+      if (origin.labelDistance != 0) continue;
+      if (origin.label == "_counter" && origin.segment == "DATA") counterAt = at;
+      if (origin.label == "_add" && origin.segment == "CODE" && origin.hasSource) addAt = at;
+    }
+  ASSERT_NE(counterAt, 0u);
+  EXPECT_EQ(image[counterAt], 5);
+  EXPECT_EQ(image[counterAt + 1], 0);
+  EXPECT_NE(addAt, 0u);
+}
+
 }  // namespace
