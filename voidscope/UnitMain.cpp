@@ -158,7 +158,11 @@ void TFormMain::MSaveReportClick() {
   if (!WriteReport(RenderInfo(W, H), name, error)) Dialogs.ShowError(this, error);
 }
 
-void TFormMain::MSegmentsClick() { PaintBoxInfo->repaint(); }
+void TFormMain::MSegmentsClick() {
+  PaintBoxInfo->repaint();
+  // The legend moves the maps: the byte under a resting mouse is another.
+  if (Hovering) ShowHover();
+}
 
 void TFormMain::MOpenDbgClick() {
   QString name = QFile::decodeName(ChosenDbgFileName);
