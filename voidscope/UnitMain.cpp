@@ -10,87 +10,14 @@
 #include <QToolTip>
 #include <QUrl>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "cart/file_time.h"
 #include "cart/summary_format.h"
+#include "info_picture.h"
 #include "report.h"
 #include "window_icon.h"
-
-namespace {
-
-// Layout of the drawing area.
-constexpr int BoxWidth = 66;      // 64 cells and the frame
-constexpr int BoxPitch = 74;      // from one box to the next
-constexpr int LabelGap = 20;      // label to box
-constexpr int PRGRowStep = 296;   // 20 + 258 + 18
-constexpr int CHRRowStep = 168;   // 20 + 130 + 18
-
-// The platform's rectangle rule: the outline on x1, x2 - 1, y1 and y2 - 1,
-// the inside in the brush colour.
-void Rectangle(QPainter& canvas, int x1, int y1, int x2, int y2) {
-  canvas.fillRect(x1, y1, x2 - x1, y2 - y1, Qt::black);
-  if (x2 - x1 > 2 && y2 - y1 > 2) canvas.fillRect(x1 + 1, y1 + 1, x2 - x1 - 2, y2 - y1 - 2, Qt::white);
-}
-
-QString Hex2(unsigned v) { return QString("%1").arg(v, 2, 16, QChar('0')).toUpper(); }
-
-QImage BankPicture(int rows) {
-  QImage picture(MapColumns, rows, QImage::Format_Indexed8);
-  picture.setColorTable(BankPalette());
-  picture.fill(CellFree);
-  return picture;
-}
-
-}  // namespace
-
-QList<QRgb> BankPalette() {
-  QList<QRgb> palette(256, qRgb(0, 0, 0));
-  palette[CellFree] = qRgb(252, 252, 252);
-  palette[CellUsed] = qRgb(46, 255, 51);
-  palette[CellMissing] = qRgb(128, 128, 128);
-  return palette;
-}
-
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({"Tahoma", "Liberation Sans", "DejaVu Sans"});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(13);
-  return font;
-}
-
-QString TitleLine(const QString& fileName, unsigned mapper, unsigned prgCount, unsigned chrCount,
-                  std::uint8_t emptyByte) {
-  return fileName + "  Mapper #" + QString::number(mapper) + "  " + QString::number(prgCount) +
-         "xPRG  " + QString::number(chrCount) + "xCHR  Empty is $" + Hex2(emptyByte);
-}
-
-std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount) {
-  std::vector<TBankBox> boxes;
-  boxes.reserve(prgCount + chrCount);
-  int x = 10;
-  int y = 50;
-  int step = PRGRowStep;
-  for (unsigned j = 0; j < prgCount; ++j) {
-    boxes.push_back({TBankKind::PRG, j, x, y});
-    x += BoxPitch;
-    if (x + BoxPitch >= W) {
-      x = 10;
-      y += step;
-      if (j == prgCount - 1) step = CHRRowStep;
-    }
-  }
-  for (unsigned j = 0; j < chrCount; ++j) {
-    boxes.push_back({TBankKind::CHR, j, x, y});
-    x += BoxPitch;
-    if (x + BoxPitch >= W) {
-      x = 10;
-      y += step;
-      step = CHRRowStep;
-    }
-  }
-  return boxes;
-}
 
 TFormMain::TFormMain(TDialogs& dialogs, const QString& firstArgument, QWidget* parent)
     : TFormMain(dialogs, QFile::encodeName(firstArgument), parent) {}
@@ -104,14 +31,21 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   PaintBoxInfo = new TPaintBox(this);
   PaintBoxInfo->setObjectName("PaintBoxInfo");
   setCentralWidget(PaintBoxInfo);
-  ImagePRG = BankPicture(PRGMapRows);
-  ImageCHR = BankPicture(CHRMapRows);
 
   MainMenu = menuBar();
   MOpen = MainMenu->addAction("&Open");
   MReload = MainMenu->addAction("&Reload");
   MWatch = MainMenu->addAction("&Watch");
   MSaveReport = MainMenu->addAction("&Save report");
+  // After the four commands: what the linker's debug file adds.
+  MView = MainMenu->addMenu("&View");
+  MSegments = MView->addAction("&Segments");
+  MSegments->setCheckable(true);  // off at every start
+  MView->addSeparator();
+  MOpenDbg = MView->addAction("Open &debug file...");
+  StatusBarDbg = new QStatusBar(this);
+  setStatusBar(StatusBarDbg);
+  StatusBarDbg->hide();
   // The platform's usual keys besides the access keys.
   MOpen->setShortcut(QKeySequence::Open);
   MReload->setShortcut(QKeySequence::Refresh);
@@ -132,6 +66,8 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   connect(MWatch, &QAction::triggered, this, &TFormMain::MWatchClick);
   connect(MSaveReport, &QAction::triggered, this, &TFormMain::MSaveReportClick);
   connect(TimerWatch, &QTimer::timeout, this, &TFormMain::TimerWatchTimer);
+  connect(MSegments, &QAction::triggered, this, &TFormMain::MSegmentsClick);
+  connect(MOpenDbg, &QAction::triggered, this, &TFormMain::MOpenDbgClick);
   connect(PaintBoxInfo, &TPaintBox::MouseMove, this, &TFormMain::PaintBoxInfoMouseMove);
   connect(PaintBoxInfo, &TPaintBox::MouseLeave, this, &TFormMain::PaintBoxInfoMouseLeave);
   connect(closeKeys, &QShortcut::activated, this, &QWidget::close);
@@ -157,6 +93,10 @@ void TFormMain::FormDestroy() { NES.Release(); }
 
 bool TFormMain::Load() {
   const bool loaded = NES.LoadNES(OpenDialogNESFileName.toStdString());
+  // A new image takes its debug file afresh; a failed load that keeps the
+  // earlier image keeps its segments too.
+  if (loaded) LoadDbg();
+  else if (!NES.Held()) DropDbg();
   // The byte under a resting mouse may now be another, or none.
   if (Hovering) ShowHover();
   return loaded;
@@ -166,6 +106,7 @@ QString TFormMain::FileName() const { return QFile::decodeName(OpenDialogNESFile
 
 bool TFormMain::TakeFile(const QByteArray& name) {
   OpenDialogNESFileName = name;
+  ChosenDbgFileName.clear();
   return Load();
 }
 
@@ -215,6 +156,91 @@ void TFormMain::MSaveReportClick() {
   PaintBoxInfo->repaint();
   QString error;
   if (!WriteReport(RenderInfo(W, H), name, error)) Dialogs.ShowError(this, error);
+}
+
+void TFormMain::MSegmentsClick() {
+  PaintBoxInfo->repaint();
+  // The legend moves the maps: the byte under a resting mouse is another.
+  if (Hovering) ShowHover();
+}
+
+void TFormMain::MOpenDbgClick() {
+  QString name = QFile::decodeName(ChosenDbgFileName);
+  if (!Dialogs.ExecuteOpenDbg(this, name)) return;
+  ChosenDbgFileName = QFile::encodeName(name);
+  if (!NES.Held()) {
+    ShowDbgMessage("Open an NES file first: the debug file is read with it");
+    return;
+  }
+  if (!LoadDbg()) Dialogs.ShowError(this, StatusBarDbg->currentMessage());
+  PaintBoxInfo->repaint();
+  if (Hovering) ShowHover();
+}
+
+void TFormMain::DropDbg() {
+  Dbg = {};
+  Segments = {};
+  DbgHeld = false;
+}
+
+// The debug file chosen from the menu, or else the image's own beside it
+// (game.dbg for game.nes), which may well not exist: then there is nothing
+// to say. Any other failure is told in the status line; the maps stay.
+bool TFormMain::LoadDbg() {
+  DropDbg();
+  std::filesystem::path path(OpenDialogNESFileName.toStdString());
+  const bool chosen = !ChosenDbgFileName.isEmpty();
+  if (chosen) path = ChosenDbgFileName.toStdString();
+  else path.replace_extension(".dbg");
+  std::error_code ec;
+  if (!chosen && !std::filesystem::exists(path, ec)) {
+    ShowDbgMessage({});
+    return true;
+  }
+  std::string error;
+  TDebugInfo info;
+  TSegmentMap map;
+  if (!LoadDebugInfo(path.string(), info, error)) {
+    ShowDbgMessage("Debug file not used: " + QString::fromStdString(error));
+    return false;
+  }
+  if (!PlaceSegments(info, OpenDialogNESFileName.toStdString(), NES.PRGCount(), NES.CHRCount(), map,
+                     error)) {
+    ShowDbgMessage(QString("Debug file \"%1\" not used: %2")
+                       .arg(QFile::decodeName(QByteArray::fromStdString(path.string())),
+                            QString::fromStdString(error)));
+    return false;
+  }
+  Dbg = std::move(info);
+  Segments = std::move(map);
+  DbgHeld = true;
+  ShowDbgMessage({});
+  return true;
+}
+
+// The status line shows only while there is something to say, and the
+// window grows by its height meanwhile, so the drawing area keeps its size.
+void TFormMain::ShowDbgMessage(const QString& message) {
+  const bool shown = !StatusBarDbg->isHidden();
+  if (message.isEmpty()) {
+    if (!shown) return;
+    const int height = StatusBarDbg->height();
+    StatusBarDbg->clearMessage();
+    StatusBarDbg->hide();
+    resize(width(), this->height() - height);
+    return;
+  }
+  StatusBarDbg->showMessage(message);
+  StatusBarDbg->setToolTip(message);
+  if (shown) return;
+  StatusBarDbg->show();
+  resize(width(), height() + StatusBarDbg->sizeHint().height());
+}
+
+TViewOptions TFormMain::ViewOptions() const {
+  TViewOptions options;
+  if (DbgHeld && MSegments->isChecked()) options.segments = &Segments;
+  return options;
 }
 
 void TFormMain::WMDropFiles(const QStringList& names) {
@@ -272,58 +298,19 @@ void TFormMain::ShowHover() {
 
 QString TFormMain::ByteUnder(const QPoint& pos) const {
   if (!NES.Held()) return {};
-  for (const TBankBox& box : BankBoxes(PaintBoxInfo->width(), NES.PRGCount(), NES.CHRCount())) {
-    const int rows = box.kind == TBankKind::PRG ? PRGMapRows : CHRMapRows;
-    // The cells only: the frame around them is not a byte.
-    const int column = pos.x() - (box.x + 1);
-    const int row = pos.y() - (box.y + LabelGap + 1);
-    if (column < 0 || column >= MapColumns || row < 0 || row >= rows) continue;
-    const std::uint8_t EmptyByte = box.kind == TBankKind::PRG ? NES.FindEmptyByte() : 0;
-    const TByteInfo info = DescribeByte(NES, box.kind, box.index,
-                                        static_cast<std::uint64_t>(row) * MapColumns + column,
-                                        EmptyByte);
-    return QString::fromStdString(ByteInfoText(info));
-  }
-  return {};
+  const std::optional<TBankCell> cell =
+      BankCellAt(ViewBoxes(NES, PaintBoxInfo->width(), ViewOptions()), pos);
+  if (!cell) return {};
+  std::string text =
+      ByteInfoText(DescribeByte(NES, cell->kind, cell->bank, cell->offset, NES.FindEmptyByte()));
+  if (DbgHeld)
+    text += "\n" + ByteOriginText(DescribeOrigin(
+                       Dbg, Segments, NES.BankOffset(cell->kind, cell->bank) + cell->offset));
+  return QString::fromStdString(text);
 }
 
-QImage TFormMain::RenderInfo(int W, int H) {
-  QImage picture(W, H, QImage::Format_RGB32);
-  if (picture.isNull()) return picture;
-  QPainter canvas(&picture);
-  canvas.setFont(font());
-  DrawInfo(canvas, W, H);
-  return picture;
+QImage TFormMain::RenderInfo(int W, int H) const {
+  return InfoPicture(NES, FileName(), W, H, ViewOptions());
 }
 
-void TFormMain::TextOut(QPainter& canvas, int x, int y, const QString& text) {
-  // Top-left at (x, y), opaque on white, in the window-text colour.
-  const QFontMetrics metrics(canvas.font());
-  canvas.fillRect(x, y, metrics.horizontalAdvance(text), metrics.height(), Qt::white);
-  canvas.setPen(palette().color(QPalette::WindowText));
-  canvas.drawText(x, y + metrics.ascent(), text);
-}
-
-void TFormMain::DrawInfo(QPainter& canvas, int W, int H) {
-  Rectangle(canvas, 0, 0, W, H);
-  if (!NES.Held()) {
-    TextOut(canvas, 10, 10, "No file loaded");
-    return;
-  }
-  const std::uint8_t EmptyByte = NES.FindEmptyByte();
-  TextOut(canvas, 10, 10,
-          TitleLine(FileName(), NES.Mapper(), NES.PRGCount(), NES.CHRCount(), EmptyByte));
-
-  for (const TBankBox& box : BankBoxes(W, NES.PRGCount(), NES.CHRCount())) {
-    const bool prg = box.kind == TBankKind::PRG;
-    QImage& picture = prg ? ImagePRG : ImageCHR;
-    TextOut(canvas, box.x, box.y, QString::fromStdString(BankLabel(box.kind, box.index)));
-    if (prg)
-      NES.PRGBankMap(box.index, EmptyByte, picture.bits(), picture.bytesPerLine());
-    else
-      NES.CHRBankMap(box.index, picture.bits(), picture.bytesPerLine());
-    Rectangle(canvas, box.x, box.y + LabelGap, box.x + BoxWidth,
-              box.y + LabelGap + picture.height() + 2);
-    canvas.drawImage(box.x + 1, box.y + LabelGap + 1, picture);
-  }
-}
+void TFormMain::DrawInfo(QPainter& canvas, int W, int H) const { canvas.drawImage(0, 0, RenderInfo(W, H)); }

@@ -6,13 +6,19 @@
 #include <QByteArray>
 #include <QImage>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
 
+#include "cart/debug_info.h"
 #include "cart/nes_image.h"
+#include "cart/segment_map.h"
 #include "cart/summary.h"
+#include "cart/summary_format.h"
 #include "dialogs.h"
+#include "info_picture.h"
 #include "paint_box.h"
 
 class TFormMain : public QMainWindow {
@@ -26,9 +32,9 @@ class TFormMain : public QMainWindow {
   ~TFormMain() override;
 
   // Draws the whole drawing area of W x H pixels onto `canvas`.
-  void DrawInfo(QPainter& canvas, int W, int H);
+  void DrawInfo(QPainter& canvas, int W, int H) const;
   // What DrawInfo shows at W x H, as a picture (the report's content).
-  QImage RenderInfo(int W, int H);
+  QImage RenderInfo(int W, int H) const;
 
   const TNESImage& Image() const { return NES; }
   // OpenDialogNES's file name: the current file of the whole program, as
@@ -40,15 +46,19 @@ class TFormMain : public QMainWindow {
   // The readout of the byte under the mouse; empty outside the maps.
   const QString& HoverText() const { return HoverTextShown; }
 
-  TPaintBox* PaintBoxInfo;
-  QImage ImagePRG;
-  QImage ImageCHR;
-  QMenuBar* MainMenu;
-  QAction* MOpen;
-  QAction* MReload;
-  QAction* MWatch;
-  QAction* MSaveReport;
-  QTimer* TimerWatch;
+  // The window's parts, for tests.
+  TPaintBox* PaintBox() const { return PaintBoxInfo; }
+  QMenuBar* Menu() const { return MainMenu; }
+  QAction* OpenCommand() const { return MOpen; }
+  QAction* ReloadCommand() const { return MReload; }
+  QAction* WatchCommand() const { return MWatch; }
+  QAction* SaveReportCommand() const { return MSaveReport; }
+  QTimer* WatchTimer() const { return TimerWatch; }
+  QAction* SegmentsCommand() const { return MSegments; }
+  QAction* OpenDbgCommand() const { return MOpenDbg; }
+  QStatusBar* StatusLine() const { return StatusBarDbg; }
+  // A debug file is read and its segments placed in the held image.
+  bool DbgLoaded() const { return DbgHeld; }
 
  public slots:
   void FormPaint(QPainter& canvas);
@@ -56,6 +66,8 @@ class TFormMain : public QMainWindow {
   void MReloadClick();
   void MWatchClick();
   void MSaveReportClick();
+  void MSegmentsClick();
+  void MOpenDbgClick();
   void TimerWatchTimer();
   void WMDropFiles(const QStringList& names);
   void PaintBoxInfoMouseMove(const QPoint& pos);
@@ -70,9 +82,24 @@ class TFormMain : public QMainWindow {
   void FormCreate(const QByteArray& firstArgument);
   void FormDestroy();
   bool Load();
-  void TextOut(QPainter& canvas, int x, int y, const QString& text);
+  bool LoadDbg();
+  void DropDbg();
+  void ShowDbgMessage(const QString& message);
+  TViewOptions ViewOptions() const;
   QString ByteUnder(const QPoint& pos) const;
   void ShowHover();
+
+  TPaintBox* PaintBoxInfo;
+  QMenuBar* MainMenu;
+  QAction* MOpen;
+  QAction* MReload;
+  QAction* MWatch;
+  QAction* MSaveReport;
+  QTimer* TimerWatch;
+  QMenu* MView;
+  QAction* MSegments;
+  QAction* MOpenDbg;
+  QStatusBar* StatusBarDbg;  // shown only to say why a debug file is not used
 
   TDialogs& Dialogs;
   TNESImage NES;
@@ -80,23 +107,10 @@ class TFormMain : public QMainWindow {
   bool Hovering = false;             // the mouse is over the drawing area
   QPoint HoverPos;
   QString HoverTextShown;
+  // The linker's debug file of the held image, when one is read.
+  QByteArray ChosenDbgFileName;  // from the menu; empty: the image's own
+  TDebugInfo Dbg;
+  TSegmentMap Segments;
+  bool DbgHeld = false;
 };
 
-// Where DrawInfo puts a bank: its label's top-left corner; the frame runs
-// from (x, y + 20) to (x + 66, y + 20 + rows + 2), the cells inside it.
-struct TBankBox {
-  TBankKind kind;
-  unsigned index;
-  int x;
-  int y;
-};
-// Every bank's box, PRG first, flowed into rows for a drawing area W wide.
-std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount);
-
-// The title line: file name, mapper, bank counts and the empty byte.
-QString TitleLine(const QString& fileName, unsigned mapper, unsigned prgCount,
-                  unsigned chrCount, std::uint8_t emptyByte);
-// Palette of the bank pictures: free, used, missing, then black.
-QList<QRgb> BankPalette();
-// The window's font: Tahoma, or a free sans of like build where it is absent.
-QFont WindowFont();

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <utility>
 
 namespace {
 
@@ -25,15 +26,6 @@ bool ParseBytes(const QByteArray& text, std::uint64_t& bytes) {
   return true;
 }
 
-bool TakesValue(const QByteArray& arg) {
-  return arg == "--report" || arg == "--size" || arg == "--against" || arg == "--fail-below";
-}
-
-bool IsOption(const QByteArray& arg) {
-  return arg == "--help" || arg == "-h" || arg == "--" || arg == "--summary" || arg == "--json" ||
-         arg == "--graph" || TakesValue(arg);
-}
-
 TCommandLine Fail(const QString& error) {
   TCommandLine line;
   line.mode = TCommandLine::Mode::Error;
@@ -43,10 +35,93 @@ TCommandLine Fail(const QString& error) {
 
 QString Shown(const QByteArray& name) { return QFile::decodeName(name); }
 
+// Options that stand alone.
+struct TFlag {
+  const char* name;
+  bool TCommandLine::*field;
+};
+constexpr TFlag Flags[] = {
+    {"--summary", &TCommandLine::summary},
+    {"--json", &TCommandLine::json},
+    {"--graph", &TCommandLine::graph},
+    {"--segments", &TCommandLine::segments},
+};
+
+// Options that take the next argument as their value, each checked by its
+// own function: false and `error` when the value will not do.
+struct TParsing {
+  TCommandLine line;
+  bool sizeGiven = false;
+};
+using TValueParser = bool (*)(const QByteArray& value, TParsing& parsing, QString& error);
+struct TValueOption {
+  const char* name;
+  TValueParser parse;
+};
+
+bool TakeFileName(const QByteArray& value, const char* option, QByteArray& field, QString& error) {
+  if (value.isEmpty()) {
+    error = QString("%1 needs a file name").arg(option);
+    return false;
+  }
+  field = value;
+  return true;
+}
+
+const TValueOption ValueOptions[] = {
+    {"--report",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       return TakeFileName(value, "--report", p.line.reportFile, error);
+     }},
+    {"--size",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       p.sizeGiven = true;
+       if (ParseSize(Shown(value), p.line.width, p.line.height)) return true;
+       error = QString("bad size \"%1\": expected WxH, each 1 to %2").arg(Shown(value)).arg(MaxSide);
+       return false;
+     }},
+    {"--against",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       return TakeFileName(value, "--against", p.line.against, error);
+     }},
+    {"--fail-below",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       std::uint64_t bytes = 0;
+       if (!ParseBytes(value, bytes)) {
+         error = QString("bad byte count \"%1\" for --fail-below: expected a whole number").arg(Shown(value));
+         return false;
+       }
+       p.line.failBelow = bytes;
+       return true;
+     }},
+    {"--dbg",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       return TakeFileName(value, "--dbg", p.line.dbgFile, error);
+     }},
+};
+
+const TFlag* FindFlag(const QByteArray& arg) {
+  for (const TFlag& flag : Flags)
+    if (arg == flag.name) return &flag;
+  return nullptr;
+}
+
+const TValueOption* FindValueOption(const QByteArray& arg) {
+  for (const TValueOption& option : ValueOptions)
+    if (arg == option.name) return &option;
+  return nullptr;
+}
+
+bool IsOption(const QByteArray& arg) {
+  return arg == "--help" || arg == "-h" || arg == "--version" || arg == "--" || FindFlag(arg) ||
+         FindValueOption(arg);
+}
+
 }  // namespace
 
 TCommandLine ParseCommandLine(const QByteArrayList& args) {
-  TCommandLine line;
+  TParsing parsing;
+  TCommandLine& line = parsing.line;
   // The plain form: the first argument is the file, whatever it looks like.
   if (args.isEmpty()) return line;
   if (!IsOption(args.first())) {
@@ -54,42 +129,25 @@ TCommandLine ParseCommandLine(const QByteArrayList& args) {
     return line;
   }
 
-  bool sizeGiven = false;
   bool fileGiven = false;
-  bool reportGiven = false;
   for (qsizetype i = 0; i < args.size(); ++i) {
     const QByteArray& arg = args[i];
     if (arg == "--help" || arg == "-h") {
       line.mode = TCommandLine::Mode::Help;
       return line;
     }
-    if (arg == "--summary" || arg == "--json" || arg == "--graph") {
-      (arg == "--summary" ? line.summary : arg == "--json" ? line.json : line.graph) = true;
+    if (arg == "--version") {
+      line.mode = TCommandLine::Mode::Version;
+      return line;
+    }
+    if (const TFlag* flag = FindFlag(arg)) {
+      line.*(flag->field) = true;
       continue;
     }
-    if (TakesValue(arg)) {
+    if (const TValueOption* option = FindValueOption(arg)) {
       if (i + 1 >= args.size()) return Fail(Shown(arg) + " needs a value");
-      const QByteArray& value = args[++i];
-      if (arg == "--report") {
-        if (value.isEmpty()) return Fail("--report needs a file name");
-        line.reportFile = value;
-        reportGiven = true;
-      } else if (arg == "--against") {
-        if (value.isEmpty()) return Fail("--against needs a file name");
-        line.against = value;
-      } else if (arg == "--fail-below") {
-        std::uint64_t bytes = 0;
-        if (!ParseBytes(value, bytes))
-          return Fail(QString("bad byte count \"%1\" for --fail-below: expected a whole number")
-                          .arg(Shown(value)));
-        line.failBelow = bytes;
-      } else {
-        if (!ParseSize(Shown(value), line.width, line.height))
-          return Fail(QString("bad size \"%1\": expected WxH, each 1 to %2")
-                          .arg(Shown(value))
-                          .arg(MaxSide));
-        sizeGiven = true;
-      }
+      QString error;
+      if (!option->parse(args[++i], parsing, error)) return Fail(error);
       continue;
     }
     // Everything after "--" is a file name, even when it starts with a dash.
@@ -105,16 +163,24 @@ TCommandLine ParseCommandLine(const QByteArrayList& args) {
       return Fail(QString("more than one file given (\"%1\")").arg(Shown(args[i + 1])));
     if (afterDashes) break;
   }
+  const bool reportGiven = !line.reportFile.isEmpty();
   if (reportGiven) line.mode = TCommandLine::Mode::Report;
   else if (line.summary) line.mode = TCommandLine::Mode::Summary;
-  if (sizeGiven && !reportGiven) return Fail("--size needs --report");
-  const char* needsSummary = line.json                ? "--json"
-                            : line.graph             ? "--graph"
-                            : !line.against.isEmpty() ? "--against"
-                            : line.failBelow         ? "--fail-below"
-                                                     : nullptr;
-  if (!line.summary && needsSummary) return Fail(QString("%1 needs --summary").arg(needsSummary));
+  if (parsing.sizeGiven && !reportGiven) return Fail("--size needs --report");
+  // Options that only shape the summary, in the order they are named.
+  const std::pair<const char*, bool> summaryOnly[] = {
+      {"--json", line.json},
+      {"--graph", line.graph},
+      {"--against", !line.against.isEmpty()},
+      {"--fail-below", line.failBelow.has_value()},
+  };
+  for (const auto& [option, given] : summaryOnly)
+    if (given && !line.summary) return Fail(QString("%1 needs --summary").arg(option));
   if (line.json && line.graph) return Fail("--graph draws bars in the text table, not in --json");
+  if (!line.dbgFile.isEmpty() && line.mode == TCommandLine::Mode::Window)
+    return Fail("--dbg needs --summary or --report");
+  if (line.segments && (line.dbgFile.isEmpty() || !reportGiven))
+    return Fail("--segments needs --report and --dbg");
   if (line.mode != TCommandLine::Mode::Window && !fileGiven) return Fail("no NES file given");
   return line;
 }
@@ -142,9 +208,23 @@ QString UsageText() {
          "                     exit with status 3 when a PRG bank has fewer free\n"
          "                     bytes, naming each such bank on standard error\n"
          "      --summary and --report may be given together: one load, both.\n"
+         "  voidscope (--summary | --report OUT.bmp) --dbg FILE.dbg [--segments]\n"
+         "            [other options] [--] FILE.nes\n"
+         "      Also read the linker's debug file (ld65 --dbgfile) whose output is\n"
+         "      FILE.nes: the summary adds a table of the segments in each bank,\n"
+         "      their free bytes and the used bytes outside them (JSON:\n"
+         "      \"segments\", \"used_outside_segments\", \"debug_file\",\n"
+         "      \"outside_banks\"); the report is unchanged unless:\n"
+         "      --segments     with --report: draw each segment's used bytes in\n"
+         "                     a colour of its own, with a legend\n"
          "  voidscope --help\n"
          "      This text.\n"
+         "  voidscope --version\n"
+         "      The program's name and version.\n"
          "  \"--\" ends the options, so that a file name may begin with a dash.\n"
-         "Exit status: 0 success; 1 an image cannot be loaded or the picture\n"
-         "cannot be written; 2 a bad command line; 3 a PRG bank below --fail-below.\n";
+         "Exit status: 0 success; 1 an image or a debug file cannot be loaded or\n"
+         "used, or the picture cannot be written; 2 a bad command line; 3 a PRG\n"
+         "bank below --fail-below.\n";
 }
+
+QString VersionText() { return QStringLiteral("voidscope " VOIDSCOPE_VERSION "\n"); }

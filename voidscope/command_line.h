@@ -11,7 +11,7 @@
 // File names are kept as the bytes they came in: on this platform a path is
 // a byte string, and one that is not valid text must still open.
 struct TCommandLine {
-  enum class Mode { Window, Report, Summary, Help, Error };
+  enum class Mode { Window, Report, Summary, Help, Version, Error };
   Mode mode = Mode::Window;  // Report: --report, with or without --summary
   QByteArray file;           // the image (may be empty in window mode)
   QByteArray reportFile;     // --report OUT
@@ -22,9 +22,13 @@ struct TCommandLine {
   bool graph = false;        // --graph
   QByteArray against;        // --against OLD
   std::optional<std::uint64_t> failBelow;  // --fail-below BYTES
+  QByteArray dbgFile;        // --dbg FILE.dbg
+  bool segments = false;     // --segments
   QString error;             // what is wrong, for Mode::Error
 };
 
 // `args` without the program name.
 TCommandLine ParseCommandLine(const QByteArrayList& args);
 QString UsageText();
+// "voidscope 1.0" and a newline.
+QString VersionText();

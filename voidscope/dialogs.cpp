@@ -35,6 +35,18 @@ bool TQtDialogs::ExecuteSaveReport(QWidget* owner, QString& fileName) {
   return true;
 }
 
+bool TQtDialogs::ExecuteOpenDbg(QWidget* owner, QString& fileName) {
+  QFileDialog OpenDialogDbg(owner, "Open debug file");
+  OpenDialogDbg.setAcceptMode(QFileDialog::AcceptOpen);
+  OpenDialogDbg.setFileMode(QFileDialog::ExistingFile);
+  OpenDialogDbg.setNameFilters({"Linker debug files (*.dbg)", "All files (*)"});
+  if (!fileName.isEmpty()) OpenDialogDbg.selectFile(fileName);
+  if (OpenDialogDbg.exec() != QDialog::Accepted || OpenDialogDbg.selectedFiles().isEmpty())
+    return false;
+  fileName = OpenDialogDbg.selectedFiles().first();
+  return true;
+}
+
 void TQtDialogs::ShowError(QWidget* owner, const QString& message) {
   QMessageBox::critical(owner, QApplication::applicationName(), message);
 }

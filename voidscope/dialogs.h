@@ -14,6 +14,8 @@ class TDialogs {
   virtual bool ExecuteOpenNES(QWidget* owner, QString& fileName) = 0;
   // SavePictureDialogReport: true and the chosen name when confirmed.
   virtual bool ExecuteSaveReport(QWidget* owner, QString& fileName) = 0;
+  // Another debug file for the image: true and the chosen name when confirmed.
+  virtual bool ExecuteOpenDbg(QWidget* owner, QString& fileName) = 0;
   // The application's standard error box.
   virtual void ShowError(QWidget* owner, const QString& message) = 0;
 };
@@ -23,5 +25,6 @@ class TQtDialogs : public TDialogs {
  public:
   bool ExecuteOpenNES(QWidget* owner, QString& fileName) override;
   bool ExecuteSaveReport(QWidget* owner, QString& fileName) override;
+  bool ExecuteOpenDbg(QWidget* owner, QString& fileName) override;
   void ShowError(QWidget* owner, const QString& message) override;
 };

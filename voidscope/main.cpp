@@ -8,9 +8,12 @@
 #include <string>
 
 #include "UnitMain.h"
+#include "cart/debug_info.h"
+#include "cart/segment_map.h"
 #include "cart/summary_format.h"
 #include "command_line.h"
 #include "dialogs.h"
+#include "info_picture.h"
 #include "report.h"
 
 namespace {
@@ -33,25 +36,61 @@ int CannotLoad(const QByteArray& name, const char* role) {
   return 1;
 }
 
-// What follows the one load of FILE: OLD is loaded and the report written
-// before anything reaches standard output, so that a failure leaves it
-// empty. Returns the exit status.
+// The segments of --dbg, placed in the loaded image.
+struct TSegments {
+  TDebugInfo info;
+  TSegmentMap map;
+};
+
+// False, after a message, when the debug file cannot be read or describes
+// another output than FILE.
+bool ReadSegments(const TCommandLine& line, const TNESImage& image, TSegments& segments) {
+  std::string error;
+  if (!LoadDebugInfo(line.dbgFile.toStdString(), segments.info, error)) {
+    Print(stderr, "voidscope: cannot read the debug file " + QString::fromStdString(error) + "\n");
+    return false;
+  }
+  if (!PlaceSegments(segments.info, line.file.toStdString(), image.PRGCount(), image.CHRCount(),
+                     segments.map, error)) {
+    Print(stderr, QString("voidscope: cannot use the debug file \"%1\": %2\n")
+                      .arg(QFile::decodeName(line.dbgFile), QString::fromStdString(error)));
+    return false;
+  }
+  return true;
+}
+
+// What follows the one load of FILE: OLD and the debug file are loaded and
+// the report written before anything reaches standard output, so that a
+// failure leaves it empty. Returns the exit status.
 int Finish(const TCommandLine& line, const TNESImage& image,
-           const std::function<bool()>& writeReport) {
+           const std::function<bool(const TViewOptions&)>& writeReport) {
+  TSegments segments;
+  TSummaryAdditions additions;
+  TViewOptions view;
+  TSegmentSummary segmentSummary;
+  if (!line.dbgFile.isEmpty()) {
+    if (!ReadSegments(line, image, segments)) return 1;
+    if (line.segments) view.segments = &segments.map;
+  }
   TCartSummary summary;
   if (line.summary) {
     summary = SummariseNES(image);
+    if (!line.dbgFile.isEmpty()) {
+      segmentSummary = SummariseSegments(image, summary, segments.map, line.dbgFile.toStdString());
+      additions.segments = &segmentSummary;
+    }
     if (!line.against.isEmpty()) {
       TNESImage old;
       if (!old.LoadNES(line.against.toStdString())) return CannotLoad(line.against, "the earlier build ");
       CompareSummaries(summary, SummariseNES(old));
     }
   }
-  if (writeReport && !writeReport()) return 1;
+  if (writeReport && !writeReport(view)) return 1;
   if (!line.summary) return 0;
 
   const std::string name = line.file.toStdString();
-  const std::string text = line.json ? SummaryJSON(summary, name) : SummaryText(summary, name, line.graph);
+  const std::string text = line.json ? SummaryJSON(summary, name, additions)
+                                     : SummaryText(summary, name, line.graph, additions);
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     Print(stderr, "voidscope: cannot write the summary to standard output\n");
@@ -63,14 +102,14 @@ int Finish(const TCommandLine& line, const TNESImage& image,
   return below.empty() ? 0 : 3;
 }
 
+// The picture the window would show, drawn without a window.
 int RunReport(const TCommandLine& line) {
-  TQtDialogs dialogs;
-  TFormMain FormMain(dialogs);
-  if (!FormMain.TakeFile(line.file)) return CannotLoad(line.file, "");
-  return Finish(line, FormMain.Image(), [&] {
+  TNESImage image;
+  if (!image.LoadNES(line.file.toStdString())) return CannotLoad(line.file, "");
+  return Finish(line, image, [&](const TViewOptions& view) {
     QString error;
-    if (WriteReport(FormMain.RenderInfo(line.width, line.height), QFile::decodeName(line.reportFile), error))
-      return true;
+    const QImage picture = InfoPicture(image, QFile::decodeName(line.file), line.width, line.height, view);
+    if (WriteReport(picture, QFile::decodeName(line.reportFile), error)) return true;
     Print(stderr, "voidscope: " + error + "\n");
     return false;
   });
@@ -92,6 +131,10 @@ int main(int argc, char** argv) {
   const TCommandLine line = ParseCommandLine(args);
   if (line.mode == TCommandLine::Mode::Help) {
     Print(stdout, UsageText());
+    return 0;
+  }
+  if (line.mode == TCommandLine::Mode::Version) {
+    Print(stdout, VersionText());
     return 0;
   }
   if (line.mode == TCommandLine::Mode::Error) {

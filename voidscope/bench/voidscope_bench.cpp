@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "UnitMain.h"
+#include "cart/segment_map.h"
 #include "cart/summary_format.h"
 #include "dialogs.h"
 
@@ -109,6 +111,69 @@ BENCHMARK(BM_SummaryCommand)
     ->ArgNames({"content", "format"})
     ->ArgsProduct({{0, 1, 4}, {0, 1, 2}})
     ->Unit(benchmark::kMillisecond);
+
+// A debug file's segments tiling the whole of the largest image in pieces of
+// `size` bytes, as a linker would write them, headed by the header segment.
+TDebugInfo TiledSegments(std::uint64_t size) {
+  TDebugInfo info;
+  auto add = [&](std::uint64_t offset, std::uint64_t bytes) {
+    TDbgSegment s;
+    s.id = static_cast<unsigned>(info.segments.size());
+    s.name = "SEG" + std::to_string(s.id);
+    s.size = bytes;
+    s.readOnly = s.hasOutput = true;
+    s.outputName = "build/largest.nes";
+    s.outputOffset = offset;
+    info.segments.push_back(s);
+  };
+  add(0, NESHeaderSize);
+  for (std::uint64_t o = NESHeaderSize; o < MaxNESSize; o += size) add(o, std::min(size, MaxNESSize - o));
+  return info;
+}
+
+// What --dbg adds to --summary once the debug file is read and placed: the
+// figures per segment and their output (arg: segment size; 0 text, 2 JSON),
+// against BM_SummaryCommand's plain figures.
+void BM_SummaryWithSegments(benchmark::State& state) {
+  const std::string name = LargestImage(Content::Mixed);
+  TNESImage image;
+  image.LoadNES(name);
+  std::remove(name.c_str());
+  const TDebugInfo info = TiledSegments(static_cast<std::uint64_t>(state.range(0)));
+  TSegmentMap map;
+  std::string error;
+  if (!PlaceSegments(info, "largest.nes", 255, 255, map, error)) state.SkipWithError(error.c_str());
+  for (auto _ : state) {
+    const TCartSummary summary = SummariseNES(image);
+    const TSegmentSummary segments = SummariseSegments(image, summary, map, "largest.dbg");
+    TSummaryAdditions additions;
+    additions.segments = &segments;
+    const std::string out = state.range(1) == 2 ? SummaryJSON(summary, name, additions)
+                                                : SummaryText(summary, name, false, additions);
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.counters["segments"] = static_cast<double>(info.segments.size());
+}
+BENCHMARK(BM_SummaryWithSegments)
+    ->ArgNames({"segment_size", "format"})
+    ->ArgsProduct({{256, 4096}, {0, 2}})
+    ->Unit(benchmark::kMillisecond);
+
+// The segment view at full HD on the same image and segments.
+void BM_SegmentView(benchmark::State& state) {
+  const std::string name = LargestImage(Content::Mixed);
+  TNESImage image;
+  image.LoadNES(name);
+  std::remove(name.c_str());
+  const TDebugInfo info = TiledSegments(static_cast<std::uint64_t>(state.range(0)));
+  TSegmentMap map;
+  std::string error;
+  if (!PlaceSegments(info, "largest.nes", 255, 255, map, error)) state.SkipWithError(error.c_str());
+  TViewOptions view;
+  view.segments = &map;
+  for (auto _ : state) benchmark::DoNotOptimize(InfoPicture(image, "largest.nes", 1920, 1080, view));
+}
+BENCHMARK(BM_SegmentView)->ArgName("segment_size")->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -5,10 +5,10 @@
 namespace {
 
 // One cell per byte, `rows` rows of 64; bytes the file does not hold are
-// marked missing. `used` tells a used byte from a free one.
-template <typename Used>
+// marked missing; a byte equal to `freeValue` is free.
 void FillMap(std::span<const std::uint8_t> bank, int rows, std::uint8_t* cells, std::size_t stride,
-             Used used) {
+             std::uint8_t freeValue) {
+  const auto used = [freeValue](std::uint8_t v) { return v != freeValue; };
   const std::uint8_t* b = bank.data();
   const std::size_t n = bank.size();
   for (int r = 0; r < rows; ++r) {
@@ -27,10 +27,9 @@ void FillMap(std::span<const std::uint8_t> bank, int rows, std::uint8_t* cells, 
 
 void TNESImage::PRGBankMap(unsigned bank, std::uint8_t emptyByte, std::uint8_t* cells,
                            std::size_t stride) const {
-  FillMap(PRGBank(bank), PRGMapRows, cells, stride,
-          [emptyByte](std::uint8_t v) { return v != emptyByte; });
+  FillMap(PRGBank(bank), PRGMapRows, cells, stride, FreeValue(TBankKind::PRG, emptyByte));
 }
 
 void TNESImage::CHRBankMap(unsigned bank, std::uint8_t* cells, std::size_t stride) const {
-  FillMap(CHRBank(bank), CHRMapRows, cells, stride, [](std::uint8_t v) { return v != 0; });
+  FillMap(CHRBank(bank), CHRMapRows, cells, stride, FreeValue(TBankKind::CHR, 0));
 }

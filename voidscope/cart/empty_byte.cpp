@@ -1,38 +1,14 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 
+#include "byte_scan.h"
 #include "nes_image.h"
 
 namespace {
 
 // Runs of at least this many equal bytes are recorded (as length - 1).
 constexpr std::size_t MinRun = 9;
-
-std::uint64_t Load64(const std::uint8_t* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, 8);
-  return word;
-}
-
-// Bytes equal to v from `from` on, stopping at `size`.
-std::size_t RunEnd(const std::uint8_t* bytes, std::size_t from, std::size_t size, std::uint8_t v) {
-  // Long free areas are the common case: compare eight bytes at a time.
-  const std::uint64_t pattern = 0x0101010101010101ull * v;
-  std::size_t t = from;
-  while (t + 8 <= size) {
-    const std::uint64_t diff = Load64(bytes + t) ^ pattern;
-    if (diff != 0) {
-      if constexpr (std::endian::native == std::endian::little)
-        return t + static_cast<std::size_t>(std::countr_zero(diff)) / 8;
-      break;
-    }
-    t += 8;
-  }
-  while (t < size && bytes[t] == v) ++t;
-  return t;
-}
 
 // Records, in file order, every run of equal bytes of at least MinRun bytes
 // that ends before the bank (or the loaded part of it) does. Every such run
@@ -49,7 +25,7 @@ void RecordRuns(std::span<const std::uint8_t> bank, std::array<std::int32_t, 256
     if (std::endian::native == std::endian::little && k >= 8 && k + 8 <= n) {
       // The equal bytes on either side of k, eight at a time: most offsets
       // are settled here without a branch per byte.
-      const std::uint64_t pattern = 0x0101010101010101ull * v;
+      const std::uint64_t pattern = EveryByteOne * v;
       const std::uint64_t rightDiff = Load64(b + k) ^ pattern;
       const std::uint64_t leftDiff = Load64(b + k - 8) ^ pattern;
       const std::size_t right = rightDiff ? std::countr_zero(rightDiff) / 8 : 8;
@@ -61,7 +37,7 @@ void RecordRuns(std::span<const std::uint8_t> bank, std::array<std::int32_t, 256
       s = k - left;
       if (left == 8)
         while (s > 0 && b[s - 1] == v) --s;
-      t = right < 8 ? k + right : RunEnd(b, k + 8, n, v);
+      t = right < 8 ? k + right : NextDifferent(b, k + 8, n, v);
     } else {
       const bool leftSame = k > 0 && b[k - 1] == v;
       const bool rightSame = k + 1 < n && b[k + 1] == v;
@@ -71,7 +47,7 @@ void RecordRuns(std::span<const std::uint8_t> bank, std::array<std::int32_t, 256
       }
       s = k;
       while (s > 0 && b[s - 1] == v) --s;
-      t = RunEnd(b, k + 1, n, v);
+      t = NextDifferent(b, k + 1, n, v);
     }
     if (t == n) return;  // a run still open at the bank's end is never recorded
     if (t - s >= MinRun) RunTable[v] = static_cast<std::int32_t>(t - s - 1);

@@ -76,10 +76,11 @@ std::span<const std::uint8_t> TNESImage::Section(std::uint64_t offset, std::uint
   return {data_.data() + offset, static_cast<std::size_t>(std::min(size, loaded - offset))};
 }
 
-std::span<const std::uint8_t> TNESImage::PRGBank(unsigned bank) const {
-  return Section(NESHeaderSize + PRGBankSize * bank, PRGBankSize);
+std::uint64_t TNESImage::BankOffset(TBankKind kind, unsigned bank) const {
+  if (kind == TBankKind::PRG) return NESHeaderSize + PRGBankSize * bank;
+  return NESHeaderSize + PRGBankSize * PRGCount() + CHRBankSize * bank;
 }
 
-std::span<const std::uint8_t> TNESImage::CHRBank(unsigned bank) const {
-  return Section(NESHeaderSize + PRGBankSize * PRGCount() + CHRBankSize * bank, CHRBankSize);
+std::span<const std::uint8_t> TNESImage::Bank(TBankKind kind, unsigned bank) const {
+  return Section(BankOffset(kind, bank), kind == TBankKind::PRG ? PRGBankSize : CHRBankSize);
 }

@@ -27,6 +27,14 @@ inline constexpr std::uint8_t CellUsed = 1;
 // A byte the header names but the file does not hold (a truncated image).
 inline constexpr std::uint8_t CellMissing = 2;
 
+enum class TBankKind { PRG, CHR };
+
+// The free-byte rule, the one place it is written: a PRG byte is free when
+// it equals the empty byte, a CHR byte when it is $00.
+inline std::uint8_t FreeValue(TBankKind kind, std::uint8_t emptyByte) {
+  return kind == TBankKind::PRG ? emptyByte : std::uint8_t{0x00};
+}
+
 class TNESImage {
  public:
   // Loads the named file whole. Returns true when a new image was taken.
@@ -55,10 +63,13 @@ class TNESImage {
                   std::size_t stride) const;
   void CHRBankMap(unsigned bank, std::uint8_t* cells, std::size_t stride) const;
 
+  // File offset of a bank's first byte, as the header lays the banks out.
+  std::uint64_t BankOffset(TBankKind kind, unsigned bank) const;
   // The loaded bytes of a bank: shorter than the bank (or empty) when the
   // file ends early.
-  std::span<const std::uint8_t> PRGBank(unsigned bank) const;
-  std::span<const std::uint8_t> CHRBank(unsigned bank) const;
+  std::span<const std::uint8_t> Bank(TBankKind kind, unsigned bank) const;
+  std::span<const std::uint8_t> PRGBank(unsigned bank) const { return Bank(TBankKind::PRG, bank); }
+  std::span<const std::uint8_t> CHRBank(unsigned bank) const { return Bank(TBankKind::CHR, bank); }
 
  private:
   std::span<const std::uint8_t> Section(std::uint64_t offset, std::uint64_t size) const;

@@ -1,35 +1,11 @@
 #include "summary.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <span>
 
+#include "byte_scan.h"
+
 namespace {
-
-constexpr std::uint64_t Ones = 0x0101010101010101ull;
-
-std::uint64_t Load64(const std::uint8_t* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, 8);
-  return word;
-}
-
-// The first offset from `from` on (before `size`) whose byte is not v, or size.
-std::size_t NextDifferent(const std::uint8_t* b, std::size_t from, std::size_t size,
-                          std::uint8_t v) {
-  std::size_t t = from;
-  if constexpr (std::endian::native == std::endian::little) {
-    const std::uint64_t pattern = Ones * v;
-    while (t + 8 <= size) {
-      const std::uint64_t diff = Load64(b + t) ^ pattern;
-      if (diff != 0) return t + static_cast<std::size_t>(std::countr_zero(diff)) / 8;
-      t += 8;
-    }
-  }
-  while (t < size && b[t] == v) ++t;
-  return t;
-}
 
 // Free bytes are those equal to `freeValue`; bytes past the loaded part are
 // missing, never free. One pass without a branch per byte: an image of
@@ -63,11 +39,6 @@ void AddTo(TKindTotals& totals, const TBankSummary& row) {
   totals.usedDelta += row.usedDelta;
 }
 
-std::uint64_t BankOffset(const TNESImage& image, TBankKind kind, unsigned bank) {
-  if (kind == TBankKind::PRG) return NESHeaderSize + PRGBankSize * bank;
-  return NESHeaderSize + PRGBankSize * image.PRGCount() + CHRBankSize * bank;
-}
-
 }  // namespace
 
 std::string BankLabel(TBankKind kind, unsigned index) {
@@ -85,20 +56,17 @@ TCartSummary SummariseNES(const TNESImage& image) {
   summary.chrCount = image.CHRCount();
   summary.emptyByte = image.FindEmptyByte();
   summary.banks.reserve(summary.prgCount + summary.chrCount);
-  auto add = [&](TBankKind kind, unsigned j, std::uint64_t size,
-                 std::span<const std::uint8_t> loaded, std::uint8_t freeValue) {
+  auto add = [&](TBankKind kind, unsigned j, std::uint64_t size) {
     TBankSummary row;
     row.kind = kind;
     row.index = j;
-    row.offset = BankOffset(image, kind, j);
+    row.offset = image.BankOffset(kind, j);
     row.size = size;
-    CountBank(loaded, freeValue, row);
+    CountBank(image.Bank(kind, j), FreeValue(kind, summary.emptyByte), row);
     summary.banks.push_back(row);
   };
-  for (unsigned j = 0; j < summary.prgCount; ++j)
-    add(TBankKind::PRG, j, PRGBankSize, image.PRGBank(j), summary.emptyByte);
-  for (unsigned j = 0; j < summary.chrCount; ++j)
-    add(TBankKind::CHR, j, CHRBankSize, image.CHRBank(j), 0x00);
+  for (unsigned j = 0; j < summary.prgCount; ++j) add(TBankKind::PRG, j, PRGBankSize);
+  for (unsigned j = 0; j < summary.chrCount; ++j) add(TBankKind::CHR, j, CHRBankSize);
   for (const TBankSummary& row : summary.banks)
     AddTo(row.kind == TBankKind::PRG ? summary.prg : summary.chr, row);
   return summary;
@@ -136,11 +104,10 @@ TByteInfo DescribeByte(const TNESImage& image, TBankKind kind, unsigned bank,
   info.kind = kind;
   info.bank = bank;
   info.offset = offset;
-  info.fileOffset = BankOffset(image, kind, bank) + offset;
-  const std::span<const std::uint8_t> loaded =
-      kind == TBankKind::PRG ? image.PRGBank(bank) : image.CHRBank(bank);
+  info.fileOffset = image.BankOffset(kind, bank) + offset;
+  const std::span<const std::uint8_t> loaded = image.Bank(kind, bank);
   if (offset >= loaded.size()) return info;  // missing
-  const std::uint8_t freeValue = kind == TBankKind::PRG ? emptyByte : 0x00;
+  const std::uint8_t freeValue = FreeValue(kind, emptyByte);
   info.value = loaded[offset];
   if (info.value != freeValue) {
     info.state = TByteState::Used;

@@ -11,8 +11,6 @@
 
 #include "nes_image.h"
 
-enum class TBankKind { PRG, CHR };
-
 // A run of free bytes: its first offset within the bank and its length.
 struct TFreeRun {
   std::uint64_t offset = 0;

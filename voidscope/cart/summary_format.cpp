@@ -1,13 +1,19 @@
 #include "summary_format.h"
 
-#include <cstdio>
 
 namespace {
 
+// Upper case, at least `digits` digits. By hand rather than snprintf: the
+// segment table of a large debug file writes a hundred thousand of them.
 std::string Hex(std::uint64_t v, int digits) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<unsigned long long>(v));
-  return text;
+  static const char hexDigits[] = "0123456789ABCDEF";
+  char text[16];
+  int n = 0;
+  do {
+    text[15 - n++] = hexDigits[v & 15];
+    v >>= 4;
+  } while ((v != 0 || n < digits) && n < 16);
+  return std::string(text + 16 - n, static_cast<std::size_t>(n));
 }
 
 std::string Pad(const std::string& text, std::size_t width, bool right) {
@@ -27,12 +33,6 @@ std::string Percent(std::uint64_t part, std::uint64_t whole) {
 }
 
 std::string Signed(std::int64_t v) { return (v > 0 ? "+" : "") + std::to_string(v); }
-
-std::string HeaderLine(const TCartSummary& s, const std::string& fileName) {
-  // The same words as the window's title line.
-  return fileName + "  Mapper #" + std::to_string(s.mapper) + "  " + std::to_string(s.prgCount) +
-         "xPRG  " + std::to_string(s.chrCount) + "xCHR  Empty is $" + Hex(s.emptyByte, 2);
-}
 
 // A bar of `width` cells, each part in proportion, a part that is there
 // at all given at least one cell so that a nearly full bank never looks full.
@@ -111,7 +111,86 @@ std::string JSONCounts(const TKindTotals& t, bool compared) {
   return out + "}";
 }
 
+// The segment table: one row per segment in a bank, those outside the banks
+// first, then what each bank uses beyond its segments. 70 columns wide with
+// names of up to 16 characters; a longer name widens its own row only.
+constexpr Column SegmentColumns[] = {
+    {"Bank", 7, false, 0},      {"Segment", 16, false, 1}, {"In bank", 9, false, 1},
+    {"File (hex)", 13, false, 1}, {"Size", 5, true, 2},    {"Free inside", 11, true, 2},
+};
+
+std::string SegmentRow(const std::vector<std::string>& cells) {
+  std::string line;
+  for (std::size_t i = 0; i < cells.size(); ++i)
+    line += std::string(SegmentColumns[i].gap, ' ') +
+            Pad(cells[i], SegmentColumns[i].width, SegmentColumns[i].right);
+  return line + "\n";
+}
+
+std::string FileRange(std::uint64_t first, std::uint64_t size) {
+  return Hex(first, 6) + "-" + Hex(first + size - 1, 6);
+}
+
+std::string SegmentTable(const TCartSummary& summary, const TSegmentSummary& segments) {
+  std::string out = "Segments from " + segments.debugFile + "\n";
+  std::vector<std::string> headings;
+  for (const Column& column : SegmentColumns) headings.push_back(column.heading);
+  out += SegmentRow(headings);
+  for (const TOutsidePart& part : segments.outside)
+    out += SegmentRow({part.fileOffset < NESHeaderSize ? "header" : "beyond", part.name, "-",
+                       FileRange(part.fileOffset, part.size), std::to_string(part.size), "-"});
+  std::string outside;
+  for (std::size_t r = 0; r < summary.banks.size() && r < segments.banks.size(); ++r) {
+    const TBankSummary& bank = summary.banks[r];
+    const std::string label = BankLabel(bank.kind, bank.index);
+    for (const TBankSegment& s : segments.banks[r].segments)
+      out += SegmentRow({label, s.name, Hex(s.offset, 4) + "-" + Hex(s.offset + s.size - 1, 4),
+                         FileRange(bank.offset + s.offset, s.size), std::to_string(s.size),
+                         std::to_string(s.freeInside)});
+    if (segments.banks[r].usedOutside > 0)
+      outside += label + ": " + std::to_string(segments.banks[r].usedOutside) +
+                 " used bytes outside any segment\n";
+  }
+  return out + outside;
+}
+
+void JSONSegments(std::string& out, const TBankSegments& bank) {
+  out += ", \"segments\": [";
+  const char* separator = "";
+  for (const TBankSegment& s : bank.segments) {
+    out += separator;
+    separator = ", ";
+    out += "{\"name\": ";
+    JSONString(out, s.name);
+    out += ", \"offset\": " + std::to_string(s.offset) + ", \"size\": " + std::to_string(s.size) +
+           ", \"free_inside\": " + std::to_string(s.freeInside) + "}";
+  }
+  out += "], \"used_outside_segments\": " + std::to_string(bank.usedOutside);
+}
+
+void JSONOutside(std::string& out, const TSegmentSummary& segments) {
+  out += ",\n \"debug_file\": ";
+  JSONString(out, segments.debugFile);
+  out += ",\n \"outside_banks\": [";
+  const char* separator = "";
+  for (const TOutsidePart& part : segments.outside) {
+    out += separator;
+    separator = ", ";
+    out += "{\"name\": ";
+    JSONString(out, part.name);
+    out += ", \"file_offset\": " + std::to_string(part.fileOffset) +
+           ", \"size\": " + std::to_string(part.size) + "}";
+  }
+  out += "]";
+}
+
 }  // namespace
+
+std::string TitleLine(const std::string& fileName, unsigned mapper, unsigned prgCount,
+                      unsigned chrCount, std::uint8_t emptyByte) {
+  return fileName + "  Mapper #" + std::to_string(mapper) + "  " + std::to_string(prgCount) +
+         "xPRG  " + std::to_string(chrCount) + "xCHR  Empty is $" + Hex(emptyByte, 2);
+}
 
 std::string ValidUTF8(const std::string& text) {
   static const std::string replacement = "\xEF\xBF\xBD";
@@ -155,9 +234,12 @@ std::string ValidUTF8(const std::string& text) {
   return out;
 }
 
-std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph) {
+std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph,
+                        const TSummaryAdditions& additions) {
   const std::size_t columns = summary.compared ? 9 : 8;
-  std::string out = HeaderLine(summary, fileName) + "\n\n";
+  std::string out = TitleLine(fileName, summary.mapper, summary.prgCount, summary.chrCount,
+                              summary.emptyByte) +
+                    "\n\n";
   std::vector<std::string> headings;
   for (std::size_t i = 0; i < columns; ++i) headings.push_back(Columns[i].heading);
   out += Row(headings) + "\n";
@@ -185,13 +267,15 @@ std::string SummaryText(const TCartSummary& summary, const std::string& fileName
                " bytes missing (the file ends early)\n";
   }
   if (graph && !summary.banks.empty()) out += "Bars: # used, . free, - missing\n";
+  if (additions.segments) out += "\n" + SegmentTable(summary, *additions.segments);
   out += "\n" + notes;
   out += TotalLines("PRG", summary.prg, summary.prgCount, summary.compared);
   out += TotalLines("CHR", summary.chr, summary.chrCount, summary.compared);
   return out;
 }
 
-std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName) {
+std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName,
+                        const TSummaryAdditions& additions) {
   std::string out = "{\"file\": ";
   JSONString(out, fileName);
   out += ", \"mapper\": " + std::to_string(summary.mapper) +
@@ -211,11 +295,16 @@ std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName
            ", \"largest_free_run\": {\"offset\": " + std::to_string(row.largestFreeRun.offset) +
            ", \"length\": " + std::to_string(row.largestFreeRun.length) + "}";
     if (summary.compared) out += ", \"used_delta\": " + std::to_string(row.usedDelta);
+    const std::size_t r = static_cast<std::size_t>(&row - summary.banks.data());
+    if (additions.segments && r < additions.segments->banks.size())
+      JSONSegments(out, additions.segments->banks[r]);
     out += "}";
   }
   out += summary.banks.empty() ? "],\n" : "\n ],\n";
   out += " \"totals\": {\"PRG\": " + JSONCounts(summary.prg, summary.compared) +
-         ", \"CHR\": " + JSONCounts(summary.chr, summary.compared) + "}}\n";
+         ", \"CHR\": " + JSONCounts(summary.chr, summary.compared) + "}";
+  if (additions.segments) JSONOutside(out, *additions.segments);
+  out += "}\n";
   return out;
 }
 
@@ -233,4 +322,14 @@ std::string ByteInfoText(const TByteInfo& info) {
   return text + "Value $" + Hex(info.value, 2) + ", free\nFree run $" + Hex(info.run.offset, 4) +
          "-$" + Hex(info.run.offset + info.run.length - 1, 4) + ", " +
          std::to_string(info.run.length) + (info.run.length == 1 ? " byte" : " bytes");
+}
+
+std::string ByteOriginText(const TByteOrigin& origin) {
+  if (!origin.inSegment) return "In no segment";
+  std::string text = "Segment " + origin.segment + ", offset $" + Hex(origin.segmentOffset, 4);
+  if (origin.hasLabel)
+    text += "\nLabel " + origin.label +
+            (origin.labelDistance ? "+" + std::to_string(origin.labelDistance) : std::string());
+  if (origin.hasSource) text += "\nSource " + origin.sourceFile + ":" + std::to_string(origin.sourceLine);
+  return text;
 }

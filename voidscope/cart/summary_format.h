@@ -2,17 +2,34 @@
 // readout of one byte. `fileName` is the name as given, in whatever bytes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+#include "segment_summary.h"
 #include "summary.h"
 
+// The title line of the window and the heading of the summary: file name,
+// mapper, bank counts and the empty byte.
+std::string TitleLine(const std::string& fileName, unsigned mapper, unsigned prgCount,
+                      unsigned chrCount, std::uint8_t emptyByte);
 // A heading, one aligned row per bank (within 79 columns; a bar per row
 // with `graph`), notes on missing bytes, and the totals per kind.
-std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph);
+// Figures the summary carries beyond the banks' own, each when given.
+struct TSummaryAdditions {
+  const TSegmentSummary* segments = nullptr;  // from a debug file
+};
+
+std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph,
+                        const TSummaryAdditions& additions = {});
 // One JSON object, ending in a newline.
-std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName);
+std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName,
+                        const TSummaryAdditions& additions = {});
 // A few lines: bank, offsets, value and state, and a free byte's run.
 std::string ByteInfoText(const TByteInfo& info);
+
+// What a byte is in the linker's terms, a few lines to follow ByteInfoText:
+// its segment and offset there, the label before it, its source line.
+std::string ByteOriginText(const TByteOrigin& origin);
 
 // `text` with every byte sequence that is not UTF-8 replaced by U+FFFD.
 std::string ValidUTF8(const std::string& text);

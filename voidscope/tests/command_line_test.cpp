@@ -110,6 +110,11 @@ TEST_F(ReportCommand, FailsClearlyWhenTheReportCannotBeWritten) {
 TEST_F(ReportCommand, HelpAndBadUsage) {
   EXPECT_EQ(Run({"--help"}), 0);
   EXPECT_TRUE(out.contains("--report OUT.bmp"));
+  EXPECT_TRUE(out.contains("voidscope --version"));
+  // The version the whole kit's build names, whatever else is given.
+  EXPECT_EQ(Run({"--version", "--summary", "c.nes"}), 0);
+  EXPECT_EQ(out, "voidscope " PROJECT_VERSION "\n");
+  EXPECT_TRUE(err.isEmpty());
   EXPECT_EQ(Run({"--report", "r.bmp"}), 2);
   EXPECT_TRUE(err.contains("Usage"));
 }

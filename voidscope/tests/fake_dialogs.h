@@ -11,6 +11,7 @@
 struct TFakeDialogs : TDialogs {
   std::optional<QString> openAnswer;  // nullopt: the user cancels
   std::optional<QString> saveAnswer;
+  std::optional<QString> dbgAnswer;
   QStringList errors;
   int saveQuestions = 0;
 
@@ -23,6 +24,11 @@ struct TFakeDialogs : TDialogs {
     ++saveQuestions;
     if (!saveAnswer) return false;
     fileName = *saveAnswer;
+    return true;
+  }
+  bool ExecuteOpenDbg(QWidget*, QString& fileName) override {
+    if (!dbgAnswer) return false;
+    fileName = *dbgAnswer;
     return true;
   }
   void ShowError(QWidget*, const QString& message) override { errors << message; }

@@ -29,7 +29,7 @@ TEST_F(Form, StoredLook) {
   QApplication::processEvents();
   EXPECT_EQ(form.windowTitle(), "NES Voidscope v1.0");
   EXPECT_EQ(QApplication::applicationName(), "NES Voidscope");
-  EXPECT_EQ(form.PaintBoxInfo->size(), QSize(649, 505));
+  EXPECT_EQ(form.PaintBox()->size(), QSize(649, 505));
   EXPECT_EQ(form.pos(), QPoint(0, 0));
   EXPECT_EQ(form.font().pixelSize(), 13);
   const QString family = QFontInfo(form.font()).family();
@@ -37,19 +37,26 @@ TEST_F(Form, StoredLook) {
       << family.toStdString();
   EXPECT_FALSE(form.windowIcon().pixmap(16, 16).isNull());
   EXPECT_TRUE(form.acceptDrops());
-  EXPECT_FALSE(form.TimerWatch->isActive());
-  EXPECT_EQ(form.TimerWatch->interval(), 1000);
-  EXPECT_EQ(form.ImagePRG.size(), QSize(64, 256));
-  EXPECT_EQ(form.ImageCHR.size(), QSize(64, 128));
-  EXPECT_EQ(form.ImagePRG.format(), QImage::Format_Indexed8);
-  EXPECT_EQ(form.ImagePRG.colorCount(), 256);
-  EXPECT_EQ(form.ImagePRG.color(0), qRgb(252, 252, 252));
-  EXPECT_EQ(form.ImagePRG.color(1), qRgb(46, 255, 51));
-  EXPECT_EQ(form.ImagePRG.color(255), qRgb(0, 0, 0));
+  EXPECT_FALSE(form.WatchTimer()->isActive());
+  EXPECT_EQ(form.WatchTimer()->interval(), 1000);
+  const QImage ImagePRG = BankPicture(TBankKind::PRG);
+  EXPECT_EQ(ImagePRG.size(), QSize(64, 256));
+  EXPECT_EQ(BankPicture(TBankKind::CHR).size(), QSize(64, 128));
+  EXPECT_EQ(ImagePRG.format(), QImage::Format_Indexed8);
+  EXPECT_EQ(ImagePRG.colorCount(), 256);
+  EXPECT_EQ(ImagePRG.color(0), qRgb(252, 252, 252));
+  EXPECT_EQ(ImagePRG.color(1), qRgb(46, 255, 51));
+  EXPECT_EQ(ImagePRG.color(255), qRgb(0, 0, 0));
   // Four commands side by side, each with its access key and the
-  // platform's usual shortcut.
-  const QList<QAction*> commands = form.MainMenu->actions();
-  ASSERT_EQ(commands.size(), 4);
+  // platform's usual shortcut; then the View menu of the debug file, with
+  // its segment view off.
+  const QList<QAction*> commands = form.Menu()->actions();
+  ASSERT_EQ(commands.size(), 5);
+  ASSERT_NE(commands[4]->menu(), nullptr);
+  EXPECT_EQ(commands[4]->text(), "&View");
+  EXPECT_TRUE(form.SegmentsCommand()->isCheckable());
+  EXPECT_FALSE(form.SegmentsCommand()->isChecked());
+  EXPECT_TRUE(form.StatusLine()->isHidden());
   const char* captions[] = {"&Open", "&Reload", "&Watch", "&Save report"};
   const QKeySequence keys[] = {QKeySequence::keyBindings(QKeySequence::Open).value(0),
                                QKeySequence::keyBindings(QKeySequence::Refresh).value(0),
@@ -61,7 +68,7 @@ TEST_F(Form, StoredLook) {
     EXPECT_FALSE(keys[i].isEmpty());
     EXPECT_EQ(commands[i]->shortcut(), keys[i]) << captions[i];
   }
-  EXPECT_EQ(form.PaintBoxInfo->grab().toImage().pixel(0, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(form.PaintBox()->grab().toImage().pixel(0, 0), qRgb(0, 0, 0));
 }
 
 TEST_F(Form, TheFirstArgumentIsLoadedAtCreation) {
@@ -78,16 +85,16 @@ TEST_F(Form, TheFirstArgumentIsLoadedAtCreation) {
 
 TEST_F(Form, WatchCaptionTogglesAndLosesItsAccessKey) {
   TFormMain form(dialogs);
-  EXPECT_EQ(QKeySequence::mnemonic(form.MWatch->text()), QKeySequence(Qt::ALT | Qt::Key_W));
-  form.MWatch->trigger();
-  EXPECT_EQ(form.MWatch->text(), "Unwatch");
-  EXPECT_TRUE(form.TimerWatch->isActive());
-  EXPECT_TRUE(QKeySequence::mnemonic(form.MWatch->text()).isEmpty());
-  form.MWatch->trigger();
-  EXPECT_EQ(form.MWatch->text(), "Watch");
-  EXPECT_FALSE(form.TimerWatch->isActive());
+  EXPECT_EQ(QKeySequence::mnemonic(form.WatchCommand()->text()), QKeySequence(Qt::ALT | Qt::Key_W));
+  form.WatchCommand()->trigger();
+  EXPECT_EQ(form.WatchCommand()->text(), "Unwatch");
+  EXPECT_TRUE(form.WatchTimer()->isActive());
+  EXPECT_TRUE(QKeySequence::mnemonic(form.WatchCommand()->text()).isEmpty());
+  form.WatchCommand()->trigger();
+  EXPECT_EQ(form.WatchCommand()->text(), "Watch");
+  EXPECT_FALSE(form.WatchTimer()->isActive());
   form.MWatchClick();
-  EXPECT_EQ(form.MWatch->text(), "Unwatch");
+  EXPECT_EQ(form.WatchCommand()->text(), "Unwatch");
 }
 
 TEST_F(Form, StartingTheWatchNeitherLoadsNorDraws) {
@@ -173,7 +180,7 @@ TEST_F(Form, ReloadReadsTheCurrentNameAgain) {
   const std::string name = Write("r.nes", 1);
   TFormMain form(dialogs, Q(name));
   Write("r.nes", 9);
-  form.MReload->trigger();
+  form.ReloadCommand()->trigger();
   EXPECT_EQ(form.Image().PRGCount(), 9u);
   // Now too short: the image stays.
   dir.Write("r.nes", Bytes(100, 'N'));
@@ -186,7 +193,7 @@ TEST_F(Form, OpenTakesTheConfirmedNameEvenWhenItsLoadFails) {
   const std::string first = Write("first.nes", 2);
   TFormMain form(dialogs);
   dialogs.openAnswer = Q(first);
-  form.MOpen->trigger();
+  form.OpenCommand()->trigger();
   EXPECT_EQ(form.FileName(), Q(first));
   EXPECT_EQ(form.Image().PRGCount(), 2u);
 
@@ -261,9 +268,9 @@ TEST_F(Form, PlatformShortcutsReachTheCommands) {
   press(QKeySequence::Refresh);
   EXPECT_EQ(form.Image().PRGCount(), 5u);
 
-  QTest::keySequence(&form, form.MWatch->shortcut());
-  EXPECT_EQ(form.MWatch->text(), "Unwatch");
-  EXPECT_TRUE(form.TimerWatch->isActive());
+  QTest::keySequence(&form, form.WatchCommand()->shortcut());
+  EXPECT_EQ(form.WatchCommand()->text(), "Unwatch");
+  EXPECT_TRUE(form.WatchTimer()->isActive());
 
   press(QKeySequence::Save);
   EXPECT_EQ(dialogs.saveQuestions, 1);
@@ -275,10 +282,10 @@ TEST_F(Form, TheMenuBarTipNamesEachCommandsShortcut) {
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   form.MWatchClick();
-  for (QAction* command : {form.MOpen, form.MWatch}) {
-    const QPoint at = form.MainMenu->actionGeometry(command).center();
-    QHelpEvent help(QEvent::ToolTip, at, form.MainMenu->mapToGlobal(at));
-    QApplication::sendEvent(form.MainMenu, &help);
+  for (QAction* command : {form.OpenCommand(), form.WatchCommand()}) {
+    const QPoint at = form.Menu()->actionGeometry(command).center();
+    QHelpEvent help(QEvent::ToolTip, at, form.Menu()->mapToGlobal(at));
+    QApplication::sendEvent(form.Menu(), &help);
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), QString(command->text()).remove('&') + "  " +
                                     command->shortcut().toString(QKeySequence::NativeText));

@@ -18,11 +18,11 @@ class Hover : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     // Start from the menu bar: the toolkit drops a move to where the mouse
     // already is, and an earlier test may have left it at a test's point.
-    QTest::mouseMove(form.windowHandle(), form.MainMenu->geometry().center());
+    QTest::mouseMove(form.windowHandle(), form.Menu()->geometry().center());
   }
   // Moves the mouse to `pos` in the drawing area; returns what it reads.
   QString MoveTo(TFormMain& form, QPoint pos) {
-    QTest::mouseMove(form.windowHandle(), form.PaintBoxInfo->mapTo(&form, pos));
+    QTest::mouseMove(form.windowHandle(), form.PaintBox()->mapTo(&form, pos));
     QApplication::processEvents();
     return form.HoverText();
   }
@@ -101,7 +101,7 @@ TEST_F(Hover, AReloadToASmallerImageLeavesNoStaleReadout) {
   EXPECT_TRUE(MoveTo(form, {11, 367}).startsWith("PRG $08\n"));
 
   dir.Write("big.nes", MakeNES(1, 1));
-  form.MReload->trigger();
+  form.ReloadCommand()->trigger();
   EXPECT_TRUE(form.HoverText().isEmpty());  // the resting mouse is over nothing now
   ExpectTip(form);
   EXPECT_TRUE(MoveTo(form, {12, 368}).isEmpty());
@@ -123,7 +123,7 @@ TEST_F(Hover, TheMouseLeavingTheDrawingAreaHidesTheTip) {
   EXPECT_FALSE(MoveTo(form, {11, 71}).isEmpty());
   ExpectTip(form);
   // Onto the menu bar, above the drawing area.
-  QTest::mouseMove(form.windowHandle(), form.MainMenu->geometry().center());
+  QTest::mouseMove(form.windowHandle(), form.Menu()->geometry().center());
   QApplication::processEvents();
   EXPECT_TRUE(form.HoverText().isEmpty());
   ExpectTip(form);
@@ -135,12 +135,12 @@ TEST_F(Hover, HoveringNeverChangesThePicture) {
   bytes[PRGOffset(1) + 6000] = 0xFF;
   TFormMain form(dialogs, Q(dir.Write("p.nes", bytes)));
   Open(form);
-  const QImage before = form.PaintBoxInfo->grab().toImage();
+  const QImage before = form.PaintBox()->grab().toImage();
   const QImage report = form.RenderInfo(649, 505);
   for (const QPoint pos : {QPoint(11, 71), QPoint(90, 80), QPoint(100, 200), QPoint(240, 71),
                            QPoint(10, 10), QPoint(300, 300)}) {
     MoveTo(form, pos);
-    EXPECT_EQ(form.PaintBoxInfo->grab().toImage(), before);
+    EXPECT_EQ(form.PaintBox()->grab().toImage(), before);
     EXPECT_EQ(form.RenderInfo(649, 505), report);
   }
 }

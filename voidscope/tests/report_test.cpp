@@ -28,7 +28,7 @@ TEST_F(Report, IsBMPDataWhateverTheExtensionWithEveryColourUnchanged) {
   form.show();
   const std::string name = dir.File("report.png");
   dialogs.saveAnswer = Q(name);
-  form.MSaveReport->trigger();
+  form.SaveReportCommand()->trigger();
   EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
 
   const Bytes written = ReadAll(name);
@@ -52,7 +52,7 @@ TEST_F(Report, FollowsTheAreasCurrentSize) {
   TFormMain form(dialogs, Q(dir.Write("c.nes", MakeNES(9, 0))));
   form.show();
   form.resize(300, 400);
-  const QSize area = form.PaintBoxInfo->size();
+  const QSize area = form.PaintBox()->size();
   dialogs.saveAnswer = Q(dir.File("small.bmp"));
   form.MSaveReportClick();
   const QImage picture = ReadBMP(dir.File("small.bmp"));

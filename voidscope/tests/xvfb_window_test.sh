@@ -1,7 +1,8 @@
 #!/bin/sh
 # The real window on a virtual X server: start voidscope on the sample
 # cartridge, find its window by title, take a screenshot and check that the
-# bank boxes are on the screen.
+# bank boxes are on the screen; then View > Segments (the sample's debug file
+# is read with it) and check that the segments' colours replace the green.
 # Usage: xvfb_window_test.sh VOIDSCOPE SAMPLE.nes WORKDIR
 set -u
 exe=$1 sample=$2 work=$3
@@ -60,4 +61,25 @@ echo "green $green near-white $free"
 [ "$free" -gt 50000 ] || fail "too few free-byte pixels: $free"
 [ $((green + free)) -ge $cells ] && [ $((green + free)) -lt $((cells + 2000)) ] ||
   fail "map pixels: $((green + free)), expected $cells"
+
+# View > Segments from the keyboard: BANK0's used bytes (16256) turn the
+# first segment colour, and no used byte is left green (every used byte of
+# the sample lies in a segment).
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool key --window "$window" alt+v
+sleep 0.5
+xdotool key s
+tries=0
+while :; do
+  import -window root "$shot" || fail "no screenshot"
+  histogram=$(convert "$shot" -format %c histogram:info:-)
+  bank0=$(count '#1F77B4')
+  green=$(count '#2EFF33')
+  [ "$bank0" -ge 16256 ] && break
+  tries=$((tries + 1)); [ $tries -gt 40 ] && break
+  sleep 0.5
+done
+echo "segment view: BANK0 colour $bank0, green $green"
+[ "$bank0" -ge 16256 ] && [ "$bank0" -lt 16500 ] || fail "BANK0's colour on $bank0 pixels, expected 16256 and a swatch"
+[ "$green" -lt 100 ] || fail "green left in the segment view: $green"
 echo "PASS: window $window drawn on :$display"
