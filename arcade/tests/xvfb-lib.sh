@@ -14,7 +14,8 @@ xvfb_start() {
                 -noreset -nolisten tcp -displayfd 3 3>"$ready" >/dev/null 2>&1 &
             XVFB_PID=$!
             tries=0
-            while [ "$tries" -lt 100 ]; do
+            # A loaded machine may take its time to bring the server up.
+            while [ "$tries" -lt 300 ]; do
                 if [ -s "$ready" ]; then
                     rm -f "$ready"
                     DISPLAY=":$n"
