@@ -130,15 +130,21 @@ more_than() {
     awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'
 }
 
-# screen_of PICTURE FILTER RESULT: a 256 x 240 canvas picture as a shot sees
-# it: scaled up, under the game's translucent filter, shrunk back. The game
-# draws both without smoothing, so the pixels that nothing covers come out
-# the same as in the shot.
-screen_of() {
+# screen_full PICTURE FILTER RESULT: a 256 x 240 canvas picture as the game
+# shows it: scaled up by the whole factor, under its translucent filter.
+# The game draws both without smoothing, so the pixels that nothing covers
+# come out the same as on the screen.
+screen_full() {
     size="$((256 * SCALE))x$((240 * SCALE))"
     convert "$1" -sample "$size" \
         \( "$2" -sample "$size" -channel A -evaluate multiply 0.25 +channel \) \
-        -composite -scale 256x240 "$3"
+        -composite "$3"
+}
+
+# screen_of PICTURE FILTER RESULT: the same shrunk back, as shot's canvas is.
+screen_of() {
+    screen_full "$1" "$2" "$3"
+    convert "$3" -scale 256x240 "$3"
 }
 
 # same_share NAME PICTURE X Y W H: the share of the shot's canvas pixels in
@@ -210,28 +216,22 @@ story_shown() {
     more_than "$heading" 0.6 && more_than 0.15 "$mean"
 }
 
-# The card's lit part, found on the screen, against where the picture's own
-# lit part must land when the card is centred on (128, 96). The screen is
-# brightened to its full range first, so that the card is found as well
-# while it fades in and out.
+# top_lit_box PICTURE X Y: the lit part of the canvas's top 118 rows, the
+# canvas standing at (X, Y) of the screen-sized PICTURE, as W H +X +Y from
+# the canvas corner. The part is brightened to its full range first, so that
+# a fading picture gives the same box.
+top_lit_box() {
+    box=$(convert "$1" -crop "$((256 * SCALE))x$((118 * SCALE))+$2+$3" +repage -auto-level \
+        -bordercolor black -border 1 -fuzz 15% -trim -format '%w %h %X %Y' info: 2>/dev/null)
+    echo "${box:-0 0 +0 +0}"
+}
+
+# card_placed NAME EXPECTED: the card's lit part is where it is in EXPECTED,
+# a screen_full picture of the card alone centred on (128, 96).
 card_placed() {
-    set -- "$1" "$2" $(identify -format '%w %h' "$2")
-    tw=$3
-    th=$4
-    lit=$(convert "$2" -bordercolor black -border 1 -fuzz 15% -trim -format '%w %h %X %Y' info:)
-    set -- "$1" $lit
-    ex=$((OX + (128 - tw / 2 + ${4#+} - 1) * SCALE))
-    ey=$((OY + (96 - th / 2 + ${5#+} - 1) * SCALE))
-    ew=$(($2 * SCALE))
-    eh=$(($3 * SCALE))
-    trimmed=$(convert "$out/$1.png" -crop "$((256 * SCALE))x$((118 * SCALE))+$OX+$OY" +repage \
-        -auto-level -bordercolor black -border 1 -fuzz 15% -trim -format '%w %h %X %Y' info: 2>/dev/null)
-    card=$1
-    set -- ${trimmed:-0 0 +0 +0}
-    sx=$((OX + ${3#+} - 1))
-    sy=$((OY + ${4#+} - 1))
-    seen "$card" "card expected ${ew}x${eh}+$ex+$ey, seen ${1}x${2}+$sx+$sy (each within 4)"
-    near "$sx" "$ex" && near "$sy" "$ey" && near "$1" "$ew" && near "$2" "$eh"
+    set -- "$1" $(top_lit_box "$2" 0 0) $(top_lit_box "$out/$1.png" "$OX" "$OY")
+    seen "$1" "card expected $2x$3+${4#+}+${5#+}, seen $6x$7+${8#+}+${9#+} (each within 4)"
+    near "$6" "$2" && near "$7" "$3" && near "${8#+}" "${4#+}" && near "${9#+}" "${5#+}"
 }
 
 near() {

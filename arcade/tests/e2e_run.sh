@@ -36,6 +36,10 @@ convert -size 256x240 'xc:rgb(93,93,93)' "$gfx/background3.png" -composite \
 convert -size 256x240 xc:black "$gfx/background.png" -composite \
     "$gfx/surface.png" -geometry +0+192 -composite "$out/expect-play.png"
 screen_of "$out/expect-play.png" "$gfx/filter.png" "$out/expect-play.screen.png"
+set -- $(identify -format '%w %h' "$gfx/stage1_thumb.png")
+convert -size 256x240 xc:black "$gfx/stage1_thumb.png" -geometry "+$((128 - $1 / 2))+$((96 - $2 / 2))" \
+    -composite "$out/expect-card.png"
+screen_full "$out/expect-card.png" "$gfx/filter.png" "$out/expect-card.screen.png"
 for n in 2 3 4; do
     screen_of "$gfx/background$n.png" "$gfx/filter.png" "$out/expect-sky$n.png"
 done
@@ -72,7 +76,7 @@ wait_until list-up 10 cursor_at 1 || fail "Up did not bring the cursor back to s
 
 # 4. The stage card of stage 1, centred on (128, 96) of the canvas.
 press Return
-wait_until card 10 card_placed "$gfx/stage1_thumb.png" || fail "no stage card in its place"
+wait_until card 10 card_placed "$out/expect-card.screen.png" || fail "no stage card in its place"
 
 # 5. Stage 1 under its status bar; the backdrop shows through undarkened
 # once the fade-in has passed.
