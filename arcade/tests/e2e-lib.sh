@@ -280,14 +280,16 @@ same_picture() {
     [ "${d%% *}" = 0 ]
 }
 
-# still NAME: the shot is the same as the one taken before it.
-still() {
-    if [ -e "$out/$1.before.png" ] && same_picture "$1" "$1.before"; then
-        seen "$1" "the same as the shot before"
+# still_a_second NAME LATER: the shot LATER, taken a second after NAME, is
+# the same picture.
+still_a_second() {
+    sleep 1
+    shot "$2"
+    if same_picture "$1" "$2"; then
+        seen "$1" "the same a second later"
         return 0
     fi
-    cp "$out/$1.png" "$out/$1.before.png"
-    seen "$1" "not yet the same as the shot before"
+    seen "$1" "changed within a second"
     return 1
 }
 

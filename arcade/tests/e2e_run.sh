@@ -18,7 +18,9 @@ out=$(cd "$out" && pwd)
 rm -f "$out"/*.png "$out"/*.log
 gfx="$game_dir/res/media/graphics"
 
-trap e2e_cleanup EXIT INT TERM
+# A signal ends the run; leaving it runs the clean-up.
+trap e2e_cleanup EXIT
+trap 'exit 1' INT TERM
 xvfb_start || fail "no X server"
 export ALSA_CONFIG_PATH="$here/asound.conf"
 # The sound library mixes through OpenAL, whose ALSA output spins a core when
@@ -83,19 +85,17 @@ wait_until card 10 card_placed "$out/expect-card.screen.png" || fail "no stage c
 wait_until play 20 matches_play "$out/expect-play.screen.png" 0.9 || fail "no stage 1 play screen"
 wait_until play 10 hud_band || fail "no status bar over the play screen"
 
-# 6. Pause freezes the picture, though Up is held; Enter resumes, and the
-# propeller lifts the player again.
+# 6. Pause freezes the picture for a second, though Up is held (a machine
+# that holds the game back a moment may delay it); the picture is the last
+# frame of play. Enter resumes, and the propeller lifts the player again.
 shot before-pause
 press Return
 xdotool keydown --window "$WIN" Up
-wait_until paused1 10 still || fail "the picture does not stop on Enter"
-sleep 1
-shot paused2
-same_picture paused1 paused2 || fail "the paused picture changes"
+wait_until paused1 15 still_a_second paused2 || fail "the picture does not stop on Enter"
 check_shot paused2 like_shot before-pause 0.95 || fail "the pause lost the last frame of play"
 check_shot paused2 matches_play "$out/expect-play.screen.png" 0.9 || fail "the pause lost the play screen"
 press Return
-wait_until resumed 10 moved paused2 || fail "play does not go on after resuming"
+wait_until resumed 15 moved paused2 || fail "play does not go on after resuming"
 xdotool keyup --window "$WIN" Up
 check_shot resumed matches_play "$out/expect-play.screen.png" 0.9 || fail "no play screen after resuming"
 

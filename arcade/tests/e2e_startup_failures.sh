@@ -15,7 +15,9 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 rm -rf "$out"/*.png "$out"/*.log "$out"/game-*
 
-trap e2e_cleanup EXIT INT TERM
+# A signal ends the run; leaving it runs the clean-up.
+trap e2e_cleanup EXIT
+trap 'exit 1' INT TERM
 xvfb_start || fail "no X server"
 export ALSA_CONFIG_PATH="$here/asound.conf"
 screen_geometry

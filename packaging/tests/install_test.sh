@@ -80,7 +80,8 @@ if printf '%s\n' "$@" | grep -qx arcade; then
     out="$work/e2e"
     mkdir -p "$out"
     rm -f "$out/checks.log"
-    trap e2e_cleanup EXIT INT TERM
+    trap e2e_cleanup EXIT
+    trap 'exit 1' INT TERM
     xvfb_start || fail "no X server"
     export ALSA_CONFIG_PATH="$source/arcade/tests/asound.conf"
     # OpenAL's own silent output: its ALSA backend spins a core on the null device.
