@@ -84,6 +84,10 @@ wait_until card 10 card_placed "$out/expect-card.screen.png" || fail "no stage c
 # once the fade-in has passed.
 wait_until play 20 matches_play "$out/expect-play.screen.png" 0.9 || fail "no stage 1 play screen"
 wait_until play 10 hud_band || fail "no status bar over the play screen"
+# It shows the score, the stage and five hearts (checked before anything
+# can have hit the player).
+wait_until bar 10 status_bar_shows 5 ||
+    fail "the status bar lacks the score, the stage or the five hearts"
 
 # 6. Pause freezes the picture for a second, though Up is held (a machine
 # that holds the game back a moment may delay it); the picture is the last
@@ -99,11 +103,9 @@ wait_until resumed 15 moved paused2 || fail "play does not go on after resuming"
 xdotool keyup --window "$WIN" Up
 check_shot resumed matches_play "$out/expect-play.screen.png" 0.9 || fail "no play screen after resuming"
 
-# 7. Stage 1 plays: the status bar shows the score, the stage and five
-# hearts; leaves come in within the first seconds; a dropped bomb falls and
-# bursts on the ground (another is dropped if a burst went by unseen).
-wait_until bar 10 status_bar_shows 5 ||
-    fail "the status bar lacks the score, the stage or the five hearts"
+# 7. Stage 1 plays: leaves come in within the first seconds; a dropped bomb
+# falls and bursts on the ground (another is dropped if a burst went by
+# unseen).
 found=
 leaves_deadline=$(($(date +%s) + 40))
 while [ "$(date +%s)" -lt "$leaves_deadline" ]; do
