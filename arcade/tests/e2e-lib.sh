@@ -72,6 +72,10 @@ screen_geometry() {
 # shot NAME: a screenshot, and the canvas part of it shrunk back to 256 x 240.
 shot() {
     import -window root "$out/$1.png"
+    shot_canvas "$1"
+}
+
+shot_canvas() {
     convert "$out/$1.png" -crop "$((256 * SCALE))x$((240 * SCALE))+$OX+$OY" +repage \
         -scale 256x240 "$out/$1.canvas.png"
 }

@@ -92,9 +92,10 @@ wait_until bar 10 status_bar_shows 5 ||
 # 6. Pause freezes the picture for a second, though Up is held (a machine
 # that holds the game back a moment may delay it); the picture is the last
 # frame of play. Enter resumes, and the propeller lifts the player again.
-shot before-pause
+import -window root "$out/before-pause.png"
 press Return
 xdotool keydown --window "$WIN" Up
+shot_canvas before-pause
 wait_until paused1 15 still_a_second paused2 || fail "the picture does not stop on Enter"
 check_shot paused2 like_shot before-pause 0.95 || fail "the pause lost the last frame of play"
 check_shot paused2 matches_play "$out/expect-play.screen.png" 0.9 || fail "the pause lost the play screen"
