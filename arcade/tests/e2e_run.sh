@@ -105,8 +105,7 @@ xdotool keyup --window "$WIN" Up
 check_shot resumed matches_play "$out/expect-play.screen.png" 0.9 || fail "no play screen after resuming"
 
 # 7. Stage 1 plays: leaves come in within the first seconds; a dropped bomb
-# falls and bursts on the ground (another is dropped if a burst went by
-# unseen).
+# falls and bursts on the ground (another is dropped while none is seen).
 found=
 leaves_deadline=$(($(date +%s) + 40))
 while [ "$(date +%s)" -lt "$leaves_deadline" ]; do
@@ -119,15 +118,21 @@ while [ "$(date +%s)" -lt "$leaves_deadline" ]; do
 done
 [ -n "$found" ] || fail "no enemy came in during the first 40 seconds"
 cp "$out/flying.png" "$out/stage1-leaves.png"
+# A burst lasts a third of a second, and an X pressed while the player still
+# throws is dropped: about one bomb in five goes by unseen on a loaded machine.
 found=
-for bomb in 1 2 3 4 5; do
+bombs=0
+bomb_deadline=$(($(date +%s) + 60))
+while [ "$(date +%s)" -lt "$bomb_deadline" ]; do
     press x
+    bombs=$((bombs + 1))
     if wait_until bomb 4 burst_on_ground; then
         found=yes
         break
     fi
 done
-[ -n "$found" ] || fail "no burst on the ground after five dropped bombs"
+[ -n "$found" ] || fail "no burst on the ground after $bombs dropped bombs"
+echo "bomb: burst seen after $bombs dropped bombs"
 
 # 8. Escape quits at once, with success.
 press Escape
