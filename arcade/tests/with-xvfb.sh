@@ -14,7 +14,8 @@ done
 # OpenAL's own silent output: its ALSA backend spins a core on the null device.
 export ALSOFT_DRIVERS=null
 xvfb_start || exit 1
-trap xvfb_stop EXIT INT TERM
+trap xvfb_stop EXIT
+trap 'exit 1' INT TERM
 "$@"
 status=$?
 xvfb_stop

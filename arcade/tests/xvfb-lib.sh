@@ -9,12 +9,16 @@ xvfb_start() {
         if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
             : >"$ready"
             # -displayfd reports the display once the server accepts clients;
-            # a server that lost the race for the number exits instead.
+            # a server that lost the race for the number exits instead. The
+            # keys that xdotool presses go in as real input, which the server
+            # repeats when a busy machine delays the release past the repeat
+            # delay: a one-minute delay keeps every press single.
             Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1024x768x24}" +extension GLX +render \
-                -noreset -nolisten tcp -displayfd 3 3>"$ready" >/dev/null 2>&1 &
+                -noreset -nolisten tcp -ardelay 65535 -displayfd 3 3>"$ready" >/dev/null 2>&1 &
             XVFB_PID=$!
             tries=0
-            while [ "$tries" -lt 100 ]; do
+            # A loaded machine may take its time to bring the server up.
+            while [ "$tries" -lt 300 ]; do
                 if [ -s "$ready" ]; then
                     rm -f "$ready"
                     DISPLAY=":$n"

@@ -8,35 +8,48 @@ set -u
 exe=$1 sample=$2 work=$3
 shot="$work/voidscope_xvfb_shot.png"
 
-display=110
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-  display=$((display + 1))
-done
-
-Xvfb ":$display" -screen 0 1024x768x24 +extension GLX +render -noreset >/dev/null 2>&1 &
-xvfb=$!
+fail() { echo "FAIL: $*" >&2; exit 1; }
+xvfb=
 app=
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   wait 2>/dev/null
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A free display of our own: -displayfd reports the number once the server
+# takes clients, and a server that lost the number to another one exits, so
+# the window is never looked for on someone else's server.
+display=${XVFB_FIRST:-110}
+ready="$work/voidscope_xvfb_ready"
+while :; do
+  [ "$display" -lt $((${XVFB_FIRST:-110} + 80)) ] || fail "no free X display"
+  if [ ! -e "/tmp/.X11-unix/X$display" ] && [ ! -e "/tmp/.X$display-lock" ]; then
+    : >"$ready"
+    Xvfb ":$display" -screen 0 1024x768x24 +extension GLX +render -noreset -nolisten tcp \
+      -displayfd 3 3>"$ready" >/dev/null 2>&1 &
+    xvfb=$!
+    tries=0
+    while [ ! -s "$ready" ] && kill -0 "$xvfb" 2>/dev/null && [ $tries -lt 300 ]; do
+      tries=$((tries + 1)); sleep 0.1
+    done
+    [ -s "$ready" ] && break
+    kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; xvfb=
+  fi
+  display=$((display + 1))
+done
+rm -f "$ready"
 
 export DISPLAY=":$display"
 unset QT_QPA_PLATFORM
-tries=0
-until xdpyinfo >/dev/null 2>&1; do
-  tries=$((tries + 1)); [ $tries -gt 300 ] && fail "Xvfb did not start"; sleep 0.1
-done
 
 "$exe" "$sample" &
 app=$!
 tries=0
 window=
 while [ -z "$window" ]; do
-  window=$(xdotool search --name '^NES Voidscope v1\.0$' 2>/dev/null | head -n 1)
+  window=$(xdotool search --pid "$app" --name '^NES Voidscope v1\.0$' 2>/dev/null | head -n 1)
   tries=$((tries + 1)); [ $tries -gt 300 ] && fail "no window titled 'NES Voidscope v1.0'"
   [ -z "$window" ] && sleep 0.2
 done
@@ -46,14 +59,14 @@ done
 # The first paint may take a while on a busy machine: look again until then.
 cells=$((8 * 16384 + 4 * 8192))
 count() { printf '%s\n' "$histogram" | awk -v c="$1" '$0 ~ c { gsub(":", "", $1); n += $1 } END { print n + 0 }'; }
-tries=0
+deadline=$(($(date +%s) + 60))
 while :; do
   import -window root "$shot" || fail "no screenshot"
   histogram=$(convert "$shot" -format %c histogram:info:-)
   green=$(count '#2EFF33')
   free=$(count '#FCFCFC')
   [ $((green + free)) -ge $cells ] && break
-  tries=$((tries + 1)); [ $tries -gt 40 ] && break
+  [ "$(date +%s)" -le "$deadline" ] || break
   sleep 0.5
 done
 echo "green $green near-white $free"
