@@ -20,7 +20,8 @@ out=$(cd "$out" && pwd)
 rm -f "$out"/*.png "$out"/*.log
 gfx="$game_dir/res/media/graphics"
 
-trap e2e_cleanup EXIT INT TERM
+trap e2e_cleanup EXIT
+trap 'exit 1' INT TERM
 XVFB_SCREEN=1024x768x24 xvfb_start || fail "no X server"
 export ALSA_CONFIG_PATH="$here/asound.conf"
 export ALSOFT_DRIVERS=null
@@ -28,8 +29,13 @@ export ALSOFT_DRIVERS=null
 convert -size 256x240 'xc:rgb(93,93,93)' "$gfx/background3.png" -composite \
     "$gfx/surface.png" -geometry +0+192 -composite \
     "$gfx/title.png" -geometry +0+0 -composite "$out/expect-title.png"
-convert -size 256x224 xc:black "$gfx/background.png" -geometry +0-16 -composite \
-    "$gfx/surface.png" -geometry +0+176 -composite "$out/expect-play.png"
+convert -size 256x240 xc:black "$gfx/background.png" -composite \
+    "$gfx/surface.png" -geometry +0+192 -composite "$out/expect-play.png"
+# As a shot shows it (scaled, under the filter, shrunk back), at each scale
+# the picture takes here: 3 on the full screen and in the window, 2 resized.
+for SCALE in 2 3; do
+    screen_of "$out/expect-play.png" "$gfx/filter.png" "$out/expect-play.screen$SCALE.png"
+done
 
 # The canvas's place on the root window: SCALE, OX and OY, as shot() reads them.
 picture_at() {
@@ -118,7 +124,7 @@ frozen() {
 # full NAME: the full-screen picture, centred with black borders, in play.
 check_full() {
     picture_at 3 128 24
-    wait_until "$1" 10 matches_play "$out/expect-play.png" 0.9 ||
+    wait_until "$1" 10 matches_play "$out/expect-play.screen$SCALE.png" 0.9 ||
         fail "$1: no play picture on full screen"
     black_around "$1" 0 0 1024 768 || fail "$1: the borders are not black"
     playing_on "$1" || fail "$1: play stopped"
@@ -127,19 +133,19 @@ check_full() {
 # window NAME: the window's picture, then a resize re-scales and re-centres it.
 check_window() {
     picture_at 3 128 24
-    wait_until "$1" 10 matches_play "$out/expect-play.png" 0.9 ||
+    wait_until "$1" 10 matches_play "$out/expect-play.screen$SCALE.png" 0.9 ||
         fail "$1: no play picture in the window"
     playing_on "$1" || fail "$1: play stopped"
     xdotool windowsize "$WIN" 900 700
     picture_at 2 322 134
-    wait_until "$1-resized" 10 matches_play "$out/expect-play.png" 0.9 ||
+    wait_until "$1-resized" 10 matches_play "$out/expect-play.screen$SCALE.png" 0.9 ||
         fail "$1: the picture did not follow the resize"
     black_around "$1-resized" 128 24 900 700 || fail "$1: the borders of the window are not black"
     playing_on "$1-resized" || fail "$1: play stopped after the resize"
 }
 
 game_start "$game_dir" || fail "the game did not open its window"
-wait_window 1024 768 0 0 5 || fail "the game did not open on the full screen"
+wait_window 1024 768 0 0 20 || fail "the game did not open on the full screen"
 picture_at 3 128 24
 
 # To stage 1: the story skipped, the list shown, its first stage chosen.
@@ -162,12 +168,12 @@ for keys in F11 alt+Return; do
     label=$(echo "$keys" | tr -c 'a-zA-Z0-9\n' '-')
     for round in 1 2 3; do
         switch_press "$keys"
-        wait_window 768 720 128 24 5 || fail "$keys ($round): no window of 768 x 720 at 128,24"
+        wait_window 768 720 128 24 20 || fail "$keys ($round): no window of 768 x 720 at 128,24"
         switch_release "$keys"
         check_window "$label-window-$round"
         hold_flight 1
         switch_press "$keys"
-        wait_window 1024 768 0 0 5 || fail "$keys ($round): no full screen again"
+        wait_window 1024 768 0 0 20 || fail "$keys ($round): no full screen again"
         switch_release "$keys"
         check_full "$label-full-$round"
         hold_flight 1
