@@ -1,0 +1,275 @@
+#include "play_log.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "crc32.h"
+
+namespace {
+
+constexpr char Magic[] = "CDLv2";
+constexpr std::uint64_t MagicSize = 5;
+constexpr std::uint64_t HeaderSize = MagicSize + 4;
+
+// Which bit of a log byte means "data" besides 0x02: sample audio is 0x40 in
+// a raw PRG log and 0x80 in a headed one; a CHR log has only 0x02 (shifting
+// by 1 lands on that bit again).
+constexpr int RawPRGAudioShift = 6;
+constexpr int HeadedPRGAudioShift = 7;
+constexpr int CHRShift = 1;
+
+std::uint8_t Normalise(std::uint8_t b, int audioShift) {
+  return static_cast<std::uint8_t>((b != 0 ? FlagReached : 0) | (b & 1) << 1 |
+                                   (((b >> 1) | (b >> audioShift)) & 1) << 2);
+}
+
+// ORs the normalised form of `n` log bytes into `out`, eight at a time: the
+// largest image's four logs are 25 MB of flags. Shifts that carry a bit into
+// the neighbouring byte only ever land on bits the masks drop.
+void MergeFlags(const std::uint8_t* in, std::uint8_t* out, std::size_t n, int audioShift) {
+  constexpr std::uint64_t Low = 0x0101010101010101ull;
+  constexpr std::uint64_t Seven = 0x7F7F7F7F7F7F7F7Full;
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t w, merged;
+    std::memcpy(&w, in + i, 8);
+    std::memcpy(&merged, out + i, 8);
+    // Bit 7 of each byte set when the byte is not 0, without a carry out.
+    const std::uint64_t nonZero = ((((w & Seven) + Seven) | w) >> 7) & Low;
+    const std::uint64_t code = (w & Low) << 1;
+    const std::uint64_t data = (((w >> 1) | (w >> audioShift)) & Low) << 2;
+    merged |= nonZero | code | data;
+    std::memcpy(out + i, &merged, 8);
+  }
+  for (; i < n; ++i) out[i] |= Normalise(in[i], audioShift);
+}
+
+std::string Hex8(std::uint32_t v) {
+  char text[12];
+  std::snprintf(text, sizeof text, "$%08X", static_cast<unsigned>(v));
+  return text;
+}
+
+std::uint32_t LoadCRC(const std::uint8_t* p) {
+  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+         std::uint32_t{p[3]} << 24;
+}
+
+}  // namespace
+
+const char* LayoutName(TLogLayout layout) {
+  return layout == TLogLayout::Raw ? "raw" : "headed";
+}
+
+std::uint8_t NormalisePRGFlags(TLogLayout layout, std::uint8_t logFlags) {
+  return Normalise(logFlags, layout == TLogLayout::Raw ? RawPRGAudioShift : HeadedPRGAudioShift);
+}
+
+std::uint8_t NormaliseCHRFlags(std::uint8_t logFlags) { return Normalise(logFlags, CHRShift); }
+
+std::string ReachWords(TBankKind kind, std::uint8_t flags) {
+  if (!(flags & FlagReached)) return "never reached";
+  const bool prg = kind == TBankKind::PRG;
+  std::string words;
+  if (flags & FlagCode) words = prg ? "code" : "drawn";
+  if (flags & FlagData) words += std::string(words.empty() ? "" : ", ") + (prg ? "data" : "read");
+  return words.empty() ? "reached" : words;
+}
+
+TPlayLog::TPlayLog(const TNESImage& image)
+    : prgCount_(image.PRGCount()), chrCount_(image.CHRCount()) {
+  // The PRG bytes the file holds: a truncated image checks against what is
+  // there, as an emulator that ran it would have.
+  for (unsigned j = 0; j < prgCount_; ++j) prgCRC_ = CRC32(image.PRGBank(j), prgCRC_);
+}
+
+std::uint64_t TPlayLog::RawSize() const {
+  return PRGBankSize * prgCount_ + CHRBankSize * chrCount_;
+}
+
+std::uint64_t TPlayLog::HeadedSize() const { return HeaderSize + RawSize(); }
+
+std::string TPlayLog::SizeMessage(const std::string& name, std::uint64_t size) const {
+  const std::string sizes = "raw " + std::to_string(RawSize()) + " bytes, headed " +
+                            std::to_string(HeadedSize()) + " bytes, for " +
+                            std::to_string(prgCount_) + " PRG banks and " +
+                            (chrCount_ == 0 ? std::string("CHR RAM")
+                                            : std::to_string(chrCount_) + " CHR banks");
+  if (size == 0) return name + ": the file is empty; a play log of this image is " + sizes;
+  return name + ": " + std::to_string(size) +
+         " bytes fit neither layout of a play log of this image: " + sizes;
+}
+
+TAddOutcome TPlayLog::AddLog(std::span<const std::uint8_t> bytes, const std::string& name,
+                             std::string& message) {
+  message.clear();
+  TLogLayout layout;
+  if (bytes.size() == RawSize() && !bytes.empty()) {
+    layout = TLogLayout::Raw;
+  } else if (bytes.size() == HeadedSize()) {
+    layout = TLogLayout::Headed;
+    if (std::memcmp(bytes.data(), Magic, MagicSize) != 0) {
+      message = name + ": " + std::to_string(bytes.size()) +
+                " bytes is the size of a headed play log, but the file does not begin with \"" +
+                Magic + "\"";
+      return TAddOutcome::Refused;
+    }
+    const std::uint32_t crc = LoadCRC(bytes.data() + MagicSize);
+    if (crc != prgCRC_) {
+      message = name + ": a headed play log of other PRG bytes: its CRC-32 is " + Hex8(crc) +
+                ", this image's PRG bytes give " + Hex8(prgCRC_);
+      return TAddOutcome::Refused;
+    }
+    bytes = bytes.subspan(HeaderSize);
+  } else {
+    message = SizeMessage(name, bytes.size());
+    return TAddOutcome::Refused;
+  }
+
+  if (flags_.size() != RawSize()) flags_.assign(RawSize(), 0);
+  const std::size_t prgSize = PRGBankSize * prgCount_;
+  MergeFlags(bytes.data(), flags_.data(), prgSize,
+             layout == TLogLayout::Raw ? RawPRGAudioShift : HeadedPRGAudioShift);
+  MergeFlags(bytes.data() + prgSize, flags_.data() + prgSize, bytes.size() - prgSize, CHRShift);
+  logs_.push_back({name, layout});
+  return TAddOutcome::Merged;
+}
+
+TAddOutcome TPlayLog::AddFile(const std::string& name, std::string& message) {
+  namespace fs = std::filesystem;
+  message.clear();
+  std::error_code ec;
+  const fs::file_status status = fs::status(name, ec);
+  if (name.empty() || ec) {
+    message = name + ": cannot be read: " + (ec ? ec.message() : std::string("no file name"));
+    return TAddOutcome::Refused;
+  }
+  if (fs::is_directory(status)) {
+    message = name + ": is a folder, not a play log";
+    return TAddOutcome::Refused;
+  }
+  // A pipe would block until something writes to it.
+  if (!fs::is_regular_file(status)) {
+    message = name + ": is not a regular file";
+    return TAddOutcome::Refused;
+  }
+  // Merging the same file twice would change nothing; saying so spares the
+  // developer a list that names one log twice.
+  for (const TPlayLogFile& log : logs_) {
+    std::error_code same;
+    if (fs::equivalent(name, log.file, same) && !same) {
+      message = name + ": the same file as " + log.file + ", merged once";
+      return TAddOutcome::AlreadyMerged;
+    }
+  }
+  const std::uint64_t size = fs::file_size(name, ec);
+  if (ec) {
+    message = name + ": cannot be read: " + ec.message();
+    return TAddOutcome::Refused;
+  }
+  // The size decides before anything is read, so that a large wrong file
+  // costs nothing.
+  if (size == 0 || (size != RawSize() && size != HeadedSize())) {
+    message = SizeMessage(name, size);
+    return TAddOutcome::Refused;
+  }
+
+  std::FILE* file = std::fopen(name.c_str(), "rb");
+  if (!file) {
+    message = name + ": cannot be read: " + std::strerror(errno);
+    return TAddOutcome::Refused;
+  }
+  // One byte more than expected, to see a file that grew since it was
+  // measured (an emulator may be rewriting it).
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size) + 1);
+  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) {
+    message = name + ": cannot be read: read error";
+    return TAddOutcome::Refused;
+  }
+  if (got != size) {
+    message = name + ": changed while being read (" + std::to_string(size) + " bytes, then " +
+              (got > size ? "more" : std::to_string(got)) + ")";
+    return TAddOutcome::Refused;
+  }
+  bytes.resize(got);
+  return AddLog(bytes, name, message);
+}
+
+std::span<const std::uint8_t> TPlayLog::PRGFlags(unsigned bank) const {
+  if (bank >= prgCount_ || flags_.empty()) return {};
+  return {flags_.data() + PRGBankSize * bank, PRGBankSize};
+}
+
+std::span<const std::uint8_t> TPlayLog::CHRFlags(unsigned bank) const {
+  if (bank >= chrCount_ || flags_.empty()) return {};
+  return {flags_.data() + PRGBankSize * prgCount_ + CHRBankSize * bank, CHRBankSize};
+}
+
+std::span<const std::uint8_t> TPlayLog::BankFlags(TBankKind kind, unsigned bank) const {
+  return kind == TBankKind::PRG ? PRGFlags(bank) : CHRFlags(bank);
+}
+
+std::uint8_t TPlayLog::ByteFlags(TBankKind kind, unsigned bank, std::uint64_t offset) const {
+  const std::span<const std::uint8_t> flags = BankFlags(kind, bank);
+  return offset < flags.size() ? flags[offset] : 0;
+}
+
+std::vector<TBankPlay> TPlayLog::BankFigures(const TNESImage& image,
+                                             std::uint8_t emptyByte) const {
+  std::vector<TBankPlay> rows;
+  const unsigned prg = std::min(prgCount_, image.PRGCount());
+  const unsigned chr = std::min(chrCount_, image.CHRCount());
+  rows.reserve(prg + chr);
+  auto add = [&](TBankKind kind, unsigned j, std::span<const std::uint8_t> loaded,
+                 std::uint8_t freeValue) {
+    const std::span<const std::uint8_t> flags = BankFlags(kind, j);
+    std::uint64_t reached = 0, never = 0, marked1 = 0, marked2 = 0;
+    if (flags.empty()) {
+      // No log merged yet: nothing reached, every used byte never reached.
+      for (const std::uint8_t v : loaded) never += v != freeValue;
+    } else {
+      for (std::size_t o = 0; o < loaded.size(); ++o) {
+        const std::uint8_t f = flags[o];
+        reached += f & FlagReached;
+        never += (loaded[o] != freeValue ? 1u : 0u) & (~f & FlagReached);
+        marked1 += (f >> 1) & 1;
+        marked2 += (f >> 2) & 1;
+      }
+    }
+    TBankPlay row;
+    row.kind = kind;
+    row.index = j;
+    row.reached = reached;
+    row.neverReached = never;
+    (kind == TBankKind::PRG ? row.code : row.drawn) = marked1;
+    (kind == TBankKind::PRG ? row.data : row.read) = marked2;
+    rows.push_back(row);
+  };
+  for (unsigned j = 0; j < prg; ++j) add(TBankKind::PRG, j, image.PRGBank(j), emptyByte);
+  for (unsigned j = 0; j < chr; ++j) add(TBankKind::CHR, j, image.CHRBank(j), 0x00);
+  return rows;
+}
+
+std::uint64_t TPlayLog::NeverReached(const TNESImage& image, TBankKind kind, unsigned bank,
+                                     std::uint64_t offset, std::uint64_t length,
+                                     std::uint8_t emptyByte) const {
+  const bool prg = kind == TBankKind::PRG;
+  if (bank >= (prg ? std::min(prgCount_, image.PRGCount())
+                   : std::min(chrCount_, image.CHRCount())))
+    return 0;
+  const std::span<const std::uint8_t> loaded = prg ? image.PRGBank(bank) : image.CHRBank(bank);
+  const std::span<const std::uint8_t> flags = BankFlags(kind, bank);
+  const std::uint8_t freeValue = prg ? emptyByte : 0x00;
+  if (offset >= loaded.size()) return 0;
+  const std::uint64_t end = offset + std::min<std::uint64_t>(length, loaded.size() - offset);
+  std::uint64_t never = 0;
+  for (std::uint64_t o = offset; o < end; ++o)
+    never += loaded[o] != freeValue && (flags.empty() || !(flags[o] & FlagReached));
+  return never;
+}
