@@ -281,7 +281,7 @@ TEST(PlayLog, HostileLogsAreRefusedAndChangeNothing) {
   std::string message;
   const std::string good = cart.dir.Write("good.cdl", cart.Log(TLogLayout::Raw, Marks));
   ASSERT_EQ(log.AddFile(good, message), TAddOutcome::Merged);
-  const Bytes before(log.PRGFlags(0).begin(), log.PRGFlags(2).end());
+  const Bytes before(log.PRGFlags(0).data(), log.PRGFlags(0).data() + log.RawSize());
 
   const Bytes headed = cart.Log(TLogLayout::Headed, Marks);
   Bytes badCrc = headed;
@@ -331,7 +331,7 @@ TEST(PlayLog, HostileLogsAreRefusedAndChangeNothing) {
   EXPECT_EQ(log.AddFile(again, message), TAddOutcome::AlreadyMerged);
   EXPECT_EQ(message, again + ": the same file as " + good + ", merged once");
   EXPECT_EQ(log.Logs().size(), 1u);
-  const Bytes after(log.PRGFlags(0).begin(), log.PRGFlags(2).end());
+  const Bytes after(log.PRGFlags(0).data(), log.PRGFlags(0).data() + log.RawSize());
   EXPECT_EQ(after, before);
 }
 
