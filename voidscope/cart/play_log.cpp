@@ -13,6 +13,7 @@ namespace {
 constexpr char Magic[] = "CDLv2";
 constexpr std::uint64_t MagicSize = 5;
 constexpr std::uint64_t HeaderSize = MagicSize + 4;
+constexpr std::uint64_t PieceSize = 65536;
 
 // Which bit of a log byte means "data" besides 0x02: sample audio is 0x40 in
 // a raw PRG log and 0x80 in a headed one; a CHR log has only 0x02 (shifting
@@ -26,12 +27,22 @@ std::uint8_t Normalise(std::uint8_t b, int audioShift) {
                                    (((b >> 1) | (b >> audioShift)) & 1) << 2);
 }
 
-// ORs the normalised form of `n` log bytes into `out`, eight at a time: the
-// largest image's four logs are 25 MB of flags. Shifts that carry a bit into
-// the neighbouring byte only ever land on bits the masks drop.
-void MergeFlags(const std::uint8_t* in, std::uint8_t* out, std::size_t n, int audioShift) {
-  constexpr std::uint64_t Low = 0x0101010101010101ull;
-  constexpr std::uint64_t Seven = 0x7F7F7F7F7F7F7F7Full;
+constexpr std::uint64_t Low = 0x0101010101010101ull;
+constexpr std::uint64_t Seven = 0x7F7F7F7F7F7F7F7Full;
+
+// A log being read from a file is merged into the upper half of each flag
+// byte first, and folded into the lower half only once the whole file has
+// been read, so that a file that changes while it is read changes nothing.
+constexpr int MergedPlane = 0;
+constexpr int PendingPlane = 4;
+constexpr std::uint64_t MergedBits = 0x0707070707070707ull;
+
+// ORs the normalised form of `n` log bytes into `out` (at bit `plane` of
+// each byte), eight at a time: the largest image's four logs are 25 MB of
+// flags. Shifts that carry a bit into the neighbouring byte only ever land
+// on bits the masks drop.
+void MergeFlags(const std::uint8_t* in, std::uint8_t* out, std::size_t n, int audioShift,
+                int plane) {
   std::size_t i = 0;
   for (; i + 8 <= n; i += 8) {
     std::uint64_t w, merged;
@@ -41,10 +52,23 @@ void MergeFlags(const std::uint8_t* in, std::uint8_t* out, std::size_t n, int au
     const std::uint64_t nonZero = ((((w & Seven) + Seven) | w) >> 7) & Low;
     const std::uint64_t code = (w & Low) << 1;
     const std::uint64_t data = (((w >> 1) | (w >> audioShift)) & Low) << 2;
-    merged |= nonZero | code | data;
+    merged |= (nonZero | code | data) << plane;
     std::memcpy(out + i, &merged, 8);
   }
-  for (; i < n; ++i) out[i] |= Normalise(in[i], audioShift);
+  for (; i < n; ++i) out[i] |= static_cast<std::uint8_t>(Normalise(in[i], audioShift) << plane);
+}
+
+// Folds the pending half into the merged one, or drops it.
+void EndPending(std::vector<std::uint8_t>& flags, bool keep) {
+  std::size_t i = 0;
+  for (; i + 8 <= flags.size(); i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, flags.data() + i, 8);
+    w = (keep ? w | w >> PendingPlane : w) & MergedBits;
+    std::memcpy(flags.data() + i, &w, 8);
+  }
+  for (; i < flags.size(); ++i)
+    flags[i] = static_cast<std::uint8_t>((keep ? flags[i] | flags[i] >> PendingPlane : flags[i]) & 7);
 }
 
 std::string Hex8(std::uint32_t v) {
@@ -103,37 +127,54 @@ std::string TPlayLog::SizeMessage(const std::string& name, std::uint64_t size) c
          " bytes fit neither layout of a play log of this image: " + sizes;
 }
 
+bool TPlayLog::Check(std::span<const std::uint8_t> head, std::uint64_t size,
+                     const std::string& name, std::string& message, TLogLayout& layout) const {
+  if (size == RawSize() && size != 0) {
+    layout = TLogLayout::Raw;
+    return true;
+  }
+  if (size != HeadedSize()) {
+    message = SizeMessage(name, size);
+    return false;
+  }
+  layout = TLogLayout::Headed;
+  if (head.size() < HeaderSize || std::memcmp(head.data(), Magic, MagicSize) != 0) {
+    message = name + ": " + std::to_string(size) +
+              " bytes is the size of a headed play log, but the file does not begin with \"" +
+              Magic + "\"";
+    return false;
+  }
+  const std::uint32_t crc = LoadCRC(head.data() + MagicSize);
+  if (crc != prgCRC_) {
+    message = name + ": a headed play log of other PRG bytes: its CRC-32 is " + Hex8(crc) +
+              ", this image's PRG bytes give " + Hex8(prgCRC_);
+    return false;
+  }
+  return true;
+}
+
+void TPlayLog::Merge(const std::uint8_t* in, std::uint64_t at, std::uint64_t n,
+                     TLogLayout layout, int plane) {
+  if (flags_.size() != RawSize()) flags_.assign(RawSize(), 0);
+  // A piece of a log may hold the end of the PRG flags and the start of the
+  // CHR flags, whose bits mean different things.
+  const std::uint64_t prgSize = PRGBankSize * prgCount_;
+  if (at < prgSize) {
+    const std::uint64_t k = std::min(n, prgSize - at);
+    MergeFlags(in, flags_.data() + at, k,
+               layout == TLogLayout::Raw ? RawPRGAudioShift : HeadedPRGAudioShift, plane);
+    in += k, at += k, n -= k;
+  }
+  MergeFlags(in, flags_.data() + at, n, CHRShift, plane);
+}
+
 TAddOutcome TPlayLog::AddLog(std::span<const std::uint8_t> bytes, const std::string& name,
                              std::string& message) {
   message.clear();
   TLogLayout layout;
-  if (bytes.size() == RawSize() && !bytes.empty()) {
-    layout = TLogLayout::Raw;
-  } else if (bytes.size() == HeadedSize()) {
-    layout = TLogLayout::Headed;
-    if (std::memcmp(bytes.data(), Magic, MagicSize) != 0) {
-      message = name + ": " + std::to_string(bytes.size()) +
-                " bytes is the size of a headed play log, but the file does not begin with \"" +
-                Magic + "\"";
-      return TAddOutcome::Refused;
-    }
-    const std::uint32_t crc = LoadCRC(bytes.data() + MagicSize);
-    if (crc != prgCRC_) {
-      message = name + ": a headed play log of other PRG bytes: its CRC-32 is " + Hex8(crc) +
-                ", this image's PRG bytes give " + Hex8(prgCRC_);
-      return TAddOutcome::Refused;
-    }
-    bytes = bytes.subspan(HeaderSize);
-  } else {
-    message = SizeMessage(name, bytes.size());
-    return TAddOutcome::Refused;
-  }
-
-  if (flags_.size() != RawSize()) flags_.assign(RawSize(), 0);
-  const std::size_t prgSize = PRGBankSize * prgCount_;
-  MergeFlags(bytes.data(), flags_.data(), prgSize,
-             layout == TLogLayout::Raw ? RawPRGAudioShift : HeadedPRGAudioShift);
-  MergeFlags(bytes.data() + prgSize, flags_.data() + prgSize, bytes.size() - prgSize, CHRShift);
+  if (!Check(bytes, bytes.size(), name, message, layout)) return TAddOutcome::Refused;
+  const std::uint64_t skip = layout == TLogLayout::Headed ? HeaderSize : 0;
+  Merge(bytes.data() + skip, 0, bytes.size() - skip, layout, MergedPlane);
   logs_.push_back({name, layout});
   return TAddOutcome::Merged;
 }
@@ -182,23 +223,44 @@ TAddOutcome TPlayLog::AddFile(const std::string& name, std::string& message) {
     message = name + ": cannot be read: " + std::strerror(errno);
     return TAddOutcome::Refused;
   }
-  // One byte more than expected, to see a file that grew since it was
-  // measured (an emulator may be rewriting it).
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size) + 1);
-  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+  // In pieces, each merged as it comes: no buffer of the log's size, whose
+  // first use costs more than the merge itself on the largest images.
+  std::vector<std::uint8_t> piece(std::min<std::uint64_t>(size, PieceSize));
+  std::uint64_t total = std::fread(piece.data(), 1, piece.size(), file);
+  TLogLayout layout = TLogLayout::Raw;
+  bool pending = false;
+  if (total == piece.size()) {
+    if (!Check(piece, size, name, message, layout)) {
+      std::fclose(file);
+      return TAddOutcome::Refused;
+    }
+    const std::uint64_t skip = layout == TLogLayout::Headed ? HeaderSize : 0;
+    Merge(piece.data() + skip, 0, total - skip, layout, PendingPlane);
+    pending = true;
+    while (total < size) {
+      const std::size_t got =
+          std::fread(piece.data(), 1, std::min<std::uint64_t>(size - total, PieceSize), file);
+      if (got == 0) break;
+      Merge(piece.data(), total - skip, got, layout, PendingPlane);
+      total += got;
+    }
+  }
+  // An emulator may be rewriting the log: a file that grew or shrank since
+  // it was measured is refused like one that cannot be read.
+  const bool grew = total == size && std::fgetc(file) != EOF;
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
-  if (failed) {
-    message = name + ": cannot be read: read error";
+  if (failed || grew || total != size) {
+    if (pending) EndPending(flags_, false);
+    message = name + (failed ? ": cannot be read: read error"
+                             : ": changed while being read (" + std::to_string(size) +
+                                   " bytes, then " + (grew ? "more" : std::to_string(total)) +
+                                   ")");
     return TAddOutcome::Refused;
   }
-  if (got != size) {
-    message = name + ": changed while being read (" + std::to_string(size) + " bytes, then " +
-              (got > size ? "more" : std::to_string(got)) + ")";
-    return TAddOutcome::Refused;
-  }
-  bytes.resize(got);
-  return AddLog(bytes, name, message);
+  EndPending(flags_, true);
+  logs_.push_back({name, layout});
+  return TAddOutcome::Merged;
 }
 
 std::span<const std::uint8_t> TPlayLog::PRGFlags(unsigned bank) const {

@@ -113,6 +113,13 @@ class TPlayLog {
 
  private:
   std::string SizeMessage(const std::string& name, std::uint64_t size) const;
+  // Whether a log of `size` bytes that begins with `head` (at least its
+  // header, when it has one) fits this image, and in which layout.
+  bool Check(std::span<const std::uint8_t> head, std::uint64_t size, const std::string& name,
+             std::string& message, TLogLayout& layout) const;
+  // Merges `n` flag bytes (no header) that start at `at` of the flags.
+  void Merge(const std::uint8_t* in, std::uint64_t at, std::uint64_t n, TLogLayout layout,
+             int plane);
 
   unsigned prgCount_ = 0;
   unsigned chrCount_ = 0;
