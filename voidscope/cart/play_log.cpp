@@ -117,11 +117,13 @@ std::uint64_t TPlayLog::RawSize() const {
 std::uint64_t TPlayLog::HeadedSize() const { return HeaderSize + RawSize(); }
 
 std::string TPlayLog::SizeMessage(const std::string& name, std::uint64_t size) const {
+  auto banks = [](unsigned n, const char* kind) {
+    return std::to_string(n) + " " + kind + (n == 1 ? " bank" : " banks");
+  };
   const std::string sizes = "raw " + std::to_string(RawSize()) + " bytes, headed " +
                             std::to_string(HeadedSize()) + " bytes, for " +
-                            std::to_string(prgCount_) + " PRG banks and " +
-                            (chrCount_ == 0 ? std::string("CHR RAM")
-                                            : std::to_string(chrCount_) + " CHR banks");
+                            banks(prgCount_, "PRG") + " and " +
+                            (chrCount_ == 0 ? std::string("CHR RAM") : banks(chrCount_, "CHR"));
   if (size == 0) return name + ": the file is empty; a play log of this image is " + sizes;
   return name + ": " + std::to_string(size) +
          " bytes fit neither layout of a play log of this image: " + sizes;

@@ -223,6 +223,10 @@ TEST(PlayLog, MergedFlagsAgreeWithTheOneByteRule) {
   Bytes raw(16384 + 8192);
   for (std::size_t i = 0; i < raw.size(); ++i) raw[i] = static_cast<std::uint8_t>(i * 37 / 8);
   std::string message;
+  EXPECT_EQ(log.AddLog(Bytes(raw.begin(), raw.end() - 8), "cut.cdl", message),
+            TAddOutcome::Refused);
+  EXPECT_EQ(message, "cut.cdl: 24568 bytes fit neither layout of a play log of this image: raw "
+                     "24576 bytes, headed 24585 bytes, for 1 PRG bank and 1 CHR bank");
   ASSERT_EQ(log.AddLog(raw, "all.cdl", message), TAddOutcome::Merged);
   for (std::size_t o = 0; o < 16384; ++o)
     ASSERT_EQ(log.PRGFlags(0)[o], NormalisePRGFlags(TLogLayout::Raw, raw[o])) << o;
