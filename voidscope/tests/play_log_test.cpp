@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 #include <string_view>
 
 #include "cart/crc32.h"
@@ -99,6 +100,7 @@ struct Cart {
     Bytes log(16384 * prg + 8192 * image.CHRCount(), 0);
     for (const Mark& m : marks) {
       const std::size_t at = m.kind == PRG ? 16384 * m.bank : 16384 * prg + 8192 * m.bank;
+      if (at + m.from + m.count > log.size()) throw std::out_of_range("mark beyond the log");
       std::fill_n(log.begin() + static_cast<std::ptrdiff_t>(at + m.from), m.count,
                   m.kind == PRG && layout == TLogLayout::Headed ? m.headed : m.raw);
     }
@@ -132,6 +134,8 @@ const std::vector<Mark> Marks = {
     {CHR, 0, 5100, 50, 0x03, 0x03},    // both
     {CHR, 1, 0, 8192, 0x01, 0x01},     // all drawn
 };
+
+const std::vector<Mark> PRGMarks(Marks.begin(), Marks.begin() + 11);
 
 struct Expected {
   std::uint64_t reached, never, first, second;  // code/data or drawn/read
@@ -245,8 +249,7 @@ TEST(PlayLog, CHRRAMLogsHaveThePRGPartOnly) {
   EXPECT_EQ(log.AddLog(withCHR, "chr.cdl", message), TAddOutcome::Refused);
   EXPECT_EQ(message, "chr.cdl: 57344 bytes fit neither layout of a play log of this image: raw "
                      "49152 bytes, headed 49161 bytes, for 3 PRG banks and CHR RAM");
-  const std::vector<Mark> prgMarks(Marks.begin(), Marks.begin() + 11);
-  EXPECT_EQ(log.AddLog(cart.Log(TLogLayout::Headed, prgMarks), "h.cdl", message),
+  EXPECT_EQ(log.AddLog(cart.Log(TLogLayout::Headed, PRGMarks), "h.cdl", message),
             TAddOutcome::Merged);
   const std::vector<TBankPlay> rows = log.BankFigures(cart.image, 0xFF);
   ASSERT_EQ(rows.size(), 3u);
@@ -283,11 +286,11 @@ TEST(PlayLog, HostileLogsAreRefusedAndChangeNothing) {
   Cart cart(3, 0);
   TPlayLog log(cart.image);
   std::string message;
-  const std::string good = cart.dir.Write("good.cdl", cart.Log(TLogLayout::Raw, Marks));
+  const std::string good = cart.dir.Write("good.cdl", cart.Log(TLogLayout::Raw, PRGMarks));
   ASSERT_EQ(log.AddFile(good, message), TAddOutcome::Merged);
   const Bytes before(log.PRGFlags(0).data(), log.PRGFlags(0).data() + log.RawSize());
 
-  const Bytes headed = cart.Log(TLogLayout::Headed, Marks);
+  const Bytes headed = cart.Log(TLogLayout::Headed, PRGMarks);
   Bytes badCrc = headed;
   badCrc[5] ^= 1;
   Bytes noMagic = headed;
@@ -315,9 +318,9 @@ TEST(PlayLog, HostileLogsAreRefusedAndChangeNothing) {
        ": 49160 bytes fit neither layout"},
       {cart.dir.Write("crc.cdl", badCrc), ": a headed play log of other PRG bytes: its " +
                                                std::string(crcs)},
-      {cart.dir.Write("other.cdl", other.Log(TLogLayout::Headed, Marks)),
+      {cart.dir.Write("other.cdl", other.Log(TLogLayout::Headed, PRGMarks)),
        ": a headed play log of other PRG bytes"},
-      {cart.dir.Write("bigger.cdl", bigger.Log(TLogLayout::Headed, Marks)),
+      {cart.dir.Write("bigger.cdl", bigger.Log(TLogLayout::Headed, PRGMarks)),
        ": 65545 bytes fit neither layout"},
       {cart.dir.Write("magic.cdl", noMagic),
        ": 49161 bytes is the size of a headed play log, but the file does not begin with "
