@@ -104,7 +104,7 @@ std::string ReachWords(TBankKind kind, std::uint8_t flags) {
 }
 
 TPlayLog::TPlayLog(const TNESImage& image)
-    : prgCount_(image.PRGCount()), chrCount_(image.CHRCount()) {
+    : forImage_(true), prgCount_(image.PRGCount()), chrCount_(image.CHRCount()) {
   // The PRG bytes the file holds: a truncated image checks against what is
   // there, as an emulator that ran it would have.
   for (unsigned j = 0; j < prgCount_; ++j) prgCRC_ = CRC32(image.PRGBank(j), prgCRC_);
@@ -131,6 +131,10 @@ std::string TPlayLog::SizeMessage(const std::string& name, std::uint64_t size) c
 
 bool TPlayLog::Check(std::span<const std::uint8_t> head, std::uint64_t size,
                      const std::string& name, std::string& message, TLogLayout& layout) const {
+  if (!forImage_) {
+    message = name + ": no cartridge image to lay it over";
+    return false;
+  }
   if (size == RawSize() && size != 0) {
     layout = TLogLayout::Raw;
     return true;
@@ -215,8 +219,9 @@ TAddOutcome TPlayLog::AddFile(const std::string& name, std::string& message) {
   }
   // The size decides before anything is read, so that a large wrong file
   // costs nothing.
-  if (size == 0 || (size != RawSize() && size != HeadedSize())) {
-    message = SizeMessage(name, size);
+  TLogLayout layout = TLogLayout::Raw;
+  if (!forImage_ || size == 0 || (size != RawSize() && size != HeadedSize())) {
+    Check({}, size, name, message, layout);
     return TAddOutcome::Refused;
   }
 
@@ -229,7 +234,6 @@ TAddOutcome TPlayLog::AddFile(const std::string& name, std::string& message) {
   // first use costs more than the merge itself on the largest images.
   std::vector<std::uint8_t> piece(std::min<std::uint64_t>(size, PieceSize));
   std::uint64_t total = std::fread(piece.data(), 1, piece.size(), file);
-  TLogLayout layout = TLogLayout::Raw;
   bool pending = false;
   if (total == piece.size()) {
     if (!Check(piece, size, name, message, layout)) {

@@ -68,7 +68,7 @@ struct TBankPlay {
 // log reached it, code when any log ran it, and so on.
 class TPlayLog {
  public:
-  // No banks: every log is refused.
+  // For no image (none is held): every log is refused.
   TPlayLog() = default;
   // For this image's header: its bank counts and the CRC-32 of its PRG
   // bytes (those the file holds) are taken now; the image is not kept.
@@ -121,6 +121,7 @@ class TPlayLog {
   void Merge(const std::uint8_t* in, std::uint64_t at, std::uint64_t n, TLogLayout layout,
              int plane);
 
+  bool forImage_ = false;
   unsigned prgCount_ = 0;
   unsigned chrCount_ = 0;
   std::uint32_t prgCRC_ = 0;

@@ -333,6 +333,9 @@ TEST(PlayLog, HostileLogsAreRefusedAndChangeNothing) {
     EXPECT_EQ(log.AddFile(c.file, message), TAddOutcome::Refused) << c.file;
     EXPECT_EQ(message.rfind(c.file + c.message, 0), 0u) << message;
   }
+  TPlayLog none;
+  EXPECT_EQ(none.AddFile(good, message), TAddOutcome::Refused);
+  EXPECT_EQ(message, good + ": no cartridge image to lay it over");
   // The same file again, under another spelling: harmless, and said.
   const std::string again = cart.dir.path() + "/./good.cdl";
   EXPECT_EQ(log.AddFile(again, message), TAddOutcome::AlreadyMerged);
