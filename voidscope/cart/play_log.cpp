@@ -129,8 +129,8 @@ std::string TPlayLog::SizeMessage(const std::string& name, std::uint64_t size) c
          " bytes fit neither layout of a play log of this image: " + sizes;
 }
 
-bool TPlayLog::Check(std::span<const std::uint8_t> head, std::uint64_t size,
-                     const std::string& name, std::string& message, TLogLayout& layout) const {
+bool TPlayLog::CheckSize(std::uint64_t size, const std::string& name, std::string& message,
+                         TLogLayout& layout) const {
   if (!forImage_) {
     message = name + ": no cartridge image to lay it over";
     return false;
@@ -139,11 +139,16 @@ bool TPlayLog::Check(std::span<const std::uint8_t> head, std::uint64_t size,
     layout = TLogLayout::Raw;
     return true;
   }
-  if (size != HeadedSize()) {
-    message = SizeMessage(name, size);
-    return false;
+  if (size == HeadedSize()) {
+    layout = TLogLayout::Headed;
+    return true;
   }
-  layout = TLogLayout::Headed;
+  message = SizeMessage(name, size);
+  return false;
+}
+
+bool TPlayLog::CheckHeader(std::span<const std::uint8_t> head, std::uint64_t size,
+                           const std::string& name, std::string& message) const {
   if (head.size() < HeaderSize || std::memcmp(head.data(), Magic, MagicSize) != 0) {
     message = name + ": " + std::to_string(size) +
               " bytes is the size of a headed play log, but the file does not begin with \"" +
@@ -178,7 +183,9 @@ TAddOutcome TPlayLog::AddLog(std::span<const std::uint8_t> bytes, const std::str
                              std::string& message) {
   message.clear();
   TLogLayout layout;
-  if (!Check(bytes, bytes.size(), name, message, layout)) return TAddOutcome::Refused;
+  if (!CheckSize(bytes.size(), name, message, layout) ||
+      (layout == TLogLayout::Headed && !CheckHeader(bytes, bytes.size(), name, message)))
+    return TAddOutcome::Refused;
   const std::uint64_t skip = layout == TLogLayout::Headed ? HeaderSize : 0;
   Merge(bytes.data() + skip, 0, bytes.size() - skip, layout, MergedPlane);
   logs_.push_back({name, layout});
@@ -217,29 +224,31 @@ TAddOutcome TPlayLog::AddFile(const std::string& name, std::string& message) {
     message = name + ": cannot be read: " + ec.message();
     return TAddOutcome::Refused;
   }
-  // The size decides before anything is read, so that a large wrong file
-  // costs nothing.
-  TLogLayout layout = TLogLayout::Raw;
-  if (!forImage_ || size == 0 || (size != RawSize() && size != HeadedSize())) {
-    Check({}, size, name, message, layout);
-    return TAddOutcome::Refused;
-  }
-
   std::FILE* file = std::fopen(name.c_str(), "rb");
   if (!file) {
     message = name + ": cannot be read: " + std::strerror(errno);
     return TAddOutcome::Refused;
   }
+  const TAddOutcome outcome = AddStream(file, size, name, message);
+  std::fclose(file);
+  return outcome;
+}
+
+TAddOutcome TPlayLog::AddStream(std::FILE* file, std::uint64_t size, const std::string& name,
+                                std::string& message) {
+  message.clear();
+  // The size decides before anything is read, so that a large wrong file
+  // costs nothing.
+  TLogLayout layout;
+  if (!CheckSize(size, name, message, layout)) return TAddOutcome::Refused;
   // In pieces, each merged as it comes: no buffer of the log's size, whose
   // first use costs more than the merge itself on the largest images.
   std::vector<std::uint8_t> piece(std::min<std::uint64_t>(size, PieceSize));
   std::uint64_t total = std::fread(piece.data(), 1, piece.size(), file);
   bool pending = false;
   if (total == piece.size()) {
-    if (!Check(piece, size, name, message, layout)) {
-      std::fclose(file);
+    if (layout == TLogLayout::Headed && !CheckHeader(piece, size, name, message))
       return TAddOutcome::Refused;
-    }
     const std::uint64_t skip = layout == TLogLayout::Headed ? HeaderSize : 0;
     Merge(piece.data() + skip, 0, total - skip, layout, PendingPlane);
     pending = true;
@@ -255,7 +264,6 @@ TAddOutcome TPlayLog::AddFile(const std::string& name, std::string& message) {
   // it was measured is refused like one that cannot be read.
   const bool grew = total == size && std::fgetc(file) != EOF;
   const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
   if (failed || grew || total != size) {
     if (pending) EndPending(flags_, false);
     message = name + (failed ? ": cannot be read: read error"

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <span>
 #include <string>
 #include <vector>
@@ -78,6 +79,11 @@ class TPlayLog {
   // `message` says why ("game.cdl: ..."), naming the check that failed and
   // the sizes or checksums; on Merged it is cleared.
   TAddOutcome AddFile(const std::string& name, std::string& message);
+  // AddFile's second half: a log from an open stream (left open) that
+  // should hold `size` bytes, as measured; one that ends early or goes on
+  // is refused as changed while being read.
+  TAddOutcome AddStream(std::FILE* file, std::uint64_t size, const std::string& name,
+                        std::string& message);
   // The same for a log already in memory; `name` is only for the list and
   // the message. Never AlreadyMerged.
   TAddOutcome AddLog(std::span<const std::uint8_t> bytes, const std::string& name,
@@ -113,10 +119,12 @@ class TPlayLog {
 
  private:
   std::string SizeMessage(const std::string& name, std::uint64_t size) const;
-  // Whether a log of `size` bytes that begins with `head` (at least its
-  // header, when it has one) fits this image, and in which layout.
-  bool Check(std::span<const std::uint8_t> head, std::uint64_t size, const std::string& name,
-             std::string& message, TLogLayout& layout) const;
+  // Whether a log of `size` bytes fits this image, and in which layout;
+  // then whether a headed one's header (its first bytes) is right.
+  bool CheckSize(std::uint64_t size, const std::string& name, std::string& message,
+                 TLogLayout& layout) const;
+  bool CheckHeader(std::span<const std::uint8_t> head, std::uint64_t size,
+                   const std::string& name, std::string& message) const;
   // Merges `n` flag bytes (no header) that start at `at` of the flags.
   void Merge(const std::uint8_t* in, std::uint64_t at, std::uint64_t n, TLogLayout layout,
              int plane);

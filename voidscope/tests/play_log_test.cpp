@@ -343,6 +343,25 @@ TEST(PlayLog, HostileLogsAreRefusedAndChangeNothing) {
   EXPECT_EQ(log.Logs().size(), 1u);
   const Bytes after(log.PRGFlags(0).data(), log.PRGFlags(0).data() + log.RawSize());
   EXPECT_EQ(after, before);
+
+  // A log rewritten while it is read: whatever was merged of it is dropped.
+  Bytes everywhere = cart.Log(TLogLayout::Headed, {{PRG, 0, 0, 49152, 0x03, 0x03}});
+  everywhere.push_back(0x03);
+  auto stream = [&](std::size_t length, std::uint64_t measured) {
+    std::FILE* in = fmemopen(everywhere.data(), length, "rb");
+    const TAddOutcome outcome = log.AddStream(in, measured, "live.cdl", message);
+    std::fclose(in);
+    return outcome;
+  };
+  EXPECT_EQ(stream(49161 - 100, 49161), TAddOutcome::Refused);
+  EXPECT_EQ(message, "live.cdl: changed while being read (49161 bytes, then 49061)");
+  EXPECT_EQ(stream(49162, 49161), TAddOutcome::Refused);
+  EXPECT_EQ(message, "live.cdl: changed while being read (49161 bytes, then more)");
+  EXPECT_EQ(log.Logs().size(), 1u);
+  EXPECT_EQ(Bytes(log.PRGFlags(0).data(), log.PRGFlags(0).data() + log.RawSize()), before);
+  EXPECT_EQ(stream(49161, 49161), TAddOutcome::Merged);
+  EXPECT_EQ(log.Logs().size(), 2u);
+  EXPECT_EQ(log.PRGFlags(2)[16383], R | C | D);
 }
 
 }  // namespace
