@@ -119,6 +119,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (log.AddLog(bytes, "again.cdl", message) != TAddOutcome::Merged ||
       !std::equal(before.begin(), before.end(), log.PRGFlags(0).data()))
     std::abort();
+  // A log with every flag set that ends early or goes on while it is read
+  // changes nothing either.
+  std::vector<std::uint8_t> full(bytes.size() + 1, 0xFF);
+  std::copy_n(bytes.begin(), headed ? 9 : 0, full.begin());
+  const std::size_t length =
+      data[size - 1] & 1 ? full.size() : 1 + data[size - 1] % (bytes.size() - 1);
+  std::FILE* in = fmemopen(full.data(), length, "rb");
+  if (log.AddStream(in, bytes.size(), "live.cdl", message) != TAddOutcome::Refused ||
+      !std::equal(before.begin(), before.end(), log.PRGFlags(0).data()))
+    std::abort();
+  std::fclose(in);
 
   // Figures that hang together: every used byte is reached or not, and a
   // whole-bank range agrees with the bank's figure.
