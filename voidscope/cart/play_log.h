@@ -75,13 +75,13 @@ class TPlayLog {
   // bytes (those the file holds) are taken now; the image is not kept.
   explicit TPlayLog(const TNESImage& image);
 
-  // Reads the named file whole and merges it. On Refused or AlreadyMerged
-  // `message` says why ("game.cdl: ..."), naming the check that failed and
-  // the sizes or checksums; on Merged it is cleared.
+  // Reads the named regular file and merges it. On Refused or
+  // AlreadyMerged `message` says why ("game.cdl: ..."), naming the check
+  // that failed and the sizes or checksums; on Merged it is cleared.
   TAddOutcome AddFile(const std::string& name, std::string& message);
   // AddFile's second half: a log from an open stream (left open) that
   // should hold `size` bytes, as measured; one that ends early or goes on
-  // is refused as changed while being read.
+  // is refused as changed while being read. Never AlreadyMerged.
   TAddOutcome AddStream(std::FILE* file, std::uint64_t size, const std::string& name,
                         std::string& message);
   // The same for a log already in memory; `name` is only for the list and
