@@ -246,8 +246,8 @@ std::string PlayTable(const TCartSummary& summary, const TPlaySummary& play,
       const std::uint64_t never = play.segmentsNeverReached[r][k];
       if (never == 0) continue;
       rows += "  " + Pad(BankLabel(bank.kind, bank.index), 7, false) + "  " + Pad(list[k].name, 16, false) +
-              "  " + std::to_string(never) + " of " + std::to_string(list[k].size - list[k].freeInside) +
-              " used\n";
+              Pad(std::to_string(never), 7, true) + " of " +
+              Pad(std::to_string(list[k].size - list[k].freeInside), 5, true) + " used\n";
     }
   }
   return out + "Segments with used bytes never reached:" + (rows.empty() ? " none\n" : "\n" + rows);
