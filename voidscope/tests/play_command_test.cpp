@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "command_line.h"
 #include "dbg_cartridge.h"
 #include "fake_dialogs.h"
 #include "info_picture.h"
@@ -179,6 +180,22 @@ TEST_F(PlayCommand, ALogOfAnotherImageOrSizeIsRefused) {
   ASSERT_EQ(Run({"--summary", "--json", "--cdl", "raw.cdl", "--cdl", "raw.cdl", "game.nes"}), 0);
   EXPECT_EQ(JSON(out)["play_logs"].toArray().size(), 1);
   EXPECT_TRUE(err.startsWith("voidscope: note: play log raw.cdl: ")) << err.toStdString();
+}
+
+TEST(PlayCommandLine, CdlIsRepeatableAndPlayNeedsAReportAndALog) {
+  const TCommandLine line = ParseCommandLine({"--summary", "--cdl", "a.cdl", "--report", "r.bmp", "--cdl",
+                                              "b.cdl", "--play", "game.nes"});
+  ASSERT_EQ(line.mode, TCommandLine::Mode::Report) << line.error.toStdString();
+  EXPECT_EQ(line.cdlFiles, QByteArrayList({"a.cdl", "b.cdl"}));
+  EXPECT_TRUE(line.play);
+  const QByteArrayList wrong[] = {
+      {"--cdl", "a.cdl", "game.nes"},                                 // the window reads game.cdl itself
+      {"--summary", "--cdl", "a.cdl", "--play", "game.nes"},          // nothing to draw on
+      {"--report", "r.bmp", "--play", "game.nes"},                    // no log
+      {"--summary", "--cdl", "", "game.nes"},                         // no name
+  };
+  for (const QByteArrayList& args : wrong)
+    EXPECT_EQ(ParseCommandLine(args).mode, TCommandLine::Mode::Error) << args.join(' ').toStdString();
 }
 
 // With the debug file each segment gains the used bytes no log reached.
