@@ -229,41 +229,37 @@ void TFormMain::DropPlay() {
 TAddOutcome TFormMain::LoadPlay(std::string& message) {
   std::filesystem::path own(OpenDialogNESFileName.toStdString());
   own.replace_extension(".cdl");
-  std::vector<std::string> names;
-  std::error_code ec;
-  if (std::filesystem::exists(own, ec)) names.push_back(own.string());
-  for (const QByteArray& chosen : ChosenCdlFileNames) names.push_back(chosen.toStdString());
+  // The own log is watched even while absent: an emulator may write it later.
+  std::vector<std::string> watched = {own.string()};
+  for (const QByteArray& chosen : ChosenCdlFileNames) watched.push_back(chosen.toStdString());
   // Times first: a write after them shows as a change at the next tick.
   PlayLogTimes.clear();
-  std::uint64_t time = 0;
-  PlayLogTimes.emplace_back(own.string(), QueryNESFileTime(own.string(), time) ? time : 0);
-  for (const QByteArray& chosen : ChosenCdlFileNames) {
-    time = 0;
-    PlayLogTimes.emplace_back(chosen.toStdString(), QueryNESFileTime(chosen.toStdString(), time) ? time : 0);
+  for (const std::string& name : watched) {
+    std::uint64_t time = 0;
+    PlayLogTimes.emplace_back(name, QueryNESFileTime(name, time) ? time : 0);
   }
 
   TPlayLog play(NES);
   TAddOutcome worst = TAddOutcome::Merged;
   message.clear();
-  for (const std::string& name : names) {
+  std::error_code ec;
+  for (std::size_t k = 0; k < watched.size(); ++k) {
+    if (k == 0 && !std::filesystem::exists(own, ec)) continue;
     std::string said;
-    const TAddOutcome outcome = play.AddFile(name, said);
+    const TAddOutcome outcome = play.AddFile(watched[k], said);
     if (outcome == TAddOutcome::Merged) continue;
-    if (worst != TAddOutcome::Refused) message = said;
-    if (outcome == TAddOutcome::Refused) {
-      worst = outcome;
-      break;
-    }
     worst = outcome;
+    message = said;
+    if (outcome == TAddOutcome::Refused) break;
   }
   if (worst != TAddOutcome::Refused) {
     Play = std::move(play);
-    ShowPlayMessage(message.empty() ? QString() : "Play log merged once: " + QString::fromLocal8Bit(message));
+    ShowPlayMessage(message.empty() ? QString() : "Play log " + QString::fromLocal8Bit(message));
     return worst;
   }
   // The earlier merge stays only while it is of the same bytes.
   if (Play.PRGCount() != play.PRGCount() || Play.CHRCount() != play.CHRCount() ||
-      Play.PRGCRC32() != play.PRGCRC32() || !NES.Held())
+      Play.PRGCRC32() != play.PRGCRC32())
     Play = TPlayLog();
   ShowPlayMessage("Play log not used: " + QString::fromLocal8Bit(message));
   return worst;
