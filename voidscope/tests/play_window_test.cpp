@@ -122,4 +122,27 @@ TEST_F(PlayWindow, AnotherLogIsMergedFromTheMenuAndTheTooltipSaysHowAByteWasReac
   EXPECT_TRUE(readAt({11, 71 + 18}).endsWith("Play logs: code, data")) << form.HoverText().toStdString();
 }
 
+// Beside the segment view, reached bytes keep their segment's colour and
+// only the never reached ones change, inside a segment or outside all.
+TEST(PlayView, WithSegmentsOnlyTheNeverReachedBytesChange) {
+  TempDir dir;
+  TNESImage image;
+  ASSERT_TRUE(image.LoadNES(dir.Write("game.nes", MakeNES(1, 0))));
+  TSegmentMap map;
+  map.parts.push_back({0, "CODE", TBankKind::PRG, 0, 0, 128, 0});
+  TPlayLog play(image);
+  Bytes log(16384, 0);
+  std::fill_n(log.begin(), 64, 0x01);
+  std::fill_n(log.begin() + 300, 10, 0x02);
+  std::string message;
+  ASSERT_EQ(play.AddLog(log, "game.cdl", message), TAddOutcome::Merged);
+  const QImage both = InfoPicture(image, "game.nes", 649, 505, {&map, &play});
+  // Below two legend lines PRG $00's cells start at (11, 107).
+  const auto cell = [&](int offset) { return both.pixel(11 + offset % 64, 107 + offset / 64); };
+  EXPECT_EQ(cell(0), SegmentColours(map)[0].colour);
+  EXPECT_EQ(cell(64), NeverReachedColour());
+  EXPECT_EQ(cell(200), NeverReachedColour());
+  EXPECT_EQ(cell(300), BankPalette()[CellUsed]) << "reached, in no segment: green as in the segment view";
+}
+
 }  // namespace
