@@ -43,6 +43,11 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   MSegments->setCheckable(true);  // off at every start
   MView->addSeparator();
   MOpenDbg = MView->addAction("Open &debug file...");
+  // What emulators' play logs add.
+  MView->addSeparator();
+  MPlayLog = MView->addAction("&Play log");
+  MPlayLog->setCheckable(true);  // off at every start
+  MAddCdl = MView->addAction("&Add play log...");
   StatusBarDbg = new QStatusBar(this);
   setStatusBar(StatusBarDbg);
   StatusBarDbg->hide();
@@ -68,6 +73,8 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   connect(TimerWatch, &QTimer::timeout, this, &TFormMain::TimerWatchTimer);
   connect(MSegments, &QAction::triggered, this, &TFormMain::MSegmentsClick);
   connect(MOpenDbg, &QAction::triggered, this, &TFormMain::MOpenDbgClick);
+  connect(MPlayLog, &QAction::triggered, this, &TFormMain::MPlayLogClick);
+  connect(MAddCdl, &QAction::triggered, this, &TFormMain::MAddCdlClick);
   connect(PaintBoxInfo, &TPaintBox::MouseMove, this, &TFormMain::PaintBoxInfoMouseMove);
   connect(PaintBoxInfo, &TPaintBox::MouseLeave, this, &TFormMain::PaintBoxInfoMouseLeave);
   connect(closeKeys, &QShortcut::activated, this, &QWidget::close);
@@ -95,8 +102,14 @@ bool TFormMain::Load() {
   const bool loaded = NES.LoadNES(OpenDialogNESFileName.toStdString());
   // A new image takes its debug file afresh; a failed load that keeps the
   // earlier image keeps its segments too.
-  if (loaded) LoadDbg();
-  else if (!NES.Held()) DropDbg();
+  if (loaded) {
+    LoadDbg();
+    std::string message;
+    LoadPlay(message);
+  } else if (!NES.Held()) {
+    DropDbg();
+    DropPlay();
+  }
   // The byte under a resting mouse may now be another, or none.
   if (Hovering) ShowHover();
   return loaded;
@@ -107,6 +120,7 @@ QString TFormMain::FileName() const { return QFile::decodeName(OpenDialogNESFile
 bool TFormMain::TakeFile(const QByteArray& name) {
   OpenDialogNESFileName = name;
   ChosenDbgFileName.clear();
+  ChosenCdlFileNames.clear();
   return Load();
 }
 
@@ -142,8 +156,9 @@ void TFormMain::MWatchClick() {
 void TFormMain::TimerWatchTimer() {
   std::uint64_t time = 0;
   if (!QueryNESFileTime(OpenDialogNESFileName.toStdString(), time)) return;
-  // Any difference counts: an older copy put back is a change too.
-  if (time == NES.NESFileTime()) return;
+  // Any difference counts: an older copy put back is a change too. A
+  // changed play log reloads the image as well: both are read afresh.
+  if (time == NES.NESFileTime() && !PlayLogsChanged()) return;
   Load();
   PaintBoxInfo->repaint();
 }
@@ -172,9 +187,91 @@ void TFormMain::MOpenDbgClick() {
     ShowDbgMessage("Open an NES file first: the debug file is read with it");
     return;
   }
-  if (!LoadDbg()) Dialogs.ShowError(this, StatusBarDbg->currentMessage());
+  if (!LoadDbg()) Dialogs.ShowError(this, DbgNote);
   PaintBoxInfo->repaint();
   if (Hovering) ShowHover();
+}
+
+void TFormMain::MPlayLogClick() {
+  PaintBoxInfo->repaint();
+  // The legend moves the maps: the byte under a resting mouse is another.
+  if (Hovering) ShowHover();
+}
+
+void TFormMain::MAddCdlClick() {
+  QString name = ChosenCdlFileNames.isEmpty() ? QString() : QFile::decodeName(ChosenCdlFileNames.last());
+  if (!Dialogs.ExecuteOpenCdl(this, name)) return;
+  if (!NES.Held()) {
+    ShowPlayMessage("Open an NES file first: the play logs are read with it");
+    return;
+  }
+  ChosenCdlFileNames << QFile::encodeName(name);
+  std::string message;
+  const TAddOutcome outcome = LoadPlay(message);
+  // A log that is not merged is not kept to be read again on reloads.
+  if (outcome != TAddOutcome::Merged) ChosenCdlFileNames.removeLast();
+  if (outcome == TAddOutcome::Refused) Dialogs.ShowError(this, QString::fromLocal8Bit(message));
+  PaintBoxInfo->repaint();
+  if (Hovering) ShowHover();
+}
+
+void TFormMain::DropPlay() {
+  Play = TPlayLog();
+  PlayLogTimes.clear();
+  ShowPlayMessage({});
+}
+
+// The image's own log and those added from the menu, all read afresh into
+// a new merge that replaces the held one only when every log is merged: a
+// log caught half written by a running emulator, or one of another image,
+// leaves the maps as they were (while they are of this very image) and the
+// status line says why. Returns the worst outcome and its message.
+TAddOutcome TFormMain::LoadPlay(std::string& message) {
+  std::filesystem::path own(OpenDialogNESFileName.toStdString());
+  own.replace_extension(".cdl");
+  // The own log is watched even while absent: an emulator may write it later.
+  std::vector<std::string> watched = {own.string()};
+  for (const QByteArray& chosen : ChosenCdlFileNames) watched.push_back(chosen.toStdString());
+  // Times first: a write after them shows as a change at the next tick.
+  PlayLogTimes.clear();
+  for (const std::string& name : watched) {
+    std::uint64_t time = 0;
+    PlayLogTimes.emplace_back(name, QueryNESFileTime(name, time) ? time : 0);
+  }
+
+  TPlayLog play(NES);
+  TAddOutcome worst = TAddOutcome::Merged;
+  message.clear();
+  std::error_code ec;
+  for (std::size_t k = 0; k < watched.size(); ++k) {
+    if (k == 0 && !std::filesystem::exists(own, ec)) continue;
+    std::string said;
+    const TAddOutcome outcome = play.AddFile(watched[k], said);
+    if (outcome == TAddOutcome::Merged) continue;
+    worst = outcome;
+    message = said;
+    if (outcome == TAddOutcome::Refused) break;
+  }
+  if (worst != TAddOutcome::Refused) {
+    Play = std::move(play);
+    ShowPlayMessage(message.empty() ? QString() : "Play log " + QString::fromLocal8Bit(message));
+    return worst;
+  }
+  // The earlier merge stays only while it is of the same bytes.
+  if (Play.PRGCount() != play.PRGCount() || Play.CHRCount() != play.CHRCount() ||
+      Play.PRGCRC32() != play.PRGCRC32())
+    Play = TPlayLog();
+  ShowPlayMessage("Play log not used: " + QString::fromLocal8Bit(message));
+  return worst;
+}
+
+bool TFormMain::PlayLogsChanged() const {
+  for (const auto& [name, was] : PlayLogTimes) {
+    std::uint64_t time = 0;
+    if (!QueryNESFileTime(name, time)) time = 0;
+    if (time != was) return true;
+  }
+  return false;
 }
 
 void TFormMain::DropDbg() {
@@ -218,9 +315,21 @@ bool TFormMain::LoadDbg() {
   return true;
 }
 
+void TFormMain::ShowDbgMessage(const QString& message) {
+  DbgNote = message;
+  ShowNotes();
+}
+
+void TFormMain::ShowPlayMessage(const QString& message) {
+  PlayNote = message;
+  ShowNotes();
+}
+
 // The status line shows only while there is something to say, and the
 // window grows by its height meanwhile, so the drawing area keeps its size.
-void TFormMain::ShowDbgMessage(const QString& message) {
+void TFormMain::ShowNotes() {
+  const QString message = DbgNote.isEmpty() || PlayNote.isEmpty() ? DbgNote + PlayNote
+                                                                   : DbgNote + "; " + PlayNote;
   const bool shown = !StatusBarDbg->isHidden();
   if (message.isEmpty()) {
     if (!shown) return;
@@ -240,6 +349,7 @@ void TFormMain::ShowDbgMessage(const QString& message) {
 TViewOptions TFormMain::ViewOptions() const {
   TViewOptions options;
   if (DbgHeld && MSegments->isChecked()) options.segments = &Segments;
+  if (!Play.Empty() && MPlayLog->isChecked()) options.play = &Play;
   return options;
 }
 
@@ -306,6 +416,8 @@ QString TFormMain::ByteUnder(const QPoint& pos) const {
   if (DbgHeld)
     text += "\n" + ByteOriginText(DescribeOrigin(
                        Dbg, Segments, NES.BankOffset(cell->kind, cell->bank) + cell->offset));
+  if (!Play.Empty())
+    text += "\n" + ByteReachText(cell->kind, Play.ByteFlags(cell->kind, cell->bank, cell->offset));
   return QString::fromStdString(text);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QImage>
 #include <QMainWindow>
 #include <QMenu>
@@ -11,9 +12,14 @@
 #include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "cart/debug_info.h"
 #include "cart/nes_image.h"
+#include "cart/play_log.h"
 #include "cart/segment_map.h"
 #include "cart/summary.h"
 #include "cart/summary_format.h"
@@ -59,6 +65,10 @@ class TFormMain : public QMainWindow {
   QStatusBar* StatusLine() const { return StatusBarDbg; }
   // A debug file is read and its segments placed in the held image.
   bool DbgLoaded() const { return DbgHeld; }
+  QAction* PlayLogCommand() const { return MPlayLog; }
+  QAction* AddCdlCommand() const { return MAddCdl; }
+  // The play logs merged for the held image (none: Empty()).
+  const TPlayLog& PlayLog() const { return Play; }
 
  public slots:
   void FormPaint(QPainter& canvas);
@@ -68,6 +78,8 @@ class TFormMain : public QMainWindow {
   void MSaveReportClick();
   void MSegmentsClick();
   void MOpenDbgClick();
+  void MPlayLogClick();
+  void MAddCdlClick();
   void TimerWatchTimer();
   void WMDropFiles(const QStringList& names);
   void PaintBoxInfoMouseMove(const QPoint& pos);
@@ -85,6 +97,11 @@ class TFormMain : public QMainWindow {
   bool LoadDbg();
   void DropDbg();
   void ShowDbgMessage(const QString& message);
+  TAddOutcome LoadPlay(std::string& message);
+  void DropPlay();
+  bool PlayLogsChanged() const;
+  void ShowPlayMessage(const QString& message);
+  void ShowNotes();
   TViewOptions ViewOptions() const;
   QString ByteUnder(const QPoint& pos) const;
   void ShowHover();
@@ -99,7 +116,9 @@ class TFormMain : public QMainWindow {
   QMenu* MView;
   QAction* MSegments;
   QAction* MOpenDbg;
-  QStatusBar* StatusBarDbg;  // shown only to say why a debug file is not used
+  QAction* MPlayLog;
+  QAction* MAddCdl;
+  QStatusBar* StatusBarDbg;  // shown only to say why a debug file or a log is not used
 
   TDialogs& Dialogs;
   TNESImage NES;
@@ -112,5 +131,14 @@ class TFormMain : public QMainWindow {
   TDebugInfo Dbg;
   TSegmentMap Segments;
   bool DbgHeld = false;
+  // The emulators' play logs of the held image: its own (game.cdl beside
+  // game.nes) and those added from the menu, merged.
+  QByteArrayList ChosenCdlFileNames;
+  TPlayLog Play;
+  // Each log file as last read and its write time then (0: absent), for
+  // the watch; the image's own log is watched even while absent.
+  std::vector<std::pair<std::string, std::uint64_t>> PlayLogTimes;
+  QString DbgNote;
+  QString PlayNote;
 };
 

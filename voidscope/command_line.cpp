@@ -45,6 +45,7 @@ constexpr TFlag Flags[] = {
     {"--json", &TCommandLine::json},
     {"--graph", &TCommandLine::graph},
     {"--segments", &TCommandLine::segments},
+    {"--play", &TCommandLine::play},
 };
 
 // Options that take the next argument as their value, each checked by its
@@ -97,6 +98,13 @@ const TValueOption ValueOptions[] = {
     {"--dbg",
      [](const QByteArray& value, TParsing& p, QString& error) {
        return TakeFileName(value, "--dbg", p.line.dbgFile, error);
+     }},
+    {"--cdl",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       QByteArray name;
+       if (!TakeFileName(value, "--cdl", name, error)) return false;
+       p.line.cdlFiles << name;
+       return true;
      }},
 };
 
@@ -181,6 +189,10 @@ TCommandLine ParseCommandLine(const QByteArrayList& args) {
     return Fail("--dbg needs --summary or --report");
   if (line.segments && (line.dbgFile.isEmpty() || !reportGiven))
     return Fail("--segments needs --report and --dbg");
+  if (!line.cdlFiles.isEmpty() && line.mode == TCommandLine::Mode::Window)
+    return Fail("--cdl needs --summary or --report");
+  if (line.play && (line.cdlFiles.isEmpty() || !reportGiven))
+    return Fail("--play needs --report and --cdl");
   if (line.mode != TCommandLine::Mode::Window && !fileGiven) return Fail("no NES file given");
   return line;
 }
@@ -217,14 +229,27 @@ QString UsageText() {
          "      \"outside_banks\"); the report is unchanged unless:\n"
          "      --segments     with --report: draw each segment's used bytes in\n"
          "                     a colour of its own, with a legend\n"
+         "  voidscope (--summary | --report OUT.bmp) --cdl FILE.cdl [--cdl ...]\n"
+         "            [--play] [other options] [--] FILE.nes\n"
+         "      Also read emulators' code/data logs of FILE.nes, merged: the\n"
+         "      summary adds what the logs reached in each bank and the used\n"
+         "      bytes that no log reached (JSON: \"reached\", \"never_reached\",\n"
+         "      \"code\", \"data\", \"drawn\", \"read\", \"play_logs\"); --against\n"
+         "      and --fail-below are unchanged by logs; the report is unchanged\n"
+         "      unless:\n"
+         "      --play         with --report: used bytes no log reached in a\n"
+         "                     colour of their own, code and data in two shades\n"
+         "                     of green, with a legend\n"
+         "      A log is raw (one flag byte per PRG byte, then per CHR ROM byte)\n"
+         "      or headed (\"CDLv2\" and the CRC-32 of the PRG bytes first).\n"
          "  voidscope --help\n"
          "      This text.\n"
          "  voidscope --version\n"
          "      The program's name and version.\n"
          "  \"--\" ends the options, so that a file name may begin with a dash.\n"
-         "Exit status: 0 success; 1 an image or a debug file cannot be loaded or\n"
-         "used, or the picture cannot be written; 2 a bad command line; 3 a PRG\n"
-         "bank below --fail-below.\n";
+         "Exit status: 0 success; 1 an image, a debug file or a play log cannot\n"
+         "be loaded or used, or the picture cannot be written; 2 a bad command\n"
+         "line; 3 a PRG bank below --fail-below.\n";
 }
 
 QString VersionText() { return QStringLiteral("voidscope " VOIDSCOPE_VERSION "\n"); }

@@ -24,6 +24,8 @@ struct TCommandLine {
   std::optional<std::uint64_t> failBelow;  // --fail-below BYTES
   QByteArray dbgFile;        // --dbg FILE.dbg
   bool segments = false;     // --segments
+  QByteArrayList cdlFiles;   // --cdl FILE, each time it is given
+  bool play = false;         // --play
   QString error;             // what is wrong, for Mode::Error
 };
 

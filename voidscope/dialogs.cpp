@@ -47,6 +47,18 @@ bool TQtDialogs::ExecuteOpenDbg(QWidget* owner, QString& fileName) {
   return true;
 }
 
+bool TQtDialogs::ExecuteOpenCdl(QWidget* owner, QString& fileName) {
+  QFileDialog OpenDialogCdl(owner, "Add play log");
+  OpenDialogCdl.setAcceptMode(QFileDialog::AcceptOpen);
+  OpenDialogCdl.setFileMode(QFileDialog::ExistingFile);
+  OpenDialogCdl.setNameFilters({"Code/data logs (*.cdl)", "All files (*)"});
+  if (!fileName.isEmpty()) OpenDialogCdl.selectFile(fileName);
+  if (OpenDialogCdl.exec() != QDialog::Accepted || OpenDialogCdl.selectedFiles().isEmpty())
+    return false;
+  fileName = OpenDialogCdl.selectedFiles().first();
+  return true;
+}
+
 void TQtDialogs::ShowError(QWidget* owner, const QString& message) {
   QMessageBox::critical(owner, QApplication::applicationName(), message);
 }

@@ -16,6 +16,8 @@ class TDialogs {
   virtual bool ExecuteSaveReport(QWidget* owner, QString& fileName) = 0;
   // Another debug file for the image: true and the chosen name when confirmed.
   virtual bool ExecuteOpenDbg(QWidget* owner, QString& fileName) = 0;
+  // Another play log to merge: true and the chosen name when confirmed.
+  virtual bool ExecuteOpenCdl(QWidget* owner, QString& fileName) = 0;
   // The application's standard error box.
   virtual void ShowError(QWidget* owner, const QString& message) = 0;
 };
@@ -26,5 +28,6 @@ class TQtDialogs : public TDialogs {
   bool ExecuteOpenNES(QWidget* owner, QString& fileName) override;
   bool ExecuteSaveReport(QWidget* owner, QString& fileName) override;
   bool ExecuteOpenDbg(QWidget* owner, QString& fileName) override;
+  bool ExecuteOpenCdl(QWidget* owner, QString& fileName) override;
   void ShowError(QWidget* owner, const QString& message) override;
 };

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <span>
+#include <utility>
 
 namespace {
 
@@ -22,7 +24,11 @@ int MapRows(TBankKind kind) { return kind == TBankKind::PRG ? PRGMapRows : CHRMa
 // The segment view: palette entries from here on are the segments' colours,
 // repeating when there are more segments than entries.
 constexpr int FirstSegmentCell = CellMissing + 1;
-constexpr int SegmentCells = 256 - FirstSegmentCell;
+// The play-log view's entries come last.
+constexpr int CellCode = 253;
+constexpr int CellData = 254;
+constexpr int CellNever = 255;
+constexpr int SegmentCells = CellCode - FirstSegmentCell;
 
 // Legend of the segment view: one line of swatches and names after another,
 // below the title line; the boxes start below it. At most four lines, so
@@ -67,6 +73,13 @@ std::vector<TLegendItem> LegendLayout(const std::vector<TSegmentColour>& colours
 }
 
 int MapsTop(int legendLines) { return legendLines == 0 ? 50 : 50 + LegendLine * legendLines; }
+
+// The play-log view's legend: one line below the segments' legend, if any.
+// Beside segments only the never reached colour is new.
+std::vector<std::pair<QRgb, QString>> PlayLegend(bool withSegments) {
+  if (withSegments) return {{NeverReachedColour(), "never reached by the play logs"}};
+  return {{CodeColour(), "code, drawn"}, {DataColour(), "data, read"}, {NeverReachedColour(), "never reached"}};
+}
 
 // Colours far from the plain view's green, near-white and grey: a dozen
 // that tell apart well, then hues a golden angle apart without the greens.
@@ -120,7 +133,39 @@ void PaintSegments(const TSegmentMap& map, const TBankBox& box, const std::vecto
   }
 }
 
+// Used cells of the box's bank that no log reached take the never reached
+// colour; reached ones the code or data shade, or, with segments, keep theirs.
+void PaintPlay(const TPlayLog& play, const TBankBox& box, bool withSegments, QImage& bank) {
+  const std::span<const std::uint8_t> flags = play.BankFlags(box.kind, box.index);
+  const std::uint64_t cells = std::min<std::uint64_t>(
+      static_cast<std::uint64_t>(MapColumns) * bank.height(), flags.size());
+  std::uint8_t* rows = bank.bits();
+  const auto stride = static_cast<std::uint64_t>(bank.bytesPerLine());
+  for (int r = 0; r < bank.height(); ++r) {
+    for (int c = 0; c < MapColumns; ++c) {
+      std::uint8_t& cell = rows[r * stride + c];
+      if (cell == CellFree || cell == CellMissing) continue;
+      const std::uint64_t o = static_cast<std::uint64_t>(r) * MapColumns + c;
+      // No flags for the byte (a merge of no logs): nothing reached it.
+      const std::uint8_t f = o < cells ? flags[o] : 0;
+      if (!(f & FlagReached)) cell = CellNever;
+      else if (!withSegments) cell = f & FlagCode ? CellCode : CellData;
+    }
+  }
+}
+
+// A swatch in a black frame and its name.
+void LegendItem(QPainter& canvas, int x, int y, QRgb colour, const QString& text) {
+  Rectangle(canvas, x, y + 2, x + Swatch, y + 2 + Swatch);
+  canvas.fillRect(x + 1, y + 3, Swatch - 2, Swatch - 2, QColor(colour));
+  TextOut(canvas, x + Swatch + 4, y, text);
+}
+
 }  // namespace
+
+QRgb CodeColour() { return qRgb(23, 150, 26); }
+QRgb DataColour() { return qRgb(150, 255, 153); }
+QRgb NeverReachedColour() { return qRgb(0, 0, 0); }
 
 QList<QRgb> BankPalette() {
   QList<QRgb> palette(256, qRgb(0, 0, 0));
@@ -199,6 +244,7 @@ std::vector<TSegmentColour> SegmentColours(const TSegmentMap& map) {
 std::vector<TBankBox> ViewBoxes(const TNESImage& image, int W, const TViewOptions& options) {
   int lines = 0;
   if (options.segments) LegendLayout(SegmentColours(*options.segments), W, lines);
+  if (options.play) ++lines;
   return BankBoxes(W, image.PRGCount(), image.CHRCount(), MapsTop(lines));
 }
 
@@ -238,9 +284,20 @@ QImage InfoPicture(const TNESImage& image, const QString& fileName, int W, int H
         TextOut(canvas, item.x, item.y, item.text);
         continue;
       }
-      Rectangle(canvas, item.x, item.y + 2, item.x + Swatch, item.y + 2 + Swatch);
-      canvas.fillRect(item.x + 1, item.y + 3, Swatch - 2, Swatch - 2, QColor(item.colour->colour));
-      TextOut(canvas, item.x + Swatch + 4, item.y, item.text);
+      LegendItem(canvas, item.x, item.y, item.colour->colour, item.text);
+    }
+  }
+  if (options.play) {
+    ImagePRG.setColor(CellCode, CodeColour());
+    ImagePRG.setColor(CellData, DataColour());
+    ImagePRG.setColor(CellNever, NeverReachedColour());
+    ImageCHR.setColorTable(ImagePRG.colorTable());
+    int x = 10;
+    const int y = LegendTop + LegendLine * legendLines++;
+    const QFontMetrics metrics(canvas.font());
+    for (const auto& [colour, text] : PlayLegend(options.segments != nullptr)) {
+      LegendItem(canvas, x, y, colour, text);
+      x += Swatch + 4 + metrics.horizontalAdvance(text) + 14;
     }
   }
   std::size_t nextPart = 0;  // parts come in bank order, as the boxes do
@@ -253,6 +310,7 @@ QImage InfoPicture(const TNESImage& image, const QString& fileName, int W, int H
     else
       image.CHRBankMap(box.index, bank.bits(), bank.bytesPerLine());
     if (options.segments) PaintSegments(*options.segments, box, cellOf, nextPart, bank);
+    if (options.play) PaintPlay(*options.play, box, options.segments != nullptr, bank);
     Rectangle(canvas, box.x, box.y + LabelGap, box.x + BoxWidth, box.y + LabelGap + bank.height() + 2);
     canvas.drawImage(box.x + 1, box.y + LabelGap + 1, bank);
   }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cart/nes_image.h"
+#include "cart/play_log.h"
 #include "cart/segment_map.h"
 #include "cart/summary_format.h"
 
@@ -48,7 +49,17 @@ QFont WindowFont();
 struct TViewOptions {
   // Used bytes in one colour per segment, with a legend.
   const TSegmentMap* segments = nullptr;
+  // Used bytes no log reached in a colour of their own, code and data in
+  // two shades of the used green, with a legend. With the segment view the
+  // reached bytes keep their segment's colour and only the never reached
+  // ones change.
+  const TPlayLog* play = nullptr;
 };
+
+// The play-log view's colours.
+QRgb CodeColour();          // PRG run as code, CHR drawn
+QRgb DataColour();          // PRG read as data, CHR read, and any other reach
+QRgb NeverReachedColour();  // used, reached by no log
 
 // A segment's colour in the segment view, in the order the segments' first
 // bytes come in the file.

@@ -9,6 +9,8 @@
 
 #include "UnitMain.h"
 #include "cart/debug_info.h"
+#include "cart/play_log.h"
+#include "cart/play_summary.h"
 #include "cart/segment_map.h"
 #include "cart/summary_format.h"
 #include "command_line.h"
@@ -59,6 +61,22 @@ bool ReadSegments(const TCommandLine& line, const TNESImage& image, TSegments& s
   return true;
 }
 
+// The logs of --cdl merged in the order given. False, after a message, when
+// one is not a log of this image; a log given twice is merged once, with a
+// note, since the figures are the same either way.
+bool ReadPlayLogs(const TCommandLine& line, TPlayLog& play) {
+  for (const QByteArray& file : line.cdlFiles) {
+    std::string message;
+    const TAddOutcome outcome = play.AddFile(file.toStdString(), message);
+    if (outcome == TAddOutcome::Merged) continue;
+    Print(stderr, QString("voidscope: %1play log %2\n")
+                      .arg(outcome == TAddOutcome::Refused ? "cannot use the " : "note: ",
+                           QString::fromLocal8Bit(message)));
+    if (outcome == TAddOutcome::Refused) return false;
+  }
+  return true;
+}
+
 // What follows the one load of FILE: OLD and the debug file are loaded and
 // the report written before anything reaches standard output, so that a
 // failure leaves it empty. Returns the exit status.
@@ -72,12 +90,22 @@ int Finish(const TCommandLine& line, const TNESImage& image,
     if (!ReadSegments(line, image, segments)) return 1;
     if (line.segments) view.segments = &segments.map;
   }
+  TPlayLog play(image);
+  TPlaySummary playSummary;
+  if (!line.cdlFiles.isEmpty()) {
+    if (!ReadPlayLogs(line, play)) return 1;
+    if (line.play) view.play = &play;
+  }
   TCartSummary summary;
   if (line.summary) {
     summary = SummariseNES(image);
     if (!line.dbgFile.isEmpty()) {
       segmentSummary = SummariseSegments(image, summary, segments.map, line.dbgFile.toStdString());
       additions.segments = &segmentSummary;
+    }
+    if (!line.cdlFiles.isEmpty()) {
+      playSummary = SummarisePlay(image, summary, play, additions.segments);
+      additions.play = &playSummary;
     }
     if (!line.against.isEmpty()) {
       TNESImage old;

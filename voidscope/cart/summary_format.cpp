@@ -154,16 +154,22 @@ std::string SegmentTable(const TCartSummary& summary, const TSegmentSummary& seg
   return out + outside;
 }
 
-void JSONSegments(std::string& out, const TBankSegments& bank) {
+// `neverReached`, when given, beside the segments: the play logs' figure.
+void JSONSegments(std::string& out, const TBankSegments& bank,
+                  const std::vector<std::uint64_t>* neverReached) {
   out += ", \"segments\": [";
   const char* separator = "";
-  for (const TBankSegment& s : bank.segments) {
+  for (std::size_t k = 0; k < bank.segments.size(); ++k) {
+    const TBankSegment& s = bank.segments[k];
     out += separator;
     separator = ", ";
     out += "{\"name\": ";
     JSONString(out, s.name);
     out += ", \"offset\": " + std::to_string(s.offset) + ", \"size\": " + std::to_string(s.size) +
-           ", \"free_inside\": " + std::to_string(s.freeInside) + "}";
+           ", \"free_inside\": " + std::to_string(s.freeInside);
+    if (neverReached && k < neverReached->size())
+      out += ", \"never_reached\": " + std::to_string((*neverReached)[k]);
+    out += "}";
   }
   out += "], \"used_outside_segments\": " + std::to_string(bank.usedOutside);
 }
@@ -180,6 +186,90 @@ void JSONOutside(std::string& out, const TSegmentSummary& segments) {
     JSONString(out, part.name);
     out += ", \"file_offset\": " + std::to_string(part.fileOffset) +
            ", \"size\": " + std::to_string(part.size) + "}";
+  }
+  out += "]";
+}
+
+std::string LogList(const std::vector<TPlayLogFile>& logs) {
+  std::string out;
+  for (const TPlayLogFile& log : logs)
+    out += (out.empty() ? "" : ", ") + log.file + " (" + LayoutName(log.layout) + ")";
+  return out;
+}
+
+// The play-log section: what the logs reached per bank, then the used bytes
+// they never reached per kind and per segment. 66 columns wide.
+constexpr Column PlayColumns[] = {
+    {"Bank", 7, false, 0}, {"Reached", 7, true, 2}, {"Never reached", 13, true, 2},
+    {"Code", 6, true, 2},  {"Data", 6, true, 2},    {"Drawn", 6, true, 2},
+    {"Read", 6, true, 2},
+};
+
+std::string PlayRow(const std::vector<std::string>& cells) {
+  std::string line;
+  for (std::size_t i = 0; i < cells.size(); ++i)
+    line += std::string(PlayColumns[i].gap, ' ') + Pad(cells[i], PlayColumns[i].width, PlayColumns[i].right);
+  return line + "\n";
+}
+
+std::string NeverReachedLine(const char* kind, const TPlaySummary& play, TBankKind which,
+                             const TKindTotals& totals) {
+  std::uint64_t never = 0;
+  for (const TBankPlay& bank : play.banks)
+    if (bank.kind == which) never += bank.neverReached;
+  return std::string(kind) + ": " + std::to_string(never) + " of " + std::to_string(totals.used) +
+         " used bytes never reached (" + Percent(never, totals.used) + ")\n";
+}
+
+std::string PlayTable(const TCartSummary& summary, const TPlaySummary& play,
+                      const TSegmentSummary* segments) {
+  std::string out = "Play logs: " + LogList(play.logs) + "\n";
+  std::vector<std::string> headings;
+  for (const Column& column : PlayColumns) headings.push_back(column.heading);
+  out += PlayRow(headings);
+  for (const TBankPlay& bank : play.banks) {
+    const bool prg = bank.kind == TBankKind::PRG;
+    out += PlayRow({BankLabel(bank.kind, bank.index), std::to_string(bank.reached),
+                    std::to_string(bank.neverReached), prg ? std::to_string(bank.code) : "-",
+                    prg ? std::to_string(bank.data) : "-", prg ? "-" : std::to_string(bank.drawn),
+                    prg ? "-" : std::to_string(bank.read)});
+  }
+  out += "Never reached: used bytes that no log reached\n";
+  if (summary.prgCount > 0) out += NeverReachedLine("PRG", play, TBankKind::PRG, summary.prg);
+  if (summary.chrCount > 0) out += NeverReachedLine("CHR", play, TBankKind::CHR, summary.chr);
+  if (!segments) return out;
+  std::string rows;
+  for (std::size_t r = 0; r < segments->banks.size() && r < play.segmentsNeverReached.size(); ++r) {
+    const TBankSummary& bank = summary.banks[r];
+    const std::vector<TBankSegment>& list = segments->banks[r].segments;
+    for (std::size_t k = 0; k < list.size() && k < play.segmentsNeverReached[r].size(); ++k) {
+      const std::uint64_t never = play.segmentsNeverReached[r][k];
+      if (never == 0) continue;
+      rows += "  " + Pad(BankLabel(bank.kind, bank.index), 7, false) + "  " + Pad(list[k].name, 16, false) +
+              Pad(std::to_string(never), 7, true) + " of " +
+              Pad(std::to_string(list[k].size - list[k].freeInside), 5, true) + " used\n";
+    }
+  }
+  return out + "Segments with used bytes never reached:" + (rows.empty() ? " none\n" : "\n" + rows);
+}
+
+void JSONPlay(std::string& out, const TBankPlay& bank) {
+  const bool prg = bank.kind == TBankKind::PRG;
+  out += ", \"reached\": " + std::to_string(bank.reached) +
+         ", \"never_reached\": " + std::to_string(bank.neverReached) +
+         (prg ? ", \"code\": " + std::to_string(bank.code) + ", \"data\": " + std::to_string(bank.data)
+              : ", \"drawn\": " + std::to_string(bank.drawn) + ", \"read\": " + std::to_string(bank.read));
+}
+
+void JSONLogs(std::string& out, const TPlaySummary& play) {
+  out += ",\n \"play_logs\": [";
+  const char* separator = "";
+  for (const TPlayLogFile& log : play.logs) {
+    out += separator;
+    separator = ", ";
+    out += "{\"file\": ";
+    JSONString(out, log.file);
+    out += std::string(", \"layout\": \"") + LayoutName(log.layout) + "\"}";
   }
   out += "]";
 }
@@ -268,6 +358,7 @@ std::string SummaryText(const TCartSummary& summary, const std::string& fileName
   }
   if (graph && !summary.banks.empty()) out += "Bars: # used, . free, - missing\n";
   if (additions.segments) out += "\n" + SegmentTable(summary, *additions.segments);
+  if (additions.play) out += "\n" + PlayTable(summary, *additions.play, additions.segments);
   out += "\n" + notes;
   out += TotalLines("PRG", summary.prg, summary.prgCount, summary.compared);
   out += TotalLines("CHR", summary.chr, summary.chrCount, summary.compared);
@@ -296,14 +387,19 @@ std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName
            ", \"length\": " + std::to_string(row.largestFreeRun.length) + "}";
     if (summary.compared) out += ", \"used_delta\": " + std::to_string(row.usedDelta);
     const std::size_t r = static_cast<std::size_t>(&row - summary.banks.data());
+    if (additions.play && r < additions.play->banks.size()) JSONPlay(out, additions.play->banks[r]);
     if (additions.segments && r < additions.segments->banks.size())
-      JSONSegments(out, additions.segments->banks[r]);
+      JSONSegments(out, additions.segments->banks[r],
+                   additions.play && r < additions.play->segmentsNeverReached.size()
+                       ? &additions.play->segmentsNeverReached[r]
+                       : nullptr);
     out += "}";
   }
   out += summary.banks.empty() ? "],\n" : "\n ],\n";
   out += " \"totals\": {\"PRG\": " + JSONCounts(summary.prg, summary.compared) +
          ", \"CHR\": " + JSONCounts(summary.chr, summary.compared) + "}";
   if (additions.segments) JSONOutside(out, *additions.segments);
+  if (additions.play) JSONLogs(out, *additions.play);
   out += "}\n";
   return out;
 }
@@ -322,6 +418,10 @@ std::string ByteInfoText(const TByteInfo& info) {
   return text + "Value $" + Hex(info.value, 2) + ", free\nFree run $" + Hex(info.run.offset, 4) +
          "-$" + Hex(info.run.offset + info.run.length - 1, 4) + ", " +
          std::to_string(info.run.length) + (info.run.length == 1 ? " byte" : " bytes");
+}
+
+std::string ByteReachText(TBankKind kind, std::uint8_t flags) {
+  return "Play logs: " + ReachWords(kind, flags);
 }
 
 std::string ByteOriginText(const TByteOrigin& origin) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "play_summary.h"
 #include "segment_summary.h"
 #include "summary.h"
 
@@ -17,6 +18,7 @@ std::string TitleLine(const std::string& fileName, unsigned mapper, unsigned prg
 // Figures the summary carries beyond the banks' own, each when given.
 struct TSummaryAdditions {
   const TSegmentSummary* segments = nullptr;  // from a debug file
+  const TPlaySummary* play = nullptr;         // from play logs
 };
 
 std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph,
@@ -26,6 +28,9 @@ std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName
                         const TSummaryAdditions& additions = {});
 // A few lines: bank, offsets, value and state, and a free byte's run.
 std::string ByteInfoText(const TByteInfo& info);
+
+// How the play logs reached a byte: one line to follow ByteInfoText.
+std::string ByteReachText(TBankKind kind, std::uint8_t flags);
 
 // What a byte is in the linker's terms, a few lines to follow ByteInfoText:
 // its segment and offset there, the label before it, its source line.

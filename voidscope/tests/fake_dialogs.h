@@ -12,6 +12,7 @@ struct TFakeDialogs : TDialogs {
   std::optional<QString> openAnswer;  // nullopt: the user cancels
   std::optional<QString> saveAnswer;
   std::optional<QString> dbgAnswer;
+  std::optional<QString> cdlAnswer;
   QStringList errors;
   int saveQuestions = 0;
 
@@ -29,6 +30,11 @@ struct TFakeDialogs : TDialogs {
   bool ExecuteOpenDbg(QWidget*, QString& fileName) override {
     if (!dbgAnswer) return false;
     fileName = *dbgAnswer;
+    return true;
+  }
+  bool ExecuteOpenCdl(QWidget*, QString& fileName) override {
+    if (!cdlAnswer) return false;
+    fileName = *cdlAnswer;
     return true;
   }
   void ShowError(QWidget*, const QString& message) override { errors << message; }

@@ -3,6 +3,8 @@
 # cartridge, find its window by title, take a screenshot and check that the
 # bank boxes are on the screen; then View > Segments (the sample's debug file
 # is read with it) and check that the segments' colours replace the green.
+# Then a copy of the sample with a play log beside it that ran only half of
+# PRG $00: View > Play log, and the log rewritten while the window watches.
 # Usage: xvfb_window_test.sh VOIDSCOPE SAMPLE.nes WORKDIR
 set -u
 exe=$1 sample=$2 work=$3
@@ -95,4 +97,58 @@ done
 echo "segment view: BANK0 colour $bank0, green $green"
 [ "$bank0" -ge 16256 ] && [ "$bank0" -lt 16500 ] || fail "BANK0's colour on $bank0 pixels, expected 16256 and a swatch"
 [ "$green" -lt 100 ] || fail "green left in the segment view: $green"
+kill "$app" 2>/dev/null
+wait "$app" 2>/dev/null
+
+# The play log: a raw log (one flag byte per PRG byte, then per CHR byte)
+# whose first N bytes ran as code.
+play="$work/voidscope_xvfb_play"
+rm -rf "$play" && mkdir -p "$play" && cp "$sample" "$play/sample.nes" || fail "cannot copy the sample"
+write_log() {
+  { head -c "$1" /dev/zero | tr '\000' '\001'; head -c $((cells - $1)) /dev/zero; } >"$play/sample.cdl.new" &&
+    mv "$play/sample.cdl.new" "$play/sample.cdl" || fail "cannot write the log"
+}
+write_log 8192
+"$exe" "$play/sample.nes" &
+app=$!
+tries=0
+window=
+while [ -z "$window" ]; do
+  window=$(xdotool search --pid "$app" --name '^NES Voidscope v1\.0$' 2>/dev/null | head -n 1)
+  tries=$((tries + 1)); [ $tries -gt 300 ] && fail "no second window"
+  [ -z "$window" ] && sleep 0.2
+done
+# Waits until the code shade covers at least $1 pixels.
+code_pixels() {
+  tries=0
+  while :; do
+    import -window root "$shot" || fail "no screenshot"
+    histogram=$(convert "$shot" -format %c histogram:info:-)
+    code=$(count '#17961A')
+    green=$(count '#2EFF33')
+    [ "$code" -ge "$1" ] && break
+    tries=$((tries + 1)); [ $tries -gt 40 ] && break
+    sleep 0.5
+  done
+}
+sleep 1
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool key --window "$window" alt+v
+sleep 0.5
+xdotool key p
+# The used bytes among PRG $00's first 8192 (a few of the sample's are
+# free), and the legend's swatch.
+code_pixels 8000
+echo "play-log view: code shade $code, green $green"
+[ "$code" -ge 8000 ] && [ "$code" -le $((8192 + 81)) ] || fail "code shade on $code pixels, expected about 8192"
+[ "$green" -lt 100 ] || fail "plain green left in the play-log view: $green"
+cp "$shot" "$work/voidscope_xvfb_play_shot.png"
+
+# Watch on, then the emulator writes a log that ran all of PRG $00.
+xdotool key --window "$window" ctrl+shift+w
+sleep 0.5
+write_log 16384
+code_pixels 16256
+echo "after the log changed: code shade $code"
+[ "$code" -ge 16256 ] && [ "$code" -le $((16384 + 81)) ] || fail "the view did not follow the log: $code"
 echo "PASS: window $window drawn on :$display"
