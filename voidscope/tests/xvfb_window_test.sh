@@ -46,15 +46,20 @@ rm -f "$ready"
 export DISPLAY=":$display"
 unset QT_QPA_PLATFORM
 
-"$exe" "$sample" &
-app=$!
-tries=0
-window=
-while [ -z "$window" ]; do
-  window=$(xdotool search --pid "$app" --name '^NES Voidscope v1\.0$' 2>/dev/null | head -n 1)
-  tries=$((tries + 1)); [ $tries -gt 300 ] && fail "no window titled 'NES Voidscope v1.0'"
-  [ -z "$window" ] && sleep 0.2
-done
+# start_window FILE: runs voidscope on FILE and waits for its window (in window).
+start_window() {
+  "$exe" "$1" &
+  app=$!
+  tries=0
+  window=
+  while [ -z "$window" ]; do
+    window=$(xdotool search --pid "$app" --name '^NES Voidscope v1\.0$' 2>/dev/null | head -n 1)
+    tries=$((tries + 1)); [ $tries -gt 300 ] && fail "no window titled 'NES Voidscope v1.0' for $1"
+    [ -z "$window" ] && sleep 0.2
+  done
+}
+
+start_window "$sample"
 [ "$(xdotool getwindowname "$window")" = "NES Voidscope v1.0" ] || fail "wrong title"
 # Every map pixel of the 8 PRG and 4 CHR boxes is green or near-white; a few
 # more near-white pixels may come from the anti-aliased edges of the text.
@@ -109,15 +114,7 @@ write_log() {
     mv "$play/sample.cdl.new" "$play/sample.cdl" || fail "cannot write the log"
 }
 write_log 8192
-"$exe" "$play/sample.nes" &
-app=$!
-tries=0
-window=
-while [ -z "$window" ]; do
-  window=$(xdotool search --pid "$app" --name '^NES Voidscope v1\.0$' 2>/dev/null | head -n 1)
-  tries=$((tries + 1)); [ $tries -gt 300 ] && fail "no second window"
-  [ -z "$window" ] && sleep 0.2
-done
+start_window "$play/sample.nes"
 # Waits until the code shade covers at least $1 pixels.
 code_pixels() {
   tries=0
