@@ -134,25 +134,34 @@ TDebugInfo TiledSegments(std::uint64_t size) {
 // What --dbg adds to --summary once the debug file is read and placed: the
 // figures per segment and their output (arg: segment size; 0 text, 2 JSON),
 // against BM_SummaryCommand's plain figures.
-void BM_SummaryWithSegments(benchmark::State& state) {
-  const std::string name = LargestImage(Content::Mixed);
+// The largest image with segments of the given size placed over it.
+struct TSegmentedImage {
+  std::string name = LargestImage(Content::Mixed);
   TNESImage image;
-  image.LoadNES(name);
-  std::remove(name.c_str());
-  const TDebugInfo info = TiledSegments(static_cast<std::uint64_t>(state.range(0)));
+  TDebugInfo info;
   TSegmentMap map;
-  std::string error;
-  if (!PlaceSegments(info, "largest.nes", 255, 255, map, error)) state.SkipWithError(error.c_str());
+
+  explicit TSegmentedImage(benchmark::State& state)
+      : info(TiledSegments(static_cast<std::uint64_t>(state.range(0)))) {
+    image.LoadNES(name);
+    std::remove(name.c_str());
+    std::string error;
+    if (!PlaceSegments(info, "largest.nes", 255, 255, map, error)) state.SkipWithError(error.c_str());
+  }
+};
+
+void BM_SummaryWithSegments(benchmark::State& state) {
+  const TSegmentedImage cart(state);
   for (auto _ : state) {
-    const TCartSummary summary = SummariseNES(image);
-    const TSegmentSummary segments = SummariseSegments(image, summary, map, "largest.dbg");
+    const TCartSummary summary = SummariseNES(cart.image);
+    const TSegmentSummary segments = SummariseSegments(cart.image, summary, cart.map, "largest.dbg");
     TSummaryAdditions additions;
     additions.segments = &segments;
-    const std::string out = state.range(1) == 2 ? SummaryJSON(summary, name, additions)
-                                                : SummaryText(summary, name, false, additions);
+    const std::string out = state.range(1) == 2 ? SummaryJSON(summary, cart.name, additions)
+                                                : SummaryText(summary, cart.name, false, additions);
     benchmark::DoNotOptimize(out.data());
   }
-  state.counters["segments"] = static_cast<double>(info.segments.size());
+  state.counters["segments"] = static_cast<double>(cart.info.segments.size());
 }
 BENCHMARK(BM_SummaryWithSegments)
     ->ArgNames({"segment_size", "format"})
@@ -161,17 +170,10 @@ BENCHMARK(BM_SummaryWithSegments)
 
 // The segment view at full HD on the same image and segments.
 void BM_SegmentView(benchmark::State& state) {
-  const std::string name = LargestImage(Content::Mixed);
-  TNESImage image;
-  image.LoadNES(name);
-  std::remove(name.c_str());
-  const TDebugInfo info = TiledSegments(static_cast<std::uint64_t>(state.range(0)));
-  TSegmentMap map;
-  std::string error;
-  if (!PlaceSegments(info, "largest.nes", 255, 255, map, error)) state.SkipWithError(error.c_str());
+  const TSegmentedImage cart(state);
   TViewOptions view;
-  view.segments = &map;
-  for (auto _ : state) benchmark::DoNotOptimize(InfoPicture(image, "largest.nes", 1920, 1080, view));
+  view.segments = &cart.map;
+  for (auto _ : state) benchmark::DoNotOptimize(InfoPicture(cart.image, "largest.nes", 1920, 1080, view));
 }
 BENCHMARK(BM_SegmentView)->ArgName("segment_size")->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond);
 

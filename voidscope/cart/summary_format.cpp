@@ -174,20 +174,28 @@ void JSONSegments(std::string& out, const TBankSegments& bank,
   out += "], \"used_outside_segments\": " + std::to_string(bank.usedOutside);
 }
 
+// A top-level list: `"key": [item, item]`, each item written by `write`.
+template <typename Items, typename Write>
+void JSONList(std::string& out, const char* key, const Items& items, Write write) {
+  out += std::string(",\n \"") + key + "\": [";
+  const char* separator = "";
+  for (const auto& item : items) {
+    out += separator;
+    separator = ", ";
+    write(item);
+  }
+  out += "]";
+}
+
 void JSONOutside(std::string& out, const TSegmentSummary& segments) {
   out += ",\n \"debug_file\": ";
   JSONString(out, segments.debugFile);
-  out += ",\n \"outside_banks\": [";
-  const char* separator = "";
-  for (const TOutsidePart& part : segments.outside) {
-    out += separator;
-    separator = ", ";
+  JSONList(out, "outside_banks", segments.outside, [&out](const TOutsidePart& part) {
     out += "{\"name\": ";
     JSONString(out, part.name);
     out += ", \"file_offset\": " + std::to_string(part.fileOffset) +
            ", \"size\": " + std::to_string(part.size) + "}";
-  }
-  out += "]";
+  });
 }
 
 std::string LogList(const std::vector<TPlayLogFile>& logs) {
@@ -262,16 +270,11 @@ void JSONPlay(std::string& out, const TBankPlay& bank) {
 }
 
 void JSONLogs(std::string& out, const TPlaySummary& play) {
-  out += ",\n \"play_logs\": [";
-  const char* separator = "";
-  for (const TPlayLogFile& log : play.logs) {
-    out += separator;
-    separator = ", ";
+  JSONList(out, "play_logs", play.logs, [&out](const TPlayLogFile& log) {
     out += "{\"file\": ";
     JSONString(out, log.file);
     out += std::string(", \"layout\": \"") + LayoutName(log.layout) + "\"}";
-  }
-  out += "]";
+  });
 }
 
 }  // namespace
