@@ -1,6 +1,46 @@
-# The Windows build (MinGW-w64 cross build, see mingw-w64-x86_64.cmake): its
-# GoogleTest, the Wine prefix its tests run in, and where the Linux build that
-# the Windows programs are compared against lives.
+# The Windows build (MinGW-w64 cross build, see mingw-w64-x86_64.cmake): the
+# zips the programs ship in, and for the tests: GoogleTest, the Wine prefix
+# they run in, and where the Linux build that the Windows programs are
+# compared against lives.
+
+# Every program's zip (`./kit package` collects them).
+add_custom_target(windows_zips)
+set(KIT_WINDOWS_ZIP_DIR ${CMAKE_BINARY_DIR}/zips)
+find_program(KIT_PYTHON3 python3 REQUIRED)
+
+# kit_windows_zip(program readme): PROGRAM-VERSION-win64.zip, a folder
+# PROGRAM-VERSION holding the stripped PROGRAM.exe, LICENSE.txt and the
+# README for Windows users (@VERSION@ in it stands for the version). Dated
+# the release date, so every build of the same source gives the same bytes.
+function(kit_windows_zip program readme)
+  set(folder ${program}-${PROJECT_VERSION})
+  set(zip ${KIT_WINDOWS_ZIP_DIR}/${folder}-win64.zip)
+  set(stage ${CMAKE_CURRENT_BINARY_DIR}/${program}_zip)
+  set(VERSION ${PROJECT_VERSION})
+  configure_file(${readme} ${stage}/README.txt @ONLY)
+  add_custom_command(
+    OUTPUT ${zip}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${KIT_WINDOWS_ZIP_DIR}
+    # Without a date, strip would write the current time into the header.
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+            ${CMAKE_STRIP} -o ${stage}/${program}.exe $<TARGET_FILE:${program}>
+    COMMAND ${KIT_PYTHON3} ${PROJECT_SOURCE_DIR}/packaging/windows/make_zip.py ${zip} ${folder}
+            ${KIT_RELEASE_DATE}
+            --binary ${stage}/${program}.exe ${program}.exe
+            --text ${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt
+            --text ${stage}/README.txt README.txt
+    DEPENDS ${program} ${stage}/README.txt ${PROJECT_SOURCE_DIR}/LICENSE
+            ${PROJECT_SOURCE_DIR}/packaging/windows/make_zip.py
+    VERBATIM)
+  add_custom_target(${program}_zip ALL DEPENDS ${zip})
+  add_dependencies(windows_zips ${program}_zip)
+  if(BUILD_TESTING)
+    add_test(NAME ${program}.windows_zip
+      COMMAND ${KIT_PYTHON3} ${PROJECT_SOURCE_DIR}/packaging/windows/zip_test.py ${zip}
+              $<TARGET_FILE:${program}> ${CMAKE_STRIP} ${folder} ${KIT_RELEASE_DATE}
+              ${stage}/README.txt ${PROJECT_SOURCE_DIR}/LICENSE)
+  endif()
+endfunction()
 
 if(NOT BUILD_TESTING)
   return()
