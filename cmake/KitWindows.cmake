@@ -3,6 +3,42 @@
 # they run in, and where the Linux build that the Windows programs are
 # compared against lives.
 
+enable_language(RC)
+
+# kit_windows_resources(target DESCRIPTION text [MANIFEST_EXTRA xml]
+#                       [RC_EXTRA rc-lines]): the program's manifest (UTF-8
+# as the active code page, long paths, no DPI awareness, run as the invoker)
+# and its version resource, from the one project() version. MANIFEST_EXTRA
+# goes inside <assembly> (a dependency, say); RC_EXTRA is added to the
+# resource script (an icon, say).
+function(kit_windows_resources target)
+  cmake_parse_arguments(arg "" "DESCRIPTION;MANIFEST_EXTRA;RC_EXTRA" "" ${ARGN})
+  set(KIT_RES_NAME ${target})
+  set(KIT_RES_DESCRIPTION "${arg_DESCRIPTION}")
+  set(KIT_RES_MANIFEST_EXTRA "${arg_MANIFEST_EXTRA}")
+  set(KIT_RES_RC_EXTRA "${arg_RC_EXTRA}")
+  # Four numbers, as Windows wants them.
+  set(numbers ${PROJECT_VERSION_MAJOR} ${PROJECT_VERSION_MINOR})
+  foreach(part PATCH TWEAK)
+    if(PROJECT_VERSION_${part} STREQUAL "")
+      list(APPEND numbers 0)
+    else()
+      list(APPEND numbers ${PROJECT_VERSION_${part}})
+    endif()
+  endforeach()
+  list(JOIN numbers "." KIT_RES_VERSION4)
+  list(JOIN numbers "," KIT_RES_VERSION_COMMAS)
+  file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE copyright REGEX "^Copyright " LIMIT_COUNT 1)
+  set(KIT_RES_COPYRIGHT "${copyright}")
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources)
+  set(KIT_RES_MANIFEST ${dir}/${target}.manifest)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/program.manifest.in ${KIT_RES_MANIFEST} @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/program.rc.in ${dir}/${target}.rc @ONLY)
+  target_sources(${target} PRIVATE ${dir}/${target}.rc)
+  # The resource script names the manifest: rebuild when it changes.
+  set_source_files_properties(${dir}/${target}.rc PROPERTIES OBJECT_DEPENDS ${KIT_RES_MANIFEST})
+endfunction()
+
 # Every program's zip (`./kit package` collects them).
 add_custom_target(windows_zips)
 set(KIT_WINDOWS_ZIP_DIR ${CMAKE_BINARY_DIR}/zips)

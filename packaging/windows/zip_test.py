@@ -50,6 +50,12 @@ def main(zip_path, exe, strip, folder, date, readme, licence):
         fail(program + " has a link time in its header")
     if len(packed_exe) >= os.path.getsize(exe):
         fail(program + " in the zip is not stripped")
+    # Its manifest and its version resource, with the kit's version.
+    if b"<longPathAware" not in packed_exe or b"<activeCodePage" not in packed_exe:
+        fail(program + " has no manifest for long paths and UTF-8")
+    version = folder.rsplit("-", 1)[1]
+    if ("ProductVersion\0" + version + "\0").encode("utf-16-le") not in packed_exe:
+        fail(program + " has no version resource saying " + version)
 
     with tempfile.TemporaryDirectory() as work:
         # Copies with other dates and modes than the originals: neither may
