@@ -122,7 +122,9 @@ set_tests_properties(windows.wine.cleanup PROPERTIES
 # kit_add_windows_test(NAME name COMMAND ... [WORKING_DIRECTORY dir]): a test
 # that runs under this run's Wine prefix. A target named first in COMMAND runs
 # through Wine by itself; a script calls ${KIT_WINE} (also in the test's
-# environment as KIT_WINE) to run an .exe.
+# environment as KIT_WINE) to run an .exe. The run's X display (":N", for
+# xdotool or import) is in the file $KIT_WINE_DIR/display; the Linux
+# programs to compare against are under ${KIT_LINUX_BUILD_DIR}.
 function(kit_add_windows_test)
   cmake_parse_arguments(arg "" "NAME" "" ${ARGN})
   add_test(NAME ${arg_NAME} ${arg_UNPARSED_ARGUMENTS})
