@@ -88,6 +88,9 @@ endif()
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+# Unoptimised: it compiles in half the time, and the tests do not wait on it.
+target_compile_options(gtest PRIVATE -O0)
+target_compile_options(gtest_main PRIVATE -O0)
 
 # The Linux build whose programs the Windows ones are compared against (its
 # programs are built before the Windows tests run; see ./kit).
