@@ -11,6 +11,7 @@
 #include "cart/nes_image.h"
 #include "cart/play_log.h"
 #include "cart/segment_map.h"
+#include "cart/view_options.h"
 #include "picture/colours.h"
 
 // Layout of the drawing area.
@@ -56,17 +57,6 @@ struct TBankCell {
 };
 // The cell under (x, y); none over frames, labels and gaps.
 std::optional<TBankCell> BankCellAt(const std::vector<TBankBox>& boxes, int x, int y);
-
-// What is drawn over the plain maps; nothing by default.
-struct TViewOptions {
-  // Used bytes in one colour per segment, with a legend.
-  const TSegmentMap* segments = nullptr;
-  // Used bytes no log reached in a colour of their own, code and data in
-  // two shades of the used green, with a legend. With the segment view the
-  // reached bytes keep their segment's colour and only the never reached
-  // ones change.
-  const TPlayLog* play = nullptr;
-};
 
 // One item of a legend: a swatch and its name, or (no swatch) the count of
 // the segments left out.
