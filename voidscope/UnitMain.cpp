@@ -93,8 +93,10 @@ void TFormMain::FormCreate(const QByteArray& firstArgument) {
 
 void TFormMain::FormDestroy() { Session.Release(); }
 
-bool TFormMain::Load() {
-  const bool loaded = Session.Reload();
+bool TFormMain::Load() { return Loaded(Session.Reload()); }
+
+// What a load changes in the window besides the drawing.
+bool TFormMain::Loaded(bool loaded) {
   ShowNotes();
   // The byte under a resting mouse may now be another, or none.
   if (Hovering) ShowHover();
@@ -103,12 +105,7 @@ bool TFormMain::Load() {
 
 QString TFormMain::FileName() const { return QFile::decodeName(QByteArray::fromStdString(Session.FileName())); }
 
-bool TFormMain::TakeFile(const QByteArray& name) {
-  const bool loaded = Session.Open(name.toStdString());
-  ShowNotes();
-  if (Hovering) ShowHover();
-  return loaded;
-}
+bool TFormMain::TakeFile(const QByteArray& name) { return Loaded(Session.Open(name.toStdString())); }
 
 bool TFormMain::TakeFile(const QString& name) { return TakeFile(QFile::encodeName(name)); }
 

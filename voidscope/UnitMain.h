@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QByteArray>
-#include <QByteArrayList>
 #include <QImage>
 #include <QMainWindow>
 #include <QMenu>
@@ -86,6 +85,7 @@ class TFormMain : public QMainWindow {
   void FormCreate(const QByteArray& firstArgument);
   void FormDestroy();
   bool Load();
+  bool Loaded(bool loaded);
   void ShowNotes();
   QString ByteUnder(const QPoint& pos) const;
   void ShowHover();

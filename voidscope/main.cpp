@@ -80,14 +80,14 @@ bool ReadPlayLogs(const TCommandLine& line, TSession& session) {
 // failure leaves it empty. Returns the exit status.
 int Finish(const TCommandLine& line, TSession& session,
            const std::function<bool(const TViewOptions&)>& writeReport) {
-  const TNESImage& image = session.Image();
-  TSummaryAdditions additions;
-  TSegmentSummary segmentSummary;
   if (!line.dbgFile.isEmpty() && !ReadSegments(line, session)) return 1;
-  TPlaySummary playSummary;
   if (!line.cdlFiles.isEmpty() && !ReadPlayLogs(line, session)) return 1;
   session.ShowSegments(line.segments);
   session.ShowPlay(line.play);
+  const TNESImage& image = session.Image();
+  TSummaryAdditions additions;
+  TSegmentSummary segmentSummary;
+  TPlaySummary playSummary;
   TCartSummary summary;
   if (line.summary) {
     summary = SummariseNES(image);
