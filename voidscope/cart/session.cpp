@@ -9,6 +9,25 @@
 
 namespace {
 
+// Names are UTF-8 on Windows, where a narrow path would be read in the
+// local code page; elsewhere they are the bytes given, text or not.
+std::filesystem::path PathOf(const std::string& name) {
+#ifdef _WIN32
+  return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+  return std::filesystem::path(name);
+#endif
+}
+
+std::string NameOf(const std::filesystem::path& path) {
+#ifdef _WIN32
+  const std::u8string name = path.u8string();
+  return std::string(name.begin(), name.end());
+#else
+  return path.string();
+#endif
+}
+
 std::uint64_t TimeOf(const std::string& name) {
   std::uint64_t time = 0;
   return QueryNESFileTime(name, time) ? time : 0;
@@ -16,7 +35,7 @@ std::uint64_t TimeOf(const std::string& name) {
 
 bool Exists(const std::string& name) {
   std::error_code ec;
-  return std::filesystem::exists(name, ec);
+  return std::filesystem::exists(PathOf(name), ec);
 }
 
 }  // namespace
@@ -61,9 +80,9 @@ bool TSession::Changed() const {
 }
 
 std::string TSession::OwnFile(const char* extension) const {
-  std::filesystem::path path(fileName_);
+  std::filesystem::path path = PathOf(fileName_);
   path.replace_extension(extension);
-  return path.string();
+  return NameOf(path);
 }
 
 void TSession::DropDbg() {
