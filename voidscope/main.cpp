@@ -13,6 +13,8 @@
 #include "cart/play_summary.h"
 #include "cart/segment_map.h"
 #include "cart/summary_format.h"
+#include "cart/summary_html.h"
+#include "cart/summary_markdown.h"
 #include "command_line.h"
 #include "dialogs.h"
 #include "info_picture.h"
@@ -97,7 +99,9 @@ int Finish(const TCommandLine& line, const TNESImage& image,
     if (line.play) view.play = &play;
   }
   TCartSummary summary;
-  if (line.summary) {
+  TNESImage earlier;
+  const bool page = !line.htmlFile.isEmpty();
+  if (line.summary || page) {
     summary = SummariseNES(image);
     if (!line.dbgFile.isEmpty()) {
       segmentSummary = SummariseSegments(image, summary, segments.map, line.dbgFile.toStdString());
@@ -108,17 +112,35 @@ int Finish(const TCommandLine& line, const TNESImage& image,
       additions.play = &playSummary;
     }
     if (!line.against.isEmpty()) {
-      TNESImage old;
-      if (!old.LoadNES(line.against.toStdString())) return CannotLoad(line.against, "the earlier build ");
-      CompareSummaries(summary, SummariseNES(old));
+      if (!earlier.LoadNES(line.against.toStdString()))
+        return CannotLoad(line.against, "the earlier build ");
+      CompareSummaries(summary, SummariseNES(earlier));
     }
   }
   if (writeReport && !writeReport(view)) return 1;
+  const std::string name = line.file.toStdString();
+  if (page) {
+    TPageSources sources;
+    sources.image = &image;
+    if (earlier.Held()) sources.earlier = &earlier;
+    if (!line.dbgFile.isEmpty()) {
+      sources.debugInfo = &segments.info;
+      sources.segments = &segments.map;
+    }
+    if (!line.cdlFiles.isEmpty()) sources.play = &play;
+    sources.failBelow = line.failBelow;
+    std::string error;
+    if (!WriteTextFile(line.htmlFile.toStdString(), SummaryHTML(summary, name, additions, sources), error)) {
+      Print(stderr, QString("voidscope: cannot write the page \"%1\": %2\n")
+                        .arg(QFile::decodeName(line.htmlFile), QString::fromLocal8Bit(error)));
+      return 1;
+    }
+  }
   if (!line.summary) return 0;
 
-  const std::string name = line.file.toStdString();
-  const std::string text = line.json ? SummaryJSON(summary, name, additions)
-                                     : SummaryText(summary, name, line.graph, additions);
+  const std::string text = line.json       ? SummaryJSON(summary, name, additions)
+                           : line.markdown ? SummaryMarkdown(summary, name, additions, line.failBelow)
+                                           : SummaryText(summary, name, line.graph, additions);
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     Print(stderr, "voidscope: cannot write the summary to standard output\n");

@@ -1,0 +1,502 @@
+#include "summary_html.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+#include <span>
+#include <vector>
+
+#include "summary_markdown.h"
+
+namespace {
+
+// Text in an element or an attribute value.
+std::string Escaped(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : ValidUTF8(text)) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default:
+        // Control characters are not allowed in an HTML document.
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t') out += "\xEF\xBF\xBD";
+        else out += c;
+    }
+  }
+  return out;
+}
+
+// A JSON string that may stand inside a <script> element: no "</", no "<!--".
+void JSONText(std::string& out, const std::string& text) {
+  static const char hex[] = "0123456789abcdef";
+  out += '"';
+  for (const char ch : ValidUTF8(text)) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c < 0x20 || c == '<' || c == '>' || c == '&') {
+      out += "\\u00";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else {
+      out += ch;
+    }
+  }
+  out += '"';
+}
+
+std::string Num(std::uint64_t v) { return std::to_string(v); }
+
+void Base64(std::string& out, const std::vector<std::uint8_t>& bytes) {
+  static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::size_t i = 0;
+  for (; i + 3 <= bytes.size(); i += 3) {
+    const std::uint32_t v = (bytes[i] << 16) | (bytes[i + 1] << 8) | bytes[i + 2];
+    const char four[] = {digits[v >> 18], digits[(v >> 12) & 63], digits[(v >> 6) & 63], digits[v & 63]};
+    out.append(four, 4);
+  }
+  if (i + 1 == bytes.size()) {
+    const std::uint32_t v = bytes[i] << 16;
+    out += digits[v >> 18];
+    out += digits[(v >> 12) & 63];
+    out += "==";
+  } else if (i + 2 == bytes.size()) {
+    const std::uint32_t v = (bytes[i] << 16) | (bytes[i + 1] << 8);
+    out += digits[v >> 18];
+    out += digits[(v >> 12) & 63];
+    out += digits[(v >> 6) & 63];
+    out += '=';
+  }
+}
+
+// Run lengths as text: a capital letter for the state, then the run's
+// length in base 36 (lower case), "U1a4F6k...".
+class TRuns {
+ public:
+  explicit TRuns(std::string& out) : out_(out) {}
+  void Add(char state, std::uint64_t length = 1) {
+    if (length == 0) return;
+    if (state == state_) {
+      length_ += length;
+      return;
+    }
+    Flush();
+    state_ = state;
+    length_ = length;
+  }
+  void Flush() {
+    if (length_ == 0) return;
+    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    char text[16];
+    int n = 0;
+    for (std::uint64_t v = length_; v > 0; v /= 36) text[n++] = digits[v % 36];
+    out_ += state_;
+    while (n > 0) out_ += text[--n];
+    length_ = 0;
+  }
+
+ private:
+  std::string& out_;
+  char state_ = 0;
+  std::uint64_t length_ = 0;
+};
+
+// U used, F free, M missing: one per byte of the bank as the header names it.
+char State(std::span<const std::uint8_t> loaded, std::uint64_t o, std::uint8_t freeValue) {
+  if (o >= loaded.size()) return 'M';
+  return loaded[o] == freeValue ? 'F' : 'U';
+}
+
+void States(std::string& out, std::span<const std::uint8_t> loaded, std::uint64_t size,
+            std::uint8_t freeValue) {
+  TRuns runs(out);
+  const std::uint64_t held = std::min<std::uint64_t>(loaded.size(), size);
+  for (std::uint64_t o = 0; o < held; ++o) runs.Add(loaded[o] == freeValue ? 'F' : 'U');
+  runs.Add('M', size - held);
+  runs.Flush();
+}
+
+// Against the earlier build: S the same state, else the state now (U, F or
+// M). A bank the earlier build lacks had no used bytes.
+void Changes(std::string& out, std::span<const std::uint8_t> now, std::uint8_t freeNow,
+             const TNESImage& earlier, TBankKind kind, unsigned bank, std::uint64_t size) {
+  const bool had = bank < (kind == TBankKind::PRG ? earlier.PRGCount() : earlier.CHRCount());
+  const std::span<const std::uint8_t> before = had ? earlier.Bank(kind, bank) : std::span<const std::uint8_t>();
+  const std::uint8_t freeBefore = FreeValue(kind, earlier.FindEmptyByte());
+  TRuns runs(out);
+  for (std::uint64_t o = 0; o < size; ++o) {
+    const char state = State(now, o, freeNow);
+    const char old = had ? State(before, o, freeBefore) : (state == 'U' ? 'F' : state);
+    runs.Add(state == old ? 'S' : state);
+  }
+  runs.Flush();
+}
+
+// The play logs' reach, A + the normalised flags (0 to 7), for every byte.
+void Reach(std::string& out, std::span<const std::uint8_t> flags, std::uint64_t size) {
+  TRuns runs(out);
+  const std::uint64_t known = std::min<std::uint64_t>(flags.size(), size);
+  for (std::uint64_t o = 0; o < known; ++o) runs.Add(static_cast<char>('A' + (flags[o] & 7)));
+  runs.Add('A', size - known);
+  runs.Flush();
+}
+
+// The segment view's colours, as the window gives them: a dozen that tell
+// apart well, then hues a golden angle apart without the greens.
+std::string Colour(unsigned k) {
+  static const unsigned first[][3] = {
+      {31, 119, 180}, {255, 127, 14}, {214, 39, 40},  {148, 103, 189}, {140, 86, 75},  {227, 119, 194},
+      {23, 190, 207}, {188, 189, 34}, {0, 0, 128},    {128, 0, 0},     {255, 215, 0},  {0, 128, 128},
+  };
+  unsigned rgb[3];
+  if (k < std::size(first)) {
+    std::copy(std::begin(first[k]), std::end(first[k]), rgb);
+  } else {
+    const double hue = std::fmod(k * 137.508, 285.0);
+    const int h = static_cast<int>(hue < 75 ? hue : hue + 75);
+    const double s = 200 / 255.0, v = (k % 2 ? 170 : 235) / 255.0;
+    const double c = v * s, x = c * (1 - std::fabs(std::fmod(h / 60.0, 2) - 1)), m = v - c;
+    double r = 0, g = 0, b = 0;
+    switch (h / 60) {
+      case 0: r = c, g = x; break;
+      case 1: r = x, g = c; break;
+      case 2: g = c, b = x; break;
+      case 3: g = x, b = c; break;
+      case 4: r = x, b = c; break;
+      default: r = c, b = x; break;
+    }
+    rgb[0] = static_cast<unsigned>(std::lround((r + m) * 255));
+    rgb[1] = static_cast<unsigned>(std::lround((g + m) * 255));
+    rgb[2] = static_cast<unsigned>(std::lround((b + m) * 255));
+  }
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb[0] & 255, rgb[1] & 255, rgb[2] & 255);
+  return text;
+}
+
+// A table cell whose sort key is a number.
+std::string NumberCell(std::int64_t key, const std::string& text) {
+  return "<td data-sort=\"" + std::to_string(key) + "\">" + Escaped(text) + "</td>";
+}
+
+std::string BankTable(const TCartSummary& summary, const TPageSources& sources) {
+  std::string out = "<table id=\"banks\" class=\"sortable\">\n<caption>Banks</caption>\n<thead><tr>"
+                    "<th scope=\"col\">Bank</th><th scope=\"col\">Used</th><th scope=\"col\">Free</th>"
+                    "<th scope=\"col\">Free %</th><th scope=\"col\">Largest free</th>";
+  if (summary.compared) out += "<th scope=\"col\">Change</th>";
+  out += "</tr></thead>\n<tbody>\n";
+  for (std::size_t r = 0; r < summary.banks.size(); ++r) {
+    const TBankSummary& row = summary.banks[r];
+    const bool below = sources.failBelow && row.kind == TBankKind::PRG && row.free < *sources.failBelow;
+    out += std::string("<tr") + (below ? " class=\"below\"" : "") + " data-bank=\"" + Num(r) + "\">";
+    out += NumberCell(static_cast<std::int64_t>(r), BankLabel(row.kind, row.index));
+    out += NumberCell(static_cast<std::int64_t>(row.used), Thousands(row.used));
+    out += NumberCell(static_cast<std::int64_t>(row.free), Thousands(row.free));
+    out += NumberCell(row.size ? static_cast<std::int64_t>(row.free * 100000 / row.size) : 0,
+                      PercentText(row.free, row.size));
+    const TFreeRun& run = row.largestFreeRun;
+    out += NumberCell(static_cast<std::int64_t>(run.length),
+                      run.length ? Thousands(run.length) + " at $" + HexText(run.offset, 4) : "-");
+    if (summary.compared) out += NumberCell(row.usedDelta, SignedThousands(row.usedDelta));
+    out += "</tr>\n";
+  }
+  return out + "</tbody>\n</table>\n";
+}
+
+std::string Totals(const char* kind, const TKindTotals& t, unsigned banks, bool compared) {
+  std::string line = std::string("<li><b>") + kind + " total</b>: ";
+  if (banks == 0) return line + "no banks</li>\n";
+  line += Thousands(t.size) + " bytes, " + Thousands(t.used) + " used (" + PercentText(t.used, t.size) +
+          "), " + Thousands(t.free) + " free (" + PercentText(t.free, t.size) + ")";
+  if (t.missing > 0) line += ", " + Thousands(t.missing) + " missing";
+  if (compared) line += "; used " + SignedThousands(t.usedDelta) + " since the earlier build";
+  return line + "</li>\n";
+}
+
+std::string SegmentTable(const TCartSummary& summary, const TSegmentSummary& segments,
+                         const TPlaySummary* play) {
+  std::string out = "<table id=\"segments\" class=\"sortable\">\n<caption>Segments in each bank, from " +
+                    Escaped(segments.debugFile) +
+                    "</caption>\n<thead><tr><th scope=\"col\">Bank</th><th scope=\"col\">Segment</th>"
+                    "<th scope=\"col\">In bank</th><th scope=\"col\">File</th><th scope=\"col\">Size</th>"
+                    "<th scope=\"col\">Free inside</th>";
+  if (play) out += "<th scope=\"col\">Never reached</th>";
+  out += "</tr></thead>\n<tbody>\n";
+  std::int64_t order = 0;
+  for (const TOutsidePart& part : segments.outside) {
+    out += "<tr>" + NumberCell(order++, part.fileOffset < NESHeaderSize ? "header" : "beyond") + "<td>" +
+           Escaped(part.name) + "</td><td>-</td>" +
+           NumberCell(static_cast<std::int64_t>(part.fileOffset),
+                      "$" + HexText(part.fileOffset, 6) + "-$" + HexText(part.fileOffset + part.size - 1, 6)) +
+           NumberCell(static_cast<std::int64_t>(part.size), Thousands(part.size)) +
+           NumberCell(-1, "-") + (play ? NumberCell(-1, "-") : "") + "</tr>\n";
+  }
+  for (std::size_t r = 0; r < summary.banks.size() && r < segments.banks.size(); ++r) {
+    const TBankSummary& bank = summary.banks[r];
+    const std::vector<TBankSegment>& list = segments.banks[r].segments;
+    for (std::size_t k = 0; k < list.size(); ++k) {
+      const TBankSegment& s = list[k];
+      const std::uint64_t file = bank.offset + s.offset;
+      out += "<tr>" + NumberCell(order++, BankLabel(bank.kind, bank.index)) + "<td>" + Escaped(s.name) +
+             "</td>" +
+             NumberCell(static_cast<std::int64_t>(s.offset),
+                        "$" + HexText(s.offset, 4) + "-$" + HexText(s.offset + s.size - 1, 4)) +
+             NumberCell(static_cast<std::int64_t>(file),
+                        "$" + HexText(file, 6) + "-$" + HexText(file + s.size - 1, 6)) +
+             NumberCell(static_cast<std::int64_t>(s.size), Thousands(s.size)) +
+             NumberCell(static_cast<std::int64_t>(s.freeInside), Thousands(s.freeInside));
+      if (play) {
+        const bool known = r < play->segmentsNeverReached.size() && k < play->segmentsNeverReached[r].size();
+        const std::uint64_t never = known ? play->segmentsNeverReached[r][k] : 0;
+        out += known ? NumberCell(static_cast<std::int64_t>(never), Thousands(never)) : NumberCell(-1, "-");
+      }
+      out += "</tr>\n";
+    }
+  }
+  out += "</tbody>\n</table>\n";
+  std::string outside;
+  for (std::size_t r = 0; r < summary.banks.size() && r < segments.banks.size(); ++r)
+    if (segments.banks[r].usedOutside > 0)
+      outside += "<li>" + BankLabel(summary.banks[r].kind, summary.banks[r].index) + ": " +
+                 Thousands(segments.banks[r].usedOutside) + " used bytes outside any segment</li>\n";
+  if (!outside.empty()) out += "<ul>\n" + outside + "</ul>\n";
+  return out;
+}
+
+std::string PlayTable(const TCartSummary& summary, const TPlaySummary& play) {
+  std::string logs;
+  for (const TPlayLogFile& log : play.logs)
+    logs += (logs.empty() ? "" : ", ") + Escaped(log.file) + " (" + LayoutName(log.layout) + ")";
+  std::string out = "<ul id=\"never-reached\">\n";
+  for (const TBankKind kind : {TBankKind::PRG, TBankKind::CHR}) {
+    const bool prg = kind == TBankKind::PRG;
+    if ((prg ? summary.prgCount : summary.chrCount) == 0) continue;
+    std::uint64_t never = 0;
+    for (const TBankPlay& bank : play.banks)
+      if (bank.kind == kind) never += bank.neverReached;
+    const std::uint64_t used = (prg ? summary.prg : summary.chr).used;
+    out += std::string("<li><b>") + (prg ? "PRG" : "CHR") + "</b>: " + Thousands(never) + " of " +
+           Thousands(used) + " used bytes never reached (" + PercentText(never, used) + ")</li>\n";
+  }
+  out += "</ul>\n<table id=\"play\" class=\"sortable\">\n<caption>Play logs: " + logs +
+         "</caption>\n<thead><tr><th scope=\"col\">Bank</th><th scope=\"col\">Reached</th>"
+         "<th scope=\"col\">Never reached</th><th scope=\"col\">Code</th><th scope=\"col\">Data</th>"
+         "<th scope=\"col\">Drawn</th><th scope=\"col\">Read</th></tr></thead>\n<tbody>\n";
+  std::int64_t order = 0;
+  for (const TBankPlay& bank : play.banks) {
+    const bool prg = bank.kind == TBankKind::PRG;
+    auto cell = [](bool shown, std::uint64_t v) {
+      return shown ? NumberCell(static_cast<std::int64_t>(v), Thousands(v)) : NumberCell(-1, "-");
+    };
+    out += "<tr>" + NumberCell(order++, BankLabel(bank.kind, bank.index)) + cell(true, bank.reached) +
+           cell(true, bank.neverReached) + cell(prg, bank.code) + cell(prg, bank.data) +
+           cell(!prg, bank.drawn) + cell(!prg, bank.read) + "</tr>\n";
+  }
+  return out + "</tbody>\n</table>\n";
+}
+
+// The data the script draws from and reads the byte under the mouse from.
+std::string PageData(const TCartSummary& summary, const std::string& fileName,
+                     const TSummaryAdditions& additions, const TPageSources& sources) {
+  const TNESImage& image = *sources.image;
+  const bool withSegments = sources.segments && sources.debugInfo;
+  std::string out = "{\"file\": ";
+  JSONText(out, fileName);
+  out += ", \"emptyByte\": " + Num(summary.emptyByte) + ", \"banks\": [";
+  // Colours by segment id, in the order the segments' first bytes come.
+  std::vector<int> colourOf;
+  std::vector<const TSegmentPart*> firsts;
+  if (withSegments)
+    for (const TSegmentPart& part : sources.segments->parts) {
+      if (part.segment >= colourOf.size()) colourOf.resize(part.segment + 1, -1);
+      if (colourOf[part.segment] >= 0) continue;
+      colourOf[part.segment] = static_cast<int>(firsts.size());
+      firsts.push_back(&part);
+    }
+  std::vector<std::uint8_t> values;
+  for (std::size_t r = 0; r < summary.banks.size(); ++r) {
+    const TBankSummary& row = summary.banks[r];
+    const std::span<const std::uint8_t> loaded = image.Bank(row.kind, row.index);
+    const std::uint8_t freeValue = FreeValue(row.kind, summary.emptyByte);
+    out += r ? ",\n" : "\n";
+    out += "{\"kind\": \"" + std::string(row.kind == TBankKind::PRG ? "PRG" : "CHR") +
+           "\", \"label\": \"" + BankLabel(row.kind, row.index) + "\", \"offset\": " + Num(row.offset) +
+           ", \"size\": " + Num(row.size) + ", \"states\": \"";
+    States(out, loaded, row.size, freeValue);
+    // Only the used bytes' values: a free byte's is the free value.
+    values.clear();
+    for (const std::uint8_t b : loaded.first(std::min<std::size_t>(loaded.size(), row.size)))
+      if (b != freeValue) values.push_back(b);
+    out += "\", \"values\": \"";
+    Base64(out, values);
+    out += "\"";
+    if (sources.earlier) {
+      out += ", \"changes\": \"";
+      Changes(out, loaded, freeValue, *sources.earlier, row.kind, row.index, row.size);
+      out += "\"";
+    }
+    if (sources.play) {
+      out += ", \"reach\": \"";
+      Reach(out, sources.play->BankFlags(row.kind, row.index), row.size);
+      out += "\"";
+    }
+    if (withSegments) {
+      out += ", \"parts\": [";
+      const char* separator = "";
+      for (const TSegmentPart& part : sources.segments->parts) {
+        if (part.kind != row.kind || part.bank != row.index) continue;
+        out += separator;
+        separator = ", ";
+        out += "[" + Num(part.offset) + ", " + Num(part.size) + ", " + Num(colourOf[part.segment]) + "]";
+      }
+      out += "]";
+    }
+    out += "}";
+  }
+  out += "]";
+  if (withSegments) {
+    const TDebugInfo& info = *sources.debugInfo;
+    const TOriginIndex& index = sources.segments->index;
+    out += ",\n\"legend\": [";
+    for (std::size_t k = 0; k < firsts.size(); ++k) {
+      out += k ? ", [" : "[";
+      JSONText(out, firsts[k]->name);
+      out += ", \"" + Colour(static_cast<unsigned>(k)) + "\"]";
+    }
+    // What a byte is in the linker's terms, as the window's readout says it.
+    out += "],\n\"origin\": {\"ranges\": [";
+    for (std::size_t i = 0; i < index.ranges.size(); ++i) {
+      const TOriginIndex::TRange& range = index.ranges[i];
+      out += i ? ", [" : "[";
+      out += Num(range.fileStart) + ", " + Num(range.fileEnd) + ", ";
+      JSONText(out, range.segment < info.segments.size() ? info.segments[range.segment].name : "");
+      out += range.segment < info.segments.size() ? "]" : ", 0]";
+    }
+    out += "],\n\"labels\": [";
+    bool first = true;
+    for (const TOriginIndex::TLabel& label : index.labels) {
+      if (label.symbol >= info.symbols.size()) continue;
+      out += first ? "[" : ", [";
+      first = false;
+      out += Num(label.fileOffset) + ", ";
+      JSONText(out, info.symbols[label.symbol].name);
+      out += "]";
+    }
+    out += "],\n\"sources\": [";
+    for (std::size_t i = 0; i < index.sources.size(); ++i) {
+      const TOriginIndex::TSource& source = index.sources[i];
+      out += i ? ", [" : "[";
+      out += Num(source.fileStart) + ", ";
+      if (source.line < info.lines.size() && info.lines[source.line].file < info.files.size())
+        JSONText(out, info.files[info.lines[source.line].file].name + ":" +
+                          std::to_string(info.lines[source.line].line));
+      else
+        out += "null";
+      out += "]";
+    }
+    out += "]}";
+  }
+  if (sources.play) {
+    // The words of the readout for each of the eight flag combinations.
+    out += ",\n\"reachWords\": {";
+    for (const TBankKind kind : {TBankKind::PRG, TBankKind::CHR}) {
+      out += kind == TBankKind::PRG ? "\"PRG\": [" : ", \"CHR\": [";
+      for (std::uint8_t f = 0; f < 8; ++f) {
+        if (f) out += ", ";
+        JSONText(out, ByteReachText(kind, f));
+      }
+      out += "]";
+    }
+    out += "}";
+  }
+  (void)additions;
+  return out + "}";
+}
+
+// Check boxes for the views the data allows.
+std::string ViewControls(const TPageSources& sources, bool withSegments) {
+  std::string out = "<div id=\"controls\">Zoom: ";
+  for (int z = 1; z <= 4; ++z)
+    out += "<label><input type=\"radio\" name=\"zoom\" value=\"" + std::to_string(z) + "\"" +
+           (z == 1 ? " checked" : "") + "> " + std::to_string(z) + "x</label> ";
+  if (withSegments)
+    out += "<label><input type=\"checkbox\" id=\"view-segments\"> Segments</label> ";
+  if (sources.play) out += "<label><input type=\"checkbox\" id=\"view-play\"> Play logs</label> ";
+  if (sources.earlier) out += "<label><input type=\"checkbox\" id=\"view-changes\"> Changes</label> ";
+  return out + "</div>\n<div id=\"legend\"></div>\n";
+}
+
+}  // namespace
+
+std::string SummaryHTML(const TCartSummary& summary, const std::string& fileName,
+                        const TSummaryAdditions& additions, const TPageSources& sources) {
+  const bool withSegments = sources.segments && sources.debugInfo;
+  const std::string title =
+      TitleLine(fileName, summary.mapper, summary.prgCount, summary.chrCount, summary.emptyByte);
+  std::string out;
+  out.reserve(static_cast<std::size_t>(summary.prg.size + summary.chr.size) * 3 / 2 + 65536);
+  out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+         "<meta name=\"generator\" content=\"voidscope\">\n<title>" +
+         Escaped(title) + "</title>\n<style>\n" + PageStyle + "</style>\n</head>\n<body>\n<h1 id=\"title\">" +
+         Escaped(title) + "</h1>\n";
+  out += ViewControls(sources, withSegments);
+  out += "<div id=\"maps\">\n";
+  for (std::size_t r = 0; r < summary.banks.size(); ++r) {
+    const TBankSummary& row = summary.banks[r];
+    out += "<figure><figcaption>" + BankLabel(row.kind, row.index) + "</figcaption><canvas data-bank=\"" +
+           Num(r) + "\" width=\"" + std::to_string(MapColumns) + "\" height=\"" +
+           Num(row.size / MapColumns) + "\"></canvas></figure>\n";
+  }
+  out += "</div>\n<div id=\"readout\" role=\"status\" hidden></div>\n";
+  out += BankTable(summary, sources) + "<ul id=\"totals\">\n" +
+         Totals("PRG", summary.prg, summary.prgCount, summary.compared) +
+         Totals("CHR", summary.chr, summary.chrCount, summary.compared) + "</ul>\n";
+  std::string notes;
+  for (const TBankSummary& row : summary.banks)
+    if (row.missing > 0)
+      notes += "<li>" + BankLabel(row.kind, row.index) + ": " + Thousands(row.missing) + " of " +
+               Thousands(row.size) + " bytes missing (the file ends early)</li>\n";
+  if (!notes.empty()) out += "<ul id=\"missing\">\n" + notes + "</ul>\n";
+  if (sources.failBelow) {
+    const std::vector<std::string> below = BanksBelow(summary, *sources.failBelow);
+    out += "<div id=\"fail-below\">";
+    if (below.empty()) {
+      out += "<p>No PRG bank has fewer than " + Thousands(*sources.failBelow) + " bytes free.</p>";
+    } else {
+      out += "<p class=\"below\">" + std::to_string(below.size()) +
+             (below.size() == 1 ? " PRG bank" : " PRG banks") + " below " + Thousands(*sources.failBelow) +
+             " bytes free:</p>\n<ul>\n";
+      for (const std::string& line : below) out += "<li>" + Escaped(line) + "</li>\n";
+      out += "</ul>";
+    }
+    out += "</div>\n";
+  }
+  if (additions.segments) out += SegmentTable(summary, *additions.segments, additions.play);
+  if (additions.play) out += PlayTable(summary, *additions.play);
+  out += "<script type=\"application/json\" id=\"voidscope-data\">" +
+         PageData(summary, fileName, additions, sources) + "</script>\n<script>\n" + PageScript +
+         "</script>\n</body>\n</html>\n";
+  return out;
+}
+
+bool WriteTextFile(const std::string& name, const std::string& text, std::string& error) {
+  std::FILE* file = std::fopen(name.c_str(), "wb");
+  if (!file) {
+    error = std::strerror(errno);
+    return false;
+  }
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  const int savedErrno = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (written && closed) return true;
+  error = std::strerror(written ? errno : savedErrno);
+  return false;
+}
