@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "byte_scan.h"
 #include "summary_markdown.h"
 
 namespace {
@@ -54,25 +55,26 @@ void JSONText(std::string& out, const std::string& text) {
 
 std::string Num(std::uint64_t v) { return std::to_string(v); }
 
-void Base64(std::string& out, const std::vector<std::uint8_t>& bytes) {
+void Base64(std::string& out, std::span<const std::uint8_t> bytes) {
   static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  const std::size_t start = out.size();
+  out.resize(start + (bytes.size() + 2) / 3 * 4);
+  char* p = out.data() + start;
   std::size_t i = 0;
-  for (; i + 3 <= bytes.size(); i += 3) {
-    const std::uint32_t v = (bytes[i] << 16) | (bytes[i + 1] << 8) | bytes[i + 2];
-    const char four[] = {digits[v >> 18], digits[(v >> 12) & 63], digits[(v >> 6) & 63], digits[v & 63]};
-    out.append(four, 4);
+  for (; i + 3 <= bytes.size(); i += 3, p += 4) {
+    const std::uint32_t v = (std::uint32_t{bytes[i]} << 16) | (std::uint32_t{bytes[i + 1]} << 8) | bytes[i + 2];
+    p[0] = digits[v >> 18];
+    p[1] = digits[(v >> 12) & 63];
+    p[2] = digits[(v >> 6) & 63];
+    p[3] = digits[v & 63];
   }
-  if (i + 1 == bytes.size()) {
-    const std::uint32_t v = bytes[i] << 16;
-    out += digits[v >> 18];
-    out += digits[(v >> 12) & 63];
-    out += "==";
-  } else if (i + 2 == bytes.size()) {
-    const std::uint32_t v = (bytes[i] << 16) | (bytes[i + 1] << 8);
-    out += digits[v >> 18];
-    out += digits[(v >> 12) & 63];
-    out += digits[(v >> 6) & 63];
-    out += '=';
+  if (i < bytes.size()) {
+    const bool two = i + 2 == bytes.size();
+    const std::uint32_t v = (std::uint32_t{bytes[i]} << 16) | (two ? std::uint32_t{bytes[i + 1]} << 8 : 0);
+    p[0] = digits[v >> 18];
+    p[1] = digits[(v >> 12) & 63];
+    p[2] = two ? digits[(v >> 6) & 63] : '=';
+    p[3] = '=';
   }
 }
 
@@ -114,11 +116,28 @@ char State(std::span<const std::uint8_t> loaded, std::uint64_t o, std::uint8_t f
   return loaded[o] == freeValue ? 'F' : 'U';
 }
 
+// The runs found a run at a time, not a byte at a time: used bytes end at
+// the next free one (memchr), free ones at the next other value. The used
+// bytes' values are gathered on the way.
 void States(std::string& out, std::span<const std::uint8_t> loaded, std::uint64_t size,
-            std::uint8_t freeValue) {
+            std::uint8_t freeValue, std::vector<std::uint8_t>& values) {
   TRuns runs(out);
-  const std::uint64_t held = std::min<std::uint64_t>(loaded.size(), size);
-  for (std::uint64_t o = 0; o < held; ++o) runs.Add(loaded[o] == freeValue ? 'F' : 'U');
+  const std::size_t held = static_cast<std::size_t>(std::min<std::uint64_t>(loaded.size(), size));
+  const std::uint8_t* b = loaded.data();
+  std::size_t o = 0;
+  while (o < held) {
+    if (b[o] == freeValue) {
+      const std::size_t end = NextDifferent(b, o, held, freeValue);
+      runs.Add('F', end - o);
+      o = end;
+    } else {
+      const void* next = std::memchr(b + o, freeValue, held - o);
+      const std::size_t end = next ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(next) - b) : held;
+      runs.Add('U', end - o);
+      values.insert(values.end(), b + o, b + end);
+      o = end;
+    }
+  }
   runs.Add('M', size - held);
   runs.Flush();
 }
@@ -126,10 +145,11 @@ void States(std::string& out, std::span<const std::uint8_t> loaded, std::uint64_
 // Against the earlier build: S the same state, else the state now (U, F or
 // M). A bank the earlier build lacks had no used bytes.
 void Changes(std::string& out, std::span<const std::uint8_t> now, std::uint8_t freeNow,
-             const TNESImage& earlier, TBankKind kind, unsigned bank, std::uint64_t size) {
+             const TNESImage& earlier, std::uint8_t earlierEmpty, TBankKind kind, unsigned bank,
+             std::uint64_t size) {
   const bool had = bank < (kind == TBankKind::PRG ? earlier.PRGCount() : earlier.CHRCount());
   const std::span<const std::uint8_t> before = had ? earlier.Bank(kind, bank) : std::span<const std::uint8_t>();
-  const std::uint8_t freeBefore = FreeValue(kind, earlier.FindEmptyByte());
+  const std::uint8_t freeBefore = FreeValue(kind, earlierEmpty);
   TRuns runs(out);
   for (std::uint64_t o = 0; o < size; ++o) {
     const char state = State(now, o, freeNow);
@@ -303,11 +323,12 @@ std::string PlayTable(const TCartSummary& summary, const TPlaySummary& play) {
 }
 
 // The data the script draws from and reads the byte under the mouse from.
-std::string PageData(const TCartSummary& summary, const std::string& fileName,
-                     const TSummaryAdditions& additions, const TPageSources& sources) {
+// Appended to `out`: the values of a large image are megabytes, copied once.
+void PageData(std::string& out, const TCartSummary& summary, const std::string& fileName,
+              const TPageSources& sources) {
   const TNESImage& image = *sources.image;
   const bool withSegments = sources.segments && sources.debugInfo;
-  std::string out = "{\"file\": ";
+  out += "{\"file\": ";
   JSONText(out, fileName);
   out += ", \"emptyByte\": " + Num(summary.emptyByte) + ", \"banks\": [";
   // Colours by segment id, in the order the segments' first bytes come.
@@ -321,6 +342,7 @@ std::string PageData(const TCartSummary& summary, const std::string& fileName,
       firsts.push_back(&part);
     }
   std::vector<std::uint8_t> values;
+  const std::uint8_t earlierEmpty = sources.earlier ? sources.earlier->FindEmptyByte() : 0;
   for (std::size_t r = 0; r < summary.banks.size(); ++r) {
     const TBankSummary& row = summary.banks[r];
     const std::span<const std::uint8_t> loaded = image.Bank(row.kind, row.index);
@@ -329,17 +351,15 @@ std::string PageData(const TCartSummary& summary, const std::string& fileName,
     out += "{\"kind\": \"" + std::string(row.kind == TBankKind::PRG ? "PRG" : "CHR") +
            "\", \"label\": \"" + BankLabel(row.kind, row.index) + "\", \"offset\": " + Num(row.offset) +
            ", \"size\": " + Num(row.size) + ", \"states\": \"";
-    States(out, loaded, row.size, freeValue);
     // Only the used bytes' values: a free byte's is the free value.
     values.clear();
-    for (const std::uint8_t b : loaded.first(std::min<std::size_t>(loaded.size(), row.size)))
-      if (b != freeValue) values.push_back(b);
+    States(out, loaded, row.size, freeValue, values);
     out += "\", \"values\": \"";
     Base64(out, values);
     out += "\"";
     if (sources.earlier) {
       out += ", \"changes\": \"";
-      Changes(out, loaded, freeValue, *sources.earlier, row.kind, row.index, row.size);
+      Changes(out, loaded, freeValue, *sources.earlier, earlierEmpty, row.kind, row.index, row.size);
       out += "\"";
     }
     if (sources.play) {
@@ -416,8 +436,7 @@ std::string PageData(const TCartSummary& summary, const std::string& fileName,
     }
     out += "}";
   }
-  (void)additions;
-  return out + "}";
+  out += "}";
 }
 
 // Check boxes for the views the data allows.
@@ -441,7 +460,9 @@ std::string SummaryHTML(const TCartSummary& summary, const std::string& fileName
   const std::string title =
       TitleLine(fileName, summary.mapper, summary.prgCount, summary.chrCount, summary.emptyByte);
   std::string out;
-  out.reserve(static_cast<std::size_t>(summary.prg.size + summary.chr.size) * 3 / 2 + 65536);
+  // The used bytes' values in base 64 are most of a large page.
+  out.reserve(static_cast<std::size_t>(summary.prg.used + summary.chr.used) * 4 / 3 +
+              summary.banks.size() * 4096 + 262144);
   out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
          "<meta name=\"generator\" content=\"voidscope\">\n<title>" +
@@ -481,9 +502,12 @@ std::string SummaryHTML(const TCartSummary& summary, const std::string& fileName
   }
   if (additions.segments) out += SegmentTable(summary, *additions.segments, additions.play);
   if (additions.play) out += PlayTable(summary, *additions.play);
-  out += "<script type=\"application/json\" id=\"voidscope-data\">" +
-         PageData(summary, fileName, additions, sources) + "</script>\n<script>\n" + PageScript +
-         "</script>\n</body>\n</html>\n";
+  // A script, not a JSON element: browsers read a large script's text faster.
+  out += "<script>\nvar VOIDSCOPE_DATA = ";
+  PageData(out, summary, fileName, sources);
+  out += ";\n</script>\n<script>\n";
+  out += PageScript;
+  out += "</script>\n</body>\n</html>\n";
   return out;
 }
 

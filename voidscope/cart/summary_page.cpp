@@ -29,7 +29,7 @@ ul { margin: 4px 0; padding-left: 20px; }
 
 const char* const PageScript = R"JS((function () {
   'use strict';
-  var data = JSON.parse(document.getElementById('voidscope-data').textContent);
+  var data = window.VOIDSCOPE_DATA;
   var COLOURS = {
     U: [46, 255, 51], F: [252, 252, 252], M: [128, 128, 128],
     code: [23, 150, 26], data: [150, 255, 153], never: [0, 0, 0],
@@ -233,7 +233,13 @@ const char* const PageScript = R"JS((function () {
     box.addEventListener('change', function () { views[view] = box.checked; legend(); drawAll(); });
   });
   setZoom(1);
-  drawAll();
-  document.body.setAttribute('data-drawn', 'true');
+  // The first maps at once, the rest a batch at a time, so that a large
+  // image shows its first banks without waiting for its last.
+  var next = 0;
+  (function drawSome() {
+    for (var end = Math.min(canvases.length, next + 24); next < end; next++) draw(canvases[next]);
+    if (next < canvases.length) setTimeout(drawSome, 0);
+    else document.body.setAttribute('data-drawn', 'true');
+  })();
 })();
 )JS";
