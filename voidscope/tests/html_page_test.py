@@ -248,6 +248,22 @@ with open(earlier, "wb") as f:
     f.write(old)
 log = play_log(SAMPLE, os.path.join(WORK, "sample.cdl"))
 
+# The command line: where the page goes and what it goes with.
+unwritable = run(["--summary", "--html", os.path.join(WORK, "no-such-folder", "p.html"), SAMPLE])
+check(unwritable.returncode == 1 and unwritable.stdout == b"" and b"no-such-folder/p.html" in unwritable.stderr,
+      f"an unwritable page: status 1, its name, nothing printed: {unwritable}")
+check(run(["--html"]).returncode == 2 and run(["--html", "", SAMPLE]).returncode == 2, "--html needs a file name")
+check(run(["--html", os.path.join(WORK, "x.html")]).returncode == 2, "--html needs an image")
+both = run(["--html", os.path.join(WORK, "both.html"), "--report", os.path.join(WORK, "both.bmp"), SAMPLE])
+check(both.returncode == 0 and os.path.getsize(os.path.join(WORK, "both.bmp")) > 0
+      and os.path.getsize(os.path.join(WORK, "both.html")) > 0, "--html with --report: one load, both written")
+alone = run(["--html", os.path.join(WORK, "against.html"), "--against", earlier, SAMPLE])
+check(alone.returncode == 0 and alone.stdout == b"", "--html alone takes --against")
+check(run(["--against", earlier, SAMPLE]).returncode == 2, "--against without --summary or --html is refused")
+missing_old = run(["--html", os.path.join(WORK, "m.html"), "--against", os.path.join(WORK, "none.nes"), SAMPLE])
+check(missing_old.returncode == 1 and not os.path.exists(os.path.join(WORK, "m.html")),
+      "an earlier build that cannot be loaded: status 1, no page")
+
 browser = Browser()
 try:
     # Every image alone: the figures, the maps, a used and a free byte read out.
