@@ -305,7 +305,9 @@ std::string PlayTable(const TCartSummary& summary, const TPlaySummary& play) {
     out += std::string("<li><b>") + (prg ? "PRG" : "CHR") + "</b>: " + Thousands(never) + " of " +
            Thousands(used) + " used bytes never reached (" + PercentText(never, used) + ")</li>\n";
   }
-  out += "</ul>\n<table id=\"play\" class=\"sortable\">\n<caption>Play logs: " + logs +
+  out += "</ul>\n";
+  if (play.banks.empty()) return out + "<p>Play logs: " + logs + "</p>\n";
+  out += "<table id=\"play\" class=\"sortable\">\n<caption>Play logs: " + logs +
          "</caption>\n<thead><tr><th scope=\"col\">Bank</th><th scope=\"col\">Reached</th>"
          "<th scope=\"col\">Never reached</th><th scope=\"col\">Code</th><th scope=\"col\">Data</th>"
          "<th scope=\"col\">Drawn</th><th scope=\"col\">Read</th></tr></thead>\n<tbody>\n";
@@ -477,7 +479,8 @@ std::string SummaryHTML(const TCartSummary& summary, const std::string& fileName
            Num(row.size / MapColumns) + "\"></canvas></figure>\n";
   }
   out += "</div>\n<div id=\"readout\" role=\"status\" hidden></div>\n";
-  out += BankTable(summary, sources) + "<ul id=\"totals\">\n" +
+  if (!summary.banks.empty()) out += BankTable(summary, sources);
+  out += "<ul id=\"totals\">\n" +
          Totals("PRG", summary.prg, summary.prgCount, summary.compared) +
          Totals("CHR", summary.chr, summary.chrCount, summary.compared) + "</ul>\n";
   std::string notes;
