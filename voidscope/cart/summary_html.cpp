@@ -254,7 +254,8 @@ std::string SegmentTable(const TCartSummary& summary, const TSegmentSummary& seg
     out += "<tr>" + NumberCell(order++, part.fileOffset < NESHeaderSize ? "header" : "beyond") + "<td>" +
            Escaped(part.name) + "</td><td>-</td>" +
            NumberCell(static_cast<std::int64_t>(part.fileOffset),
-                      "$" + HexText(part.fileOffset, 6) + "-$" + HexText(part.fileOffset + part.size - 1, 6)) +
+                      std::string("$") + HexText(part.fileOffset, 6) + "-$" +
+                          HexText(part.fileOffset + part.size - 1, 6)) +
            NumberCell(static_cast<std::int64_t>(part.size), Thousands(part.size)) +
            NumberCell(-1, "-") + (play ? NumberCell(-1, "-") : "") + "</tr>\n";
   }
@@ -267,9 +268,9 @@ std::string SegmentTable(const TCartSummary& summary, const TSegmentSummary& seg
       out += "<tr>" + NumberCell(order++, BankLabel(bank.kind, bank.index)) + "<td>" + Escaped(s.name) +
              "</td>" +
              NumberCell(static_cast<std::int64_t>(s.offset),
-                        "$" + HexText(s.offset, 4) + "-$" + HexText(s.offset + s.size - 1, 4)) +
+                        std::string("$") + HexText(s.offset, 4) + "-$" + HexText(s.offset + s.size - 1, 4)) +
              NumberCell(static_cast<std::int64_t>(file),
-                        "$" + HexText(file, 6) + "-$" + HexText(file + s.size - 1, 6)) +
+                        std::string("$") + HexText(file, 6) + "-$" + HexText(file + s.size - 1, 6)) +
              NumberCell(static_cast<std::int64_t>(s.size), Thousands(s.size)) +
              NumberCell(static_cast<std::int64_t>(s.freeInside), Thousands(s.freeInside));
       if (play) {

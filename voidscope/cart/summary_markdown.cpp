@@ -137,7 +137,7 @@ std::string Thousands(std::uint64_t v) {
 std::string SignedThousands(std::int64_t v) {
   if (v == 0) return "0";
   const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-  return (v < 0 ? "-" : "+") + Thousands(magnitude);
+  return std::string(v < 0 ? "-" : "+") + Thousands(magnitude);
 }
 
 std::string MarkdownText(const std::string& text) {
@@ -201,7 +201,8 @@ std::string SummaryMarkdown(const TCartSummary& summary, const std::string& file
     if (summary.prgCount > 0) out += NeverReached("PRG", *additions.play, TBankKind::PRG, summary.prg);
     if (summary.chrCount > 0) out += NeverReached("CHR", *additions.play, TBankKind::CHR, summary.chr);
   }
-  if (additions.segments) out += "\n" + Segments(summary, *additions.segments, additions.play);
-  if (additions.play) out += "\n" + PlayLogs(*additions.play);
+  // Appended in two steps: GCC 12 warns of a false overlap in "\n" + string.
+  if (additions.segments) (out += "\n") += Segments(summary, *additions.segments, additions.play);
+  if (additions.play) (out += "\n") += PlayLogs(*additions.play);
   return out;
 }
