@@ -475,7 +475,9 @@ std::string SummaryHTML(const TCartSummary& summary, const std::string& fileName
   out += "<div id=\"maps\">\n";
   for (std::size_t r = 0; r < summary.banks.size(); ++r) {
     const TBankSummary& row = summary.banks[r];
-    out += "<figure><figcaption>" + BankLabel(row.kind, row.index) + "</figcaption><canvas data-bank=\"" +
+    const std::string label = BankLabel(row.kind, row.index);
+    out += "<figure><figcaption>" + label + "</figcaption><canvas role=\"img\" aria-label=\"Map of " + label +
+           ": " + Thousands(row.used) + " bytes used, " + Thousands(row.free) + " free\" data-bank=\"" +
            Num(r) + "\" width=\"" + std::to_string(MapColumns) + "\" height=\"" +
            Num(row.size / MapColumns) + "\"></canvas></figure>\n";
   }
