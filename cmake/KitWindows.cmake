@@ -73,7 +73,7 @@ function(kit_windows_zip program readme)
   if(BUILD_TESTING)
     add_test(NAME ${program}.windows_zip
       COMMAND ${KIT_PYTHON3} ${PROJECT_SOURCE_DIR}/packaging/windows/zip_test.py ${zip}
-              $<TARGET_FILE:${program}> ${CMAKE_STRIP} ${folder} ${KIT_RELEASE_DATE}
+              $<TARGET_FILE:${program}> ${CMAKE_STRIP} ${CMAKE_OBJDUMP} ${folder} ${KIT_RELEASE_DATE}
               ${stage}/README.txt ${PROJECT_SOURCE_DIR}/LICENSE)
   endif()
 endfunction()

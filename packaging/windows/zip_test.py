@@ -3,7 +3,7 @@ the release date on every entry, Windows line ends in the texts, a stripped
 .exe with no time in its header, and the same bytes when made again later
 from copies of the same files.
 
-Usage: zip_test.py ZIP EXE STRIP FOLDER DATE README LICENSE
+Usage: zip_test.py ZIP EXE STRIP OBJDUMP FOLDER DATE README LICENSE
 """
 import os
 import shutil
@@ -22,7 +22,7 @@ def fail(message):
     sys.exit(1)
 
 
-def main(zip_path, exe, strip, folder, date, readme, licence):
+def main(zip_path, exe, strip, objdump, folder, date, readme, licence):
     program = os.path.basename(exe)
     year, month, day = (int(part) for part in date.split("-"))
     with zipfile.ZipFile(zip_path) as archive:
@@ -57,6 +57,13 @@ def main(zip_path, exe, strip, folder, date, readme, licence):
     if ("ProductVersion\0" + version + "\0").encode("utf-16-le") not in packed_exe:
         fail(program + " has no version resource saying " + version)
 
+    # Nothing but Windows' own DLLs: MinGW's runtime (libstdc++-6.dll,
+    # libgcc_s_seh-1.dll, libwinpthread-1.dll) is linked in.
+    imports = subprocess.run([objdump, "-p", exe], check=True, capture_output=True, text=True).stdout
+    dlls = [line.split(":", 1)[1].strip() for line in imports.splitlines() if "DLL Name:" in line]
+    if not dlls or any(dll.lower().startswith("lib") for dll in dlls):
+        fail("%s needs DLLs beside Windows' own: %s" % (program, dlls))
+
     with tempfile.TemporaryDirectory() as work:
         # Copies with other dates and modes than the originals: neither may
         # reach the zip.
@@ -83,6 +90,6 @@ def main(zip_path, exe, strip, folder, date, readme, licence):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 8:
+    if len(sys.argv) != 9:
         sys.exit(__doc__)
     main(*sys.argv[1:])
