@@ -11,11 +11,11 @@
 #include "cart/play_summary.h"
 #include "cart/session.h"
 #include "cart/summary_format.h"
-#include "cart/summary_html.h"
 #include "cart/summary_markdown.h"
 #include "command_line.h"
 #include "dialogs.h"
 #include "info_picture.h"
+#include "picture/summary_page.h"
 #include "report.h"
 
 namespace {

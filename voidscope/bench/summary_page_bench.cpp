@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "cart/summary_html.h"
 #include "cart/summary_markdown.h"
+#include "picture/summary_page.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The style sheet and the script of the summary page. The script draws the
 // maps from the run lengths the page carries, reads out the byte under the
 // mouse as the window does, and sorts the tables; it fetches nothing.
-#include "summary_html.h"
+#include "summary_page.h"
 
 const char* const PageStyle = R"CSS(body { font: 13px Tahoma, "Liberation Sans", "DejaVu Sans", sans-serif; color: #000; background: #fff; margin: 10px; }
 h1 { font-size: 13px; font-weight: normal; margin: 0 0 8px; white-space: pre-wrap; }
@@ -30,11 +30,12 @@ ul { margin: 4px 0; padding-left: 20px; }
 const char* const PageScript = R"JS((function () {
   'use strict';
   var data = window.VOIDSCOPE_DATA;
-  var COLOURS = {
-    U: [46, 255, 51], F: [252, 252, 252], M: [128, 128, 128],
-    code: [23, 150, 26], data: [150, 255, 153], never: [0, 0, 0],
-    gained: [255, 0, 255], lost: [0, 0, 255]
-  };
+  function rgb(text) {
+    return [parseInt(text.substr(1, 2), 16), parseInt(text.substr(3, 2), 16), parseInt(text.substr(5, 2), 16)];
+  }
+  // The window's colours, as the page was written with them.
+  var COLOURS = { gained: [255, 0, 255], lost: [0, 0, 255] };
+  Object.keys(data.colours).forEach(function (key) { COLOURS[key] = rgb(data.colours[key]); });
   var zoom = 1;
   var views = { segments: false, play: false, changes: false };
   var cache = [];
@@ -43,9 +44,6 @@ const char* const PageScript = R"JS((function () {
     var s = v.toString(16).toUpperCase();
     while (s.length < digits) s = '0' + s;
     return s;
-  }
-  function rgb(text) {
-    return [parseInt(text.substr(1, 2), 16), parseInt(text.substr(3, 2), 16), parseInt(text.substr(5, 2), 16)];
   }
   // "U1a4F6k": a state letter, then the run's length in base 36.
   function expand(text, size) {

@@ -9,10 +9,10 @@
 #include <optional>
 #include <string>
 
-#include "debug_info.h"
-#include "play_log.h"
-#include "segment_map.h"
-#include "summary_format.h"
+#include "cart/debug_info.h"
+#include "cart/play_log.h"
+#include "cart/segment_map.h"
+#include "cart/summary_format.h"
 
 // What the page draws from beyond the summary; all but `image` optional.
 struct TPageSources {

@@ -1,4 +1,4 @@
-#include "summary_html.h"
+#include "summary_page.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,8 +9,9 @@
 #include <span>
 #include <vector>
 
-#include "byte_scan.h"
-#include "summary_markdown.h"
+#include "cart/byte_scan.h"
+#include "cart/summary_markdown.h"
+#include "colours.h"
 
 namespace {
 
@@ -168,36 +169,10 @@ void Reach(std::string& out, std::span<const std::uint8_t> flags, std::uint64_t 
   runs.Flush();
 }
 
-// The segment view's colours, as the window gives them: a dozen that tell
-// apart well, then hues a golden angle apart without the greens.
-std::string Colour(unsigned k) {
-  static const unsigned first[][3] = {
-      {31, 119, 180}, {255, 127, 14}, {214, 39, 40},  {148, 103, 189}, {140, 86, 75},  {227, 119, 194},
-      {23, 190, 207}, {188, 189, 34}, {0, 0, 128},    {128, 0, 0},     {255, 215, 0},  {0, 128, 128},
-  };
-  unsigned rgb[3];
-  if (k < std::size(first)) {
-    std::copy(std::begin(first[k]), std::end(first[k]), rgb);
-  } else {
-    const double hue = std::fmod(k * 137.508, 285.0);
-    const int h = static_cast<int>(hue < 75 ? hue : hue + 75);
-    const double s = 200 / 255.0, v = (k % 2 ? 170 : 235) / 255.0;
-    const double c = v * s, x = c * (1 - std::fabs(std::fmod(h / 60.0, 2) - 1)), m = v - c;
-    double r = 0, g = 0, b = 0;
-    switch (h / 60) {
-      case 0: r = c, g = x; break;
-      case 1: r = x, g = c; break;
-      case 2: g = c, b = x; break;
-      case 3: g = x, b = c; break;
-      case 4: r = x, b = c; break;
-      default: r = c, b = x; break;
-    }
-    rgb[0] = static_cast<unsigned>(std::lround((r + m) * 255));
-    rgb[1] = static_cast<unsigned>(std::lround((g + m) * 255));
-    rgb[2] = static_cast<unsigned>(std::lround((b + m) * 255));
-  }
+// "#2eff33".
+std::string CSSColour(TRgb rgb) {
   char text[8];
-  std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb[0] & 255, rgb[1] & 255, rgb[2] & 255);
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
   return text;
 }
 
@@ -333,17 +308,24 @@ void PageData(std::string& out, const TCartSummary& summary, const std::string& 
   const bool withSegments = sources.segments && sources.debugInfo;
   out += "{\"file\": ";
   JSONText(out, fileName);
-  out += ", \"emptyByte\": " + Num(summary.emptyByte) + ", \"banks\": [";
-  // Colours by segment id, in the order the segments' first bytes come.
+  out += ", \"emptyByte\": " + Num(summary.emptyByte);
+  // The window's colours: the plain maps, the play-log view.
+  const TPalette palette = BankPalette();
+  out += ", \"colours\": {\"U\": \"" + CSSColour(palette[CellUsed]) + "\", \"F\": \"" +
+         CSSColour(palette[CellFree]) + "\", \"M\": \"" + CSSColour(palette[CellMissing]) +
+         "\", \"code\": \"" + CSSColour(CodeColour()) + "\", \"data\": \"" + CSSColour(DataColour()) +
+         "\", \"never\": \"" + CSSColour(NeverReachedColour()) + "\"}";
+  // The segment view's colours by segment id, in the window's order.
+  std::vector<TSegmentColour> colours;
   std::vector<int> colourOf;
-  std::vector<const TSegmentPart*> firsts;
-  if (withSegments)
-    for (const TSegmentPart& part : sources.segments->parts) {
-      if (part.segment >= colourOf.size()) colourOf.resize(part.segment + 1, -1);
-      if (colourOf[part.segment] >= 0) continue;
-      colourOf[part.segment] = static_cast<int>(firsts.size());
-      firsts.push_back(&part);
+  if (withSegments) {
+    colours = SegmentColours(*sources.segments);
+    for (std::size_t k = 0; k < colours.size(); ++k) {
+      if (colours[k].segment >= colourOf.size()) colourOf.resize(colours[k].segment + 1, -1);
+      colourOf[colours[k].segment] = static_cast<int>(k);
     }
+  }
+  out += ", \"banks\": [";
   std::vector<std::uint8_t> values;
   const std::uint8_t earlierEmpty = sources.earlier ? sources.earlier->FindEmptyByte() : 0;
   for (std::size_t r = 0; r < summary.banks.size(); ++r) {
@@ -388,10 +370,10 @@ void PageData(std::string& out, const TCartSummary& summary, const std::string& 
     const TDebugInfo& info = *sources.debugInfo;
     const TOriginIndex& index = sources.segments->index;
     out += ",\n\"legend\": [";
-    for (std::size_t k = 0; k < firsts.size(); ++k) {
+    for (std::size_t k = 0; k < colours.size(); ++k) {
       out += k ? ", [" : "[";
-      JSONText(out, firsts[k]->name);
-      out += ", \"" + Colour(static_cast<unsigned>(k)) + "\"]";
+      JSONText(out, colours[k].name);
+      out += ", \"" + CSSColour(colours[k].colour) + "\"]";
     }
     // What a byte is in the linker's terms, as the window's readout says it.
     out += "],\n\"origin\": {\"ranges\": [";
