@@ -44,6 +44,7 @@ constexpr TFlag Flags[] = {
     {"--summary", &TCommandLine::summary},
     {"--json", &TCommandLine::json},
     {"--graph", &TCommandLine::graph},
+    {"--markdown", &TCommandLine::markdown},
     {"--segments", &TCommandLine::segments},
     {"--play", &TCommandLine::play},
 };
@@ -80,6 +81,10 @@ const TValueOption ValueOptions[] = {
        if (ParseSize(Shown(value), p.line.width, p.line.height)) return true;
        error = QString("bad size \"%1\": expected WxH, each 1 to %2").arg(Shown(value)).arg(MaxSide);
        return false;
+     }},
+    {"--html",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       return TakeFileName(value, "--html", p.line.htmlFile, error);
      }},
     {"--against",
      [](const QByteArray& value, TParsing& p, QString& error) {
@@ -173,18 +178,23 @@ TCommandLine ParseCommandLine(const QByteArrayList& args) {
   }
   const bool reportGiven = !line.reportFile.isEmpty();
   if (reportGiven) line.mode = TCommandLine::Mode::Report;
-  else if (line.summary) line.mode = TCommandLine::Mode::Summary;
+  else if (line.summary || !line.htmlFile.isEmpty()) line.mode = TCommandLine::Mode::Summary;
   if (parsing.sizeGiven && !reportGiven) return Fail("--size needs --report");
   // Options that only shape the summary, in the order they are named.
   const std::pair<const char*, bool> summaryOnly[] = {
       {"--json", line.json},
       {"--graph", line.graph},
-      {"--against", !line.against.isEmpty()},
+      {"--markdown", line.markdown},
+      // The page shows the change too.
+      {"--against", !line.against.isEmpty() && line.htmlFile.isEmpty()},
       {"--fail-below", line.failBelow.has_value()},
   };
   for (const auto& [option, given] : summaryOnly)
     if (given && !line.summary) return Fail(QString("%1 needs --summary").arg(option));
   if (line.json && line.graph) return Fail("--graph draws bars in the text table, not in --json");
+  if (line.markdown && (line.json || line.graph))
+    return Fail(QString("--markdown writes the summary as Markdown: it takes no %1")
+                    .arg(line.json ? "--json" : "--graph"));
   if (!line.dbgFile.isEmpty() && line.mode == TCommandLine::Mode::Window)
     return Fail("--dbg needs --summary or --report");
   if (line.segments && (line.dbgFile.isEmpty() || !reportGiven))
@@ -219,7 +229,17 @@ QString UsageText() {
          "      --fail-below BYTES\n"
          "                     exit with status 3 when a PRG bank has fewer free\n"
          "                     bytes, naming each such bank on standard error\n"
+         "      --markdown     GitHub-flavoured Markdown instead of the table: one\n"
+         "                     table of the banks, the rest folded in <details>\n"
          "      --summary and --report may be given together: one load, both.\n"
+         "  voidscope --html OUT.html [--summary ...] [--report OUT.bmp ...]\n"
+         "            [--against OLD.nes] [--dbg FILE.dbg] [--cdl FILE.cdl ...]\n"
+         "            [--] FILE.nes\n"
+         "      Also (or only) write one HTML page that needs no other file: the\n"
+         "      title line, every bank's map (zoomable, the byte under the mouse\n"
+         "      read out), the bank table (sortable by any column) and, as given,\n"
+         "      the change since OLD.nes, the segments and the play logs, each\n"
+         "      with a view of the maps to switch on.\n"
          "  voidscope (--summary | --report OUT.bmp) --dbg FILE.dbg [--segments]\n"
          "            [other options] [--] FILE.nes\n"
          "      Also read the linker's debug file (ld65 --dbgfile) whose output is\n"
@@ -248,8 +268,8 @@ QString UsageText() {
          "      The program's name and version.\n"
          "  \"--\" ends the options, so that a file name may begin with a dash.\n"
          "Exit status: 0 success; 1 an image, a debug file or a play log cannot\n"
-         "be loaded or used, or the picture cannot be written; 2 a bad command\n"
-         "line; 3 a PRG bank below --fail-below.\n";
+         "be loaded or used, or the picture or the page cannot be written; 2 a\n"
+         "bad command line; 3 a PRG bank below --fail-below.\n";
 }
 
 QString VersionText() { return QStringLiteral("voidscope " VOIDSCOPE_VERSION "\n"); }

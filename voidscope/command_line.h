@@ -12,7 +12,9 @@
 // a byte string, and one that is not valid text must still open.
 struct TCommandLine {
   enum class Mode { Window, Report, Summary, Help, Version, Error };
-  Mode mode = Mode::Window;  // Report: --report, with or without --summary
+  // Report: --report, with or without --summary; Summary: --summary, --html
+  // or both
+  Mode mode = Mode::Window;
   QByteArray file;           // the image (may be empty in window mode)
   QByteArray reportFile;     // --report OUT
   int width = 649;           // --size WxH
@@ -20,6 +22,8 @@ struct TCommandLine {
   bool summary = false;      // --summary
   bool json = false;         // --json
   bool graph = false;        // --graph
+  bool markdown = false;     // --markdown
+  QByteArray htmlFile;       // --html OUT.html
   QByteArray against;        // --against OLD
   std::optional<std::uint64_t> failBelow;  // --fail-below BYTES
   QByteArray dbgFile;        // --dbg FILE.dbg

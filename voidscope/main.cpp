@@ -11,9 +11,11 @@
 #include "cart/play_summary.h"
 #include "cart/session.h"
 #include "cart/summary_format.h"
+#include "cart/summary_markdown.h"
 #include "command_line.h"
 #include "dialogs.h"
 #include "info_picture.h"
+#include "picture/summary_page.h"
 #include "report.h"
 
 namespace {
@@ -89,7 +91,9 @@ int Finish(const TCommandLine& line, TSession& session,
   TSegmentSummary segmentSummary;
   TPlaySummary playSummary;
   TCartSummary summary;
-  if (line.summary) {
+  TNESImage earlier;
+  const bool page = !line.htmlFile.isEmpty();
+  if (line.summary || page) {
     summary = SummariseNES(image);
     if (!line.dbgFile.isEmpty()) {
       segmentSummary = SummariseSegments(image, summary, session.Segments(), line.dbgFile.toStdString());
@@ -100,18 +104,36 @@ int Finish(const TCommandLine& line, TSession& session,
       additions.play = &playSummary;
     }
     if (!line.against.isEmpty()) {
-      TNESImage old;
       TFileError error;
-      if (!old.LoadNES(line.against.toStdString(), error)) return CannotLoad(line.against, "the earlier build ", error);
-      CompareSummaries(summary, SummariseNES(old));
+      if (!earlier.LoadNES(line.against.toStdString(), error))
+        return CannotLoad(line.against, "the earlier build ", error);
+      CompareSummaries(summary, SummariseNES(earlier));
     }
   }
   if (writeReport && !writeReport(session.ViewOptions())) return 1;
+  const std::string name = line.file.toStdString();
+  if (page) {
+    TPageSources sources;
+    sources.image = &image;
+    if (earlier.Held()) sources.earlier = &earlier;
+    if (!line.dbgFile.isEmpty()) {
+      sources.debugInfo = &session.Dbg();
+      sources.segments = &session.Segments();
+    }
+    if (!line.cdlFiles.isEmpty()) sources.play = &session.Play();
+    sources.failBelow = line.failBelow;
+    std::string error;
+    if (!WriteTextFile(line.htmlFile.toStdString(), SummaryHTML(summary, name, additions, sources), error)) {
+      Print(stderr, QString("voidscope: cannot write the page \"%1\": %2\n")
+                        .arg(QFile::decodeName(line.htmlFile), QString::fromLocal8Bit(error)));
+      return 1;
+    }
+  }
   if (!line.summary) return 0;
 
-  const std::string name = line.file.toStdString();
-  const std::string text = line.json ? SummaryJSON(summary, name, additions)
-                                     : SummaryText(summary, name, line.graph, additions);
+  const std::string text = line.json       ? SummaryJSON(summary, name, additions)
+                           : line.markdown ? SummaryMarkdown(summary, name, additions, line.failBelow)
+                                           : SummaryText(summary, name, line.graph, additions);
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     Print(stderr, "voidscope: cannot write the summary to standard output\n");

@@ -436,3 +436,7 @@ std::string ByteOriginText(const TByteOrigin& origin) {
   if (origin.hasSource) text += "\nSource " + origin.sourceFile + ":" + std::to_string(origin.sourceLine);
   return text;
 }
+
+std::string HexText(std::uint64_t v, int digits) { return Hex(v, digits); }
+
+std::string PercentText(std::uint64_t part, std::uint64_t whole) { return Percent(part, whole); }

@@ -38,3 +38,8 @@ std::string ByteOriginText(const TByteOrigin& origin);
 
 // `text` with every byte sequence that is not UTF-8 replaced by U+FFFD.
 std::string ValidUTF8(const std::string& text);
+
+// The figures' own forms, for the other writers of the summary: upper-case
+// hexadecimal of at least `digits` digits, and a share such as "98.9%".
+std::string HexText(std::uint64_t v, int digits);
+std::string PercentText(std::uint64_t part, std::uint64_t whole);
