@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr std::size_t LargestShown = 5;
+constexpr std::size_t LargestShown = 5;  // "the five" in the heading
 
 std::string Hex4(std::uint64_t v) {
   static const char digits[] = "0123456789ABCDEF";
@@ -73,7 +73,7 @@ std::string LabelText(const TCartSummary& summary, const TLabelSummary& labels) 
     notes += Plural(labels.map.shared, "label left out: its offset has", "labels left out: their offsets have") +
              " an earlier label\n";
   if (placed == 0) return out + "\n" + notes;
-  out += "; in each, the " + std::to_string(LargestShown) + " with the most used bytes\n";
+  out += "; in each, the five with the most used bytes\n";
   out += LabelRow("Bank", "Label", "In bank", "Size", "Used");
   for (std::size_t r = 0; r < summary.banks.size() && r < labels.map.labels.size(); ++r) {
     const std::vector<TPlacedLabel>& list = labels.map.labels[r];
