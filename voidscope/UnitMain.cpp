@@ -48,6 +48,9 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   MPlayLog = MView->addAction("&Play log");
   MPlayLog->setCheckable(true);  // off at every start
   MAddCdl = MView->addAction("&Add play log...");
+  // What label files of assemblers and emulators add.
+  MView->addSeparator();
+  MOpenLabels = MView->addAction("Open &label file...");
   StatusBarDbg = new QStatusBar(this);
   setStatusBar(StatusBarDbg);
   StatusBarDbg->hide();
@@ -75,6 +78,7 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   connect(MOpenDbg, &QAction::triggered, this, &TFormMain::MOpenDbgClick);
   connect(MPlayLog, &QAction::triggered, this, &TFormMain::MPlayLogClick);
   connect(MAddCdl, &QAction::triggered, this, &TFormMain::MAddCdlClick);
+  connect(MOpenLabels, &QAction::triggered, this, &TFormMain::MOpenLabelsClick);
   connect(PaintBoxInfo, &TPaintBox::MouseMove, this, &TFormMain::PaintBoxInfoMouseMove);
   connect(PaintBoxInfo, &TPaintBox::MouseLeave, this, &TFormMain::PaintBoxInfoMouseLeave);
   connect(closeKeys, &QShortcut::activated, this, &QWidget::close);
@@ -106,9 +110,13 @@ bool TFormMain::Load() {
     LoadDbg();
     std::string message;
     LoadPlay(message);
+    LoadLabels();
   } else if (!NES.Held()) {
     DropDbg();
     DropPlay();
+    LabelFiles.Clear();
+    LabelNote.clear();
+    ShowNotes();
   }
   // The byte under a resting mouse may now be another, or none.
   if (Hovering) ShowHover();
@@ -121,6 +129,7 @@ bool TFormMain::TakeFile(const QByteArray& name) {
   OpenDialogNESFileName = name;
   ChosenDbgFileName.clear();
   ChosenCdlFileNames.clear();
+  ChosenLabelFileNames.clear();
   return Load();
 }
 
@@ -158,7 +167,7 @@ void TFormMain::TimerWatchTimer() {
   if (!QueryNESFileTime(OpenDialogNESFileName.toStdString(), time)) return;
   // Any difference counts: an older copy put back is a change too. A
   // changed play log reloads the image as well: both are read afresh.
-  if (time == NES.NESFileTime() && !PlayLogsChanged()) return;
+  if (time == NES.NESFileTime() && !PlayLogsChanged() && !LabelFiles.Changed()) return;
   Load();
   PaintBoxInfo->repaint();
 }
@@ -213,6 +222,34 @@ void TFormMain::MAddCdlClick() {
   if (outcome == TAddOutcome::Refused) Dialogs.ShowError(this, QString::fromLocal8Bit(message));
   PaintBoxInfo->repaint();
   if (Hovering) ShowHover();
+}
+
+void TFormMain::MOpenLabelsClick() {
+  QString name;
+  if (!ChosenLabelFileNames.empty()) name = QFile::decodeName(QByteArray::fromStdString(ChosenLabelFileNames.back()));
+  if (!Dialogs.ExecuteOpenLabels(this, name)) return;
+  if (!NES.Held()) {
+    LabelNote = "Open an NES file first: the label files are read with it";
+    ShowNotes();
+    return;
+  }
+  ChosenLabelFileNames.push_back(QFile::encodeName(name).toStdString());
+  // A file that is not used is not kept to be read again on reloads.
+  if (!LoadLabels()) ChosenLabelFileNames.pop_back();
+  if (Hovering) ShowHover();
+}
+
+// Every label file read afresh; one that cannot be used leaves the labels
+// as they were and the status line says why.
+bool TFormMain::LoadLabels() {
+  std::string message;
+  const bool used =
+      LabelFiles.Load(OpenDialogNESFileName.toStdString(), ChosenLabelFileNames, NES.NESData(),
+                      HeaderBankExtents(NES.PRGCount(), NES.CHRCount()), NES.FindEmptyByte(), message);
+  LabelNote = message.empty() ? QString()
+                              : (used ? "Label files: " : "Label file not used: ") + QString::fromLocal8Bit(message);
+  ShowNotes();
+  return used;
 }
 
 void TFormMain::DropPlay() {
@@ -328,8 +365,10 @@ void TFormMain::ShowPlayMessage(const QString& message) {
 // The status line shows only while there is something to say, and the
 // window grows by its height meanwhile, so the drawing area keeps its size.
 void TFormMain::ShowNotes() {
-  const QString message = DbgNote.isEmpty() || PlayNote.isEmpty() ? DbgNote + PlayNote
-                                                                   : DbgNote + "; " + PlayNote;
+  QStringList notes;
+  for (const QString* note : {&DbgNote, &PlayNote, &LabelNote})
+    if (!note->isEmpty()) notes << *note;
+  const QString message = notes.join("; ");
   const bool shown = !StatusBarDbg->isHidden();
   if (message.isEmpty()) {
     if (!shown) return;
@@ -418,6 +457,8 @@ QString TFormMain::ByteUnder(const QPoint& pos) const {
                        Dbg, Segments, NES.BankOffset(cell->kind, cell->bank) + cell->offset));
   if (!Play.Empty())
     text += "\n" + ByteReachText(cell->kind, Play.ByteFlags(cell->kind, cell->bank, cell->offset));
+  const std::string label = LabelFiles.ByteText(cell->kind, cell->bank, cell->offset);
+  if (!label.empty()) text += "\n" + label;
   return QString::fromStdString(text);
 }
 

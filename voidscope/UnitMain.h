@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "cart/debug_info.h"
+#include "cart/image_labels.h"
 #include "cart/nes_image.h"
 #include "cart/play_log.h"
 #include "cart/segment_map.h"
@@ -69,6 +70,9 @@ class TFormMain : public QMainWindow {
   QAction* AddCdlCommand() const { return MAddCdl; }
   // The play logs merged for the held image (none: Empty()).
   const TPlayLog& PlayLog() const { return Play; }
+  QAction* OpenLabelsCommand() const { return MOpenLabels; }
+  // The label files read with the held image (none: Empty()).
+  const TImageLabels& Labels() const { return LabelFiles; }
 
  public slots:
   void FormPaint(QPainter& canvas);
@@ -80,6 +84,7 @@ class TFormMain : public QMainWindow {
   void MOpenDbgClick();
   void MPlayLogClick();
   void MAddCdlClick();
+  void MOpenLabelsClick();
   void TimerWatchTimer();
   void WMDropFiles(const QStringList& names);
   void PaintBoxInfoMouseMove(const QPoint& pos);
@@ -102,6 +107,7 @@ class TFormMain : public QMainWindow {
   bool PlayLogsChanged() const;
   void ShowPlayMessage(const QString& message);
   void ShowNotes();
+  bool LoadLabels();
   TViewOptions ViewOptions() const;
   QString ByteUnder(const QPoint& pos) const;
   void ShowHover();
@@ -118,7 +124,8 @@ class TFormMain : public QMainWindow {
   QAction* MOpenDbg;
   QAction* MPlayLog;
   QAction* MAddCdl;
-  QStatusBar* StatusBarDbg;  // shown only to say why a debug file or a log is not used
+  QAction* MOpenLabels;
+  QStatusBar* StatusBarDbg;  // shown only to say why a debug file, a log or a label file is not used
 
   TDialogs& Dialogs;
   TNESImage NES;
@@ -138,6 +145,11 @@ class TFormMain : public QMainWindow {
   // Each log file as last read and its write time then (0: absent), for
   // the watch; the image's own log is watched even while absent.
   std::vector<std::pair<std::string, std::uint64_t>> PlayLogTimes;
+  // Label files: those beside the image (game.mlb, game.nes.N.nl) and
+  // those opened from the menu, read and watched with it.
+  std::vector<std::string> ChosenLabelFileNames;
+  TImageLabels LabelFiles;
+  QString LabelNote;
   QString DbgNote;
   QString PlayNote;
 };
