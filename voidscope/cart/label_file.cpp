@@ -243,8 +243,7 @@ bool Parse(std::string_view text, const std::string& shownName, TLabelFile& file
   if (!anyLine) {
     error = bad.count == 0 ? shownName + ": no label lines: the file is empty"
                            : shownName + ":" + std::to_string(bad.first) + ": " + bad.what +
-                                 ", and no line of the file is a label of either layout "
-                                 "(Mesen TYPE:ADDRESS:NAME, FCEUX $ADDRESS#NAME#)";
+                                 "; no line is a Mesen or FCEUX label";
     return false;
   }
   file.badLines = bad.count;

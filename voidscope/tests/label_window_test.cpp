@@ -74,9 +74,7 @@ TEST_F(LabelWindow, TheWatchFollowsTheLabelFilesAndAnUnusableOneLeavesTheMapsAsT
   dir.Write("game.mlb", Text("P:40"));
   SetWriteTime(dir.File("game.mlb"), 3'000'000, 0);
   form.TimerWatchTimer();
-  EXPECT_EQ(Status(form), "Label file not used: " + Q(dir.File("game.mlb")) + ":1: not a label line (\"P:40\"), "
-                          "and no line of the file is a label of either layout (Mesen TYPE:ADDRESS:NAME, FCEUX "
-                          "$ADDRESS#NAME#)");
+  EXPECT_EQ(Status(form), "Label file not used: " + Q(dir.File("game.mlb")) + ":1: not a label line (\"P:40\"); no line is a Mesen or FCEUX label");
   EXPECT_TRUE(MoveTo(form, 3).endsWith("\nLabel second+$3, 16384 bytes"));
   EXPECT_EQ(form.RenderInfo(649, 505), before);
 
