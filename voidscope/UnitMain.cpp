@@ -244,7 +244,7 @@ void TFormMain::MOpenLabelsClick() {
 bool TFormMain::LoadLabels() {
   std::string message;
   const bool used =
-      LabelFiles.Load(OpenDialogNESFileName.toStdString(), ChosenLabelFileNames, NES.NESData(),
+      LabelFiles.Load(OpenDialogNESFileName.toStdString(), true, ChosenLabelFileNames, NES.NESData(),
                       HeaderBankExtents(NES.PRGCount(), NES.CHRCount()), NES.FindEmptyByte(), message);
   LabelNote = message.empty() ? QString()
                               : (used ? "Label files: " : "Label file not used: ") + QString::fromLocal8Bit(message);

@@ -55,13 +55,14 @@ std::vector<std::string> LabelFilesBeside(const std::string& imagePath) {
   return files;
 }
 
-bool TImageLabels::Load(const std::string& imagePath, const std::vector<std::string>& added,
+bool TImageLabels::Load(const std::string& imagePath, bool readBeside, const std::vector<std::string>& added,
                         std::span<const std::uint8_t> image, const std::vector<TBankExtent>& banks,
                         std::uint8_t emptyByte, std::string& message) {
   message.clear();
   if (imagePath != imagePath_) Clear();
   imagePath_ = imagePath;
-  beside_ = LabelFilesBeside(imagePath);
+  readBeside_ = readBeside;
+  beside_ = readBeside ? LabelFilesBeside(imagePath) : std::vector<std::string>();
   std::vector<std::string> names = beside_;
   names.insert(names.end(), added.begin(), added.end());
   // Times first: a write after them shows as a change at the next check.
@@ -96,7 +97,7 @@ bool TImageLabels::Changed() const {
   if (imagePath_.empty()) return false;
   for (const auto& [name, was] : times_)
     if (TimeOf(name) != was) return true;
-  return LabelFilesBeside(imagePath_) != beside_;
+  return readBeside_ && LabelFilesBeside(imagePath_) != beside_;
 }
 
 std::string TImageLabels::ByteText(TBankKind kind, unsigned bank, std::uint64_t offset) const {

@@ -18,11 +18,12 @@ std::vector<std::string> LabelFilesBeside(const std::string& imagePath);
 
 class TImageLabels {
  public:
-  // Reads the files beside the image and `added`, all afresh, and places
+  // Reads the files beside the image (unless `readBeside` is false) and
+  // `added`, all afresh, and places
   // them in `banks` of `image`. When one cannot be used the labels held
   // stay as they were and `message` says why ("game.mlb:3: ..."); skipped
   // lines leave a note there too. False only when a file was not used.
-  bool Load(const std::string& imagePath, const std::vector<std::string>& added,
+  bool Load(const std::string& imagePath, bool readBeside, const std::vector<std::string>& added,
             std::span<const std::uint8_t> image, const std::vector<TBankExtent>& banks,
             std::uint8_t emptyByte, std::string& message);
   // No labels any more (another image, or none).
@@ -40,6 +41,7 @@ class TImageLabels {
 
  private:
   std::string imagePath_;
+  bool readBeside_ = true;
   std::vector<std::string> beside_;  // as found at the last load
   std::vector<std::pair<std::string, std::uint64_t>> times_;
   std::vector<TLabelFile> files_;

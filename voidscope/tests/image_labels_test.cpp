@@ -30,7 +30,7 @@ TEST(ImageLabels, AFileThatCannotBeUsedKeepsTheLabelsHeldAndSaysWhy) {
   const std::vector<TBankExtent> banks = HeaderBankExtents(2, 1);
   TImageLabels labels;
   std::string message;
-  ASSERT_TRUE(labels.Load(nes, {}, image, banks, 0xFF, message));
+  ASSERT_TRUE(labels.Load(nes, true, {}, image, banks, 0xFF, message));
   EXPECT_EQ(message, dir.File("game.mlb") + ": 1 line that is not a label skipped (line 3: not a label line (\"P:zz:bad\"))");
   EXPECT_EQ(labels.ByteText(TBankKind::PRG, 0, 0), "Label start, 16384 bytes\nthe entry\nof all");
   EXPECT_EQ(labels.ByteText(TBankKind::PRG, 1, 0x1A2 + 0x1A2), "Label music_data+$1A2, 15966 bytes");
@@ -39,7 +39,7 @@ TEST(ImageLabels, AFileThatCannotBeUsedKeepsTheLabelsHeldAndSaysWhy) {
   EXPECT_FALSE(labels.Changed());
 
   // An added file that is a folder: not used, the labels stay.
-  ASSERT_FALSE(labels.Load(nes, {dir.path()}, image, banks, 0xFF, message));
+  ASSERT_FALSE(labels.Load(nes, true, {dir.path()}, image, banks, 0xFF, message));
   EXPECT_EQ(message, dir.path() + ": a folder, not a label file");
   EXPECT_EQ(labels.Files().size(), 1u);
   EXPECT_FALSE(labels.ByteText(TBankKind::PRG, 0, 5).empty());
@@ -47,7 +47,7 @@ TEST(ImageLabels, AFileThatCannotBeUsedKeepsTheLabelsHeldAndSaysWhy) {
   // A new bank list beside the image, and a changed file, are changes.
   dir.Write("game.nes.1.nl", Text("$8010#tune#\n"));
   EXPECT_TRUE(labels.Changed());
-  ASSERT_TRUE(labels.Load(nes, {}, image, banks, 0xFF, message));
+  ASSERT_TRUE(labels.Load(nes, true, {}, image, banks, 0xFF, message));
   EXPECT_EQ(labels.Files().size(), 2u);
   EXPECT_EQ(labels.ByteText(TBankKind::PRG, 1, 0x12), "Label tune+$2, 402 bytes");
   EXPECT_FALSE(labels.Changed());
@@ -56,9 +56,16 @@ TEST(ImageLabels, AFileThatCannotBeUsedKeepsTheLabelsHeldAndSaysWhy) {
 
   // Another image: the first one's labels go, whatever happens then.
   const std::string other = dir.Write("other.nes", image);
-  ASSERT_TRUE(labels.Load(other, {}, image, banks, 0xFF, message));
+  ASSERT_TRUE(labels.Load(other, true, {}, image, banks, 0xFF, message));
   EXPECT_TRUE(labels.Empty());
   EXPECT_EQ(labels.ByteText(TBankKind::PRG, 0, 0), "");
+
+  // Told not to look beside the image: only the files given, and a file
+  // coming beside it is no change.
+  ASSERT_TRUE(labels.Load(nes, false, {dir.File("game.nes.1.nl")}, image, banks, 0xFF, message));
+  EXPECT_EQ(labels.Files().size(), 1u);
+  dir.Write("game.nes.0.nl", Text("$8000#zero#\n"));
+  EXPECT_FALSE(labels.Changed());
 }
 
 }  // namespace
