@@ -1,12 +1,9 @@
 #include "label_file.h"
 
-#include <sys/stat.h>
-
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <new>
+
+#include "regular_file.h"
 
 namespace {
 
@@ -276,52 +273,24 @@ bool ParseLabelFile(std::string_view text, const std::string& shownName, TLabelF
 bool LoadLabelFile(const std::string& path, TLabelFile& file, std::string& error) {
   file = TLabelFile();
   // Only a regular file: a folder, a pipe or a device is no label file, and
-  // reading a pipe or a terminal would wait for ever.
-  struct stat status;
-  if (stat(path.c_str(), &status) != 0) {
-    error = path + ": " + std::strerror(errno);
-    return false;
-  }
-  if (!S_ISREG(status.st_mode)) {
-    error = path + (S_ISDIR(status.st_mode) ? ": a folder, not a label file" : ": not a regular file");
-    return false;
-  }
-  if (static_cast<std::uint64_t>(status.st_size) > MaxLabelFileSize) {
-    error = path + ": too large for a label file (over 256 MiB)";
-    return false;
-  }
-  std::FILE* in = std::fopen(path.c_str(), "rb");
-  if (!in) {
-    error = path + ": " + std::strerror(errno);
-    return false;
-  }
-  std::string text;
-  bool tooLarge = false;
-  try {
-    text.reserve(static_cast<std::size_t>(status.st_size));
-    char buffer[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
-      if (text.size() + got > MaxLabelFileSize) {
-        tooLarge = true;
+  // reading a pipe would wait for ever.
+  std::vector<std::uint8_t> bytes;
+  TFileError problem;
+  if (!ReadRegularFile(path, MaxLabelFileSize, bytes, problem)) {
+    switch (problem.failure) {
+      case TFileFailure::NotRegular:
+        error = path + ": " + problem.reason + ", not a label file";
         break;
-      }
-      text.append(buffer, got);
+      case TFileFailure::TooLarge:
+        error = path + ": too large for a label file (over 256 MiB, or more than the memory at hand)";
+        break;
+      default:
+        error = path + ": " + problem.reason;
+        break;
     }
-  } catch (const std::bad_alloc&) {
-    tooLarge = true;
-  }
-  const bool failed = std::ferror(in);
-  const int readErrno = errno;
-  std::fclose(in);
-  if (tooLarge) {
-    error = path + ": too large for a label file (over 256 MiB, or more than the memory at hand)";
     return false;
   }
-  if (failed) {
-    error = path + ": " + std::strerror(readErrno);
-    return false;
-  }
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   return ParseLabelFile(text, path, file, error);
 }
 

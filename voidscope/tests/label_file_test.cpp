@@ -299,7 +299,7 @@ TEST_F(LabelFileTest, FilesThatCannotBeReadOrHoldNoLabelAreRefusedWithFileAndLin
   ExpectRefused(dir_->File("missing.mlb"), dir_->File("missing.mlb") + ": No such file");
   ExpectRefused(dir_->File("out"), dir_->File("out") + ": a folder");
   ASSERT_EQ(mkfifo(dir_->File("pipe.mlb").c_str(), 0600), 0);  // would block a read
-  ExpectRefused(dir_->File("pipe.mlb"), dir_->File("pipe.mlb") + ": not a regular file");
+  ExpectRefused(dir_->File("pipe.mlb"), dir_->File("pipe.mlb") + ": a named pipe, not a label file");
   ExpectRefused(Write("empty.mlb", ""), dir_->File("empty.mlb") + ": no label lines");
   ExpectRefused(Write("blank.mlb", "\n  \r\n\t\n"), dir_->File("blank.mlb") + ": no label lines");
   ExpectRefused(Write("prose.mlb", "\n\nthis is not a label file\nnor this\n"), dir_->File("prose.mlb") + ":3: not a label line");
