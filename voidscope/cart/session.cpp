@@ -198,6 +198,13 @@ bool TSession::AddLabelFile(const std::string& name, std::string& message) {
 // Every label file read afresh; one that cannot be used leaves the labels
 // as they were and the note says why. Skipped lines are noted too.
 bool TSession::LoadLabels(std::string& message) {
+  message.clear();
+  if (beside_ == TBeside::Ignore && chosenLabels_.empty()) {
+    // Nothing to read: the command line reads its label files itself.
+    labels_.Clear();
+    labelNote_.clear();
+    return true;
+  }
   const bool used = labels_.Load(fileName_, beside_ == TBeside::Read, chosenLabels_, NES.NESData(),
                                  HeaderBankExtents(NES.PRGCount(), NES.CHRCount()), NES.FindEmptyByte(),
                                  message);
