@@ -43,6 +43,9 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   MPlayLog = MView->addAction("&Play log");
   MPlayLog->setCheckable(true);  // off at every start
   MAddCdl = MView->addAction("&Add play log...");
+  // What label files of assemblers and emulators add.
+  MView->addSeparator();
+  MOpenLabels = MView->addAction("Open &label file...");
   StatusBarNotes = new QStatusBar(this);
   setStatusBar(StatusBarNotes);
   StatusBarNotes->hide();
@@ -70,6 +73,7 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   connect(MOpenDbg, &QAction::triggered, this, &TFormMain::MOpenDbgClick);
   connect(MPlayLog, &QAction::triggered, this, &TFormMain::MPlayLogClick);
   connect(MAddCdl, &QAction::triggered, this, &TFormMain::MAddCdlClick);
+  connect(MOpenLabels, &QAction::triggered, this, &TFormMain::MOpenLabelsClick);
   connect(PaintBoxInfo, &TPaintBox::MouseMove, this, &TFormMain::PaintBoxInfoMouseMove);
   connect(PaintBoxInfo, &TPaintBox::MouseLeave, this, &TFormMain::PaintBoxInfoMouseLeave);
   connect(closeKeys, &QShortcut::activated, this, &QWidget::close);
@@ -189,6 +193,17 @@ void TFormMain::MAddCdlClick() {
   if (!held) return;
   if (outcome == TAddOutcome::Refused) Dialogs.ShowError(this, QString::fromLocal8Bit(message));
   PaintBoxInfo->repaint();
+  if (Hovering) ShowHover();
+}
+
+// One that cannot be used is told in the status line only: the maps stay.
+void TFormMain::MOpenLabelsClick() {
+  const std::vector<std::string>& chosen = Session.ChosenLabelFileNames();
+  QString name = chosen.empty() ? QString() : QFile::decodeName(QByteArray::fromStdString(chosen.back()));
+  if (!Dialogs.ExecuteOpenLabels(this, name)) return;
+  std::string message;
+  Session.AddLabelFile(QFile::encodeName(name).toStdString(), message);
+  ShowNotes();
   if (Hovering) ShowHover();
 }
 

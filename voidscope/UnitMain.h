@@ -60,6 +60,9 @@ class TFormMain : public QMainWindow {
   QAction* AddCdlCommand() const { return MAddCdl; }
   // The play logs merged for the held image (none: Empty()).
   const TPlayLog& PlayLog() const { return Session.Play(); }
+  QAction* OpenLabelsCommand() const { return MOpenLabels; }
+  // The label files read with the held image (none: Empty()).
+  const TImageLabels& Labels() const { return Session.Labels(); }
 
  public slots:
   void FormPaint(QPainter& canvas);
@@ -71,6 +74,7 @@ class TFormMain : public QMainWindow {
   void MOpenDbgClick();
   void MPlayLogClick();
   void MAddCdlClick();
+  void MOpenLabelsClick();
   void TimerWatchTimer();
   void WMDropFiles(const QStringList& names);
   void PaintBoxInfoMouseMove(const QPoint& pos);
@@ -102,6 +106,7 @@ class TFormMain : public QMainWindow {
   QAction* MOpenDbg;
   QAction* MPlayLog;
   QAction* MAddCdl;
+  QAction* MOpenLabels;
   QStatusBar* StatusBarNotes;  // shown only to say why a file is not used
 
   TDialogs& Dialogs;

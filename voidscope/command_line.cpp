@@ -111,6 +111,13 @@ const TValueOption ValueOptions[] = {
        p.line.cdlFiles << name;
        return true;
      }},
+    {"--labels",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       QByteArray name;
+       if (!TakeFileName(value, "--labels", name, error)) return false;
+       p.line.labelFiles << name;
+       return true;
+     }},
 };
 
 const TFlag* FindFlag(const QByteArray& arg) {
@@ -203,6 +210,8 @@ TCommandLine ParseCommandLine(const QByteArrayList& args) {
     return Fail("--cdl needs --summary or --report");
   if (line.play && (line.cdlFiles.isEmpty() || !reportGiven))
     return Fail("--play needs --report and --cdl");
+  if (!line.labelFiles.isEmpty() && line.mode == TCommandLine::Mode::Window)
+    return Fail("--labels needs --summary or --report");
   if (line.mode != TCommandLine::Mode::Window && !fileGiven) return Fail("no NES file given");
   return line;
 }
@@ -262,14 +271,23 @@ QString UsageText() {
          "                     of green, with a legend\n"
          "      A log is raw (one flag byte per PRG byte, then per CHR ROM byte)\n"
          "      or headed (\"CDLv2\" and the CRC-32 of the PRG bytes first).\n"
+         "  voidscope (--summary | --report OUT.bmp) --labels FILE [--labels ...]\n"
+         "            [other options] [--] FILE.nes\n"
+         "      Also read label files of FILE.nes: Mesen's .mlb, or FCEUX's name\n"
+         "      lists (FILE.nes.N.nl, one per 16 KB bank N; give each). The\n"
+         "      summary adds, per bank, the labels with the most used bytes: a\n"
+         "      label spans to the next one or its bank's end, or the range or\n"
+         "      array size its file gives (JSON: \"labels\" per bank, each with\n"
+         "      \"name\", \"offset\", \"size\", \"used\", and \"label_files\");\n"
+         "      the report is unchanged.\n"
          "  voidscope --help\n"
          "      This text.\n"
          "  voidscope --version\n"
          "      The program's name and version.\n"
          "  \"--\" ends the options, so that a file name may begin with a dash.\n"
-         "Exit status: 0 success; 1 an image, a debug file or a play log cannot\n"
-         "be loaded or used, or the picture or the page cannot be written; 2 a\n"
-         "bad command line; 3 a PRG bank below --fail-below.\n";
+         "Exit status: 0 success; 1 an image, a debug file, a play log or a label\n"
+         "file cannot be loaded or used, or the picture or the page cannot be\n"
+         "written; 2 a bad command line; 3 a PRG bank below --fail-below.\n";
 }
 
 QString VersionText() { return QStringLiteral("voidscope " VOIDSCOPE_VERSION "\n"); }

@@ -30,6 +30,7 @@ struct TCommandLine {
   bool segments = false;     // --segments
   QByteArrayList cdlFiles;   // --cdl FILE, each time it is given
   bool play = false;         // --play
+  QByteArrayList labelFiles; // --labels FILE, each time it is given
   QString error;             // what is wrong, for Mode::Error
 };
 

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "UnitMain.h"
+#include "cart/label_file.h"
+#include "cart/label_summary.h"
 #include "cart/play_summary.h"
 #include "cart/session.h"
 #include "cart/summary_format.h"
@@ -77,6 +79,23 @@ bool ReadPlayLogs(const TCommandLine& line, TSession& session) {
   return true;
 }
 
+// The files of --labels, in the order given. False, after a message, when
+// one cannot be read or holds no label line; skipped lines are noted.
+bool ReadLabelFiles(const TCommandLine& line, std::vector<TLabelFile>& files) {
+  for (const QByteArray& name : line.labelFiles) {
+    TLabelFile file;
+    std::string error;
+    if (!LoadLabelFile(name.toStdString(), file, error)) {
+      Print(stderr, "voidscope: cannot read the label file " + QString::fromStdString(error) + "\n");
+      return false;
+    }
+    const std::string note = LabelFileNote(file);
+    if (!note.empty()) Print(stderr, "voidscope: note: " + QString::fromStdString(note) + "\n");
+    files.push_back(std::move(file));
+  }
+  return true;
+}
+
 // What follows the one load of FILE: OLD and the debug file are loaded and
 // the report written before anything reaches standard output, so that a
 // failure leaves it empty. Returns the exit status.
@@ -90,6 +109,9 @@ int Finish(const TCommandLine& line, TSession& session,
   TSummaryAdditions additions;
   TSegmentSummary segmentSummary;
   TPlaySummary playSummary;
+  std::vector<TLabelFile> labelFiles;
+  if (!ReadLabelFiles(line, labelFiles)) return 1;
+  TLabelSummary labelSummary;
   TCartSummary summary;
   TNESImage earlier;
   const bool page = !line.htmlFile.isEmpty();
@@ -102,6 +124,10 @@ int Finish(const TCommandLine& line, TSession& session,
     if (!line.cdlFiles.isEmpty()) {
       playSummary = SummarisePlay(image, summary, session.Play(), additions.segments);
       additions.play = &playSummary;
+    }
+    if (!line.labelFiles.isEmpty()) {
+      labelSummary = SummariseLabels(image, summary, labelFiles);
+      additions.labels = &labelSummary;
     }
     if (!line.against.isEmpty()) {
       TFileError error;

@@ -44,6 +44,7 @@ bool TSession::Open(const std::string& name) {
   fileName_ = name;
   chosenDbg_.clear();
   chosenCdl_.clear();
+  chosenLabels_.clear();
   return Load();
 }
 
@@ -62,9 +63,12 @@ bool TSession::Load() {
     std::string said;
     LoadDbg(said);
     LoadPlay(said);
+    LoadLabels(said);
   } else if (!NES.Held()) {
     DropDbg();
     DropPlay();
+    labels_.Clear();
+    labelNote_.clear();
   }
   return loaded;
 }
@@ -76,7 +80,7 @@ bool TSession::Changed() const {
   for (const std::vector<TWatched>* list : {&dbgTimes_, &playTimes_})
     for (const auto& [name, was] : *list)
       if (TimeOf(name) != was) return true;
-  return false;
+  return labels_.Changed();
 }
 
 std::string TSession::OwnFile(const char* extension) const {
@@ -197,9 +201,39 @@ TAddOutcome TSession::LoadPlay(std::string& message) {
   return worst;
 }
 
+bool TSession::AddLabelFile(const std::string& name, std::string& message) {
+  message.clear();
+  if (!NES.Held()) {
+    labelNote_ = "Open an NES file first: the label files are read with it";
+    return false;
+  }
+  chosenLabels_.push_back(name);
+  const bool used = LoadLabels(message);
+  // A file that is not used is not kept to be read again on reloads.
+  if (!used) chosenLabels_.pop_back();
+  return used;
+}
+
+// Every label file read afresh; one that cannot be used leaves the labels
+// as they were and the note says why. Skipped lines are noted too.
+bool TSession::LoadLabels(std::string& message) {
+  message.clear();
+  if (beside_ == TBeside::Ignore && chosenLabels_.empty()) {
+    // Nothing to read: the command line reads its label files itself.
+    labels_.Clear();
+    labelNote_.clear();
+    return true;
+  }
+  const bool used = labels_.Load(fileName_, beside_ == TBeside::Read, chosenLabels_, NES.NESData(),
+                                 HeaderBankExtents(NES.PRGCount(), NES.CHRCount()), NES.FindEmptyByte(),
+                                 message);
+  labelNote_ = message.empty() ? std::string() : (used ? "Label files: " : "Label file not used: ") + message;
+  return used;
+}
+
 std::string TSession::Note() const {
   std::string note;
-  for (const std::string* part : {&imageNote_, &dbgNote_, &playNote_}) {
+  for (const std::string* part : {&imageNote_, &dbgNote_, &playNote_, &labelNote_}) {
     if (part->empty()) continue;
     if (!note.empty()) note += "; ";
     note += *part;
@@ -219,5 +253,7 @@ std::string TSession::ByteText(TBankKind kind, unsigned bank, std::uint64_t offs
   if (dbgHeld_)
     text += "\n" + ByteOriginText(DescribeOrigin(dbg_, segments_, NES.BankOffset(kind, bank) + offset));
   if (!play_.Empty()) text += "\n" + ByteReachText(kind, play_.ByteFlags(kind, bank, offset));
+  const std::string label = labels_.ByteText(kind, bank, offset);
+  if (!label.empty()) text += "\n" + label;
   return text;
 }

@@ -360,6 +360,7 @@ std::string SummaryText(const TCartSummary& summary, const std::string& fileName
                " bytes missing (the file ends early)\n";
   }
   if (graph && !summary.banks.empty()) out += "Bars: # used, . free, - missing\n";
+  if (additions.labels) out += "\n" + LabelText(summary, *additions.labels);
   if (additions.segments) out += "\n" + SegmentTable(summary, *additions.segments);
   if (additions.play) out += "\n" + PlayTable(summary, *additions.play, additions.segments);
   out += "\n" + notes;
@@ -396,6 +397,7 @@ std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName
                    additions.play && r < additions.play->segmentsNeverReached.size()
                        ? &additions.play->segmentsNeverReached[r]
                        : nullptr);
+    if (additions.labels) AppendJSONLabels(out, *additions.labels, r);
     out += "}";
   }
   out += summary.banks.empty() ? "],\n" : "\n ],\n";
@@ -403,6 +405,7 @@ std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName
          ", \"CHR\": " + JSONCounts(summary.chr, summary.compared) + "}";
   if (additions.segments) JSONOutside(out, *additions.segments);
   if (additions.play) JSONLogs(out, *additions.play);
+  if (additions.labels) AppendJSONLabelFiles(out, *additions.labels);
   out += "}\n";
   return out;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "label_summary.h"
 #include "play_summary.h"
 #include "segment_summary.h"
 #include "summary.h"
@@ -19,6 +20,7 @@ std::string TitleLine(const std::string& fileName, unsigned mapper, unsigned prg
 struct TSummaryAdditions {
   const TSegmentSummary* segments = nullptr;  // from a debug file
   const TPlaySummary* play = nullptr;         // from play logs
+  const TLabelSummary* labels = nullptr;      // from label files
 };
 
 std::string SummaryText(const TCartSummary& summary, const std::string& fileName, bool graph,
