@@ -26,6 +26,11 @@ struct TCommandLine {
   bool segments = false;     // --segments
   QByteArrayList cdlFiles;   // --cdl FILE, each time it is given
   bool play = false;         // --play
+  // --prg-bank-size, --chr-bank-size in bytes (0: not given) and
+  // --bank-sizes mapper.
+  std::uint64_t prgBankSize = 0;
+  std::uint64_t chrBankSize = 0;
+  bool bankSizesFromMapper = false;
   QString error;             // what is wrong, for Mode::Error
 };
 

@@ -32,7 +32,8 @@ void QuietToolkit(QtMsgType type, const QMessageLogContext&, const QString& mess
 
 int CannotLoad(const QByteArray& name, const char* role) {
   Print(stderr, QString("voidscope: cannot load %1\"%2\": missing, unreadable, shorter than %3 "
-                        "bytes or not an iNES image\n")
+                        "bytes without holding every bank its header names, or not an iNES "
+                        "image\n")
                     .arg(role, QFile::decodeName(name))
                     .arg(MinNESSize));
   return 1;
@@ -46,14 +47,15 @@ struct TSegments {
 
 // False, after a message, when the debug file cannot be read or describes
 // another output than FILE.
-bool ReadSegments(const TCommandLine& line, const TNESImage& image, TSegments& segments) {
+bool ReadSegments(const TCommandLine& line, const TNESImage& image, TBankSizes sizes,
+                  TSegments& segments) {
   std::string error;
   if (!LoadDebugInfo(line.dbgFile.toStdString(), segments.info, error)) {
     Print(stderr, "voidscope: cannot read the debug file " + QString::fromStdString(error) + "\n");
     return false;
   }
   if (!PlaceSegments(segments.info, line.file.toStdString(), image.PRGCount(), image.CHRCount(),
-                     segments.map, error)) {
+                     segments.map, error, sizes)) {
     Print(stderr, QString("voidscope: cannot use the debug file \"%1\": %2\n")
                       .arg(QFile::decodeName(line.dbgFile), QString::fromStdString(error)));
     return false;
@@ -86,8 +88,10 @@ int Finish(const TCommandLine& line, const TNESImage& image,
   TSummaryAdditions additions;
   TViewOptions view;
   TSegmentSummary segmentSummary;
+  const TBankSizeChoice choice{line.bankSizesFromMapper, line.prgBankSize, line.chrBankSize};
+  const TBankSizes sizes = ChooseBankSizes(choice, ReadNESHeader(image).mapper);
   if (!line.dbgFile.isEmpty()) {
-    if (!ReadSegments(line, image, segments)) return 1;
+    if (!ReadSegments(line, image, sizes, segments)) return 1;
     if (line.segments) view.segments = &segments.map;
   }
   TPlayLog play(image);
@@ -98,7 +102,7 @@ int Finish(const TCommandLine& line, const TNESImage& image,
   }
   TCartSummary summary;
   if (line.summary) {
-    summary = SummariseNES(image);
+    summary = SummariseNES(image, choice);
     if (!line.dbgFile.isEmpty()) {
       segmentSummary = SummariseSegments(image, summary, segments.map, line.dbgFile.toStdString());
       additions.segments = &segmentSummary;
@@ -110,7 +114,8 @@ int Finish(const TCommandLine& line, const TNESImage& image,
     if (!line.against.isEmpty()) {
       TNESImage old;
       if (!old.LoadNES(line.against.toStdString())) return CannotLoad(line.against, "the earlier build ");
-      CompareSummaries(summary, SummariseNES(old));
+      // Like for like: the earlier build in the same sizes, whatever its mapper.
+      CompareSummaries(summary, SummariseNES(old, {false, sizes.prg, sizes.chr}));
     }
   }
   if (writeReport && !writeReport(view)) return 1;

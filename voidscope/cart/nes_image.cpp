@@ -9,6 +9,24 @@
 
 #include "file_time.h"
 
+namespace {
+
+// Whether a file shorter than MinNESSize is nevertheless an image: it
+// begins with "NES", names at least one bank and holds every bank it names.
+// Leaves the stream at its start.
+bool HoldsEveryBank(std::ifstream& file, std::uint64_t length) {
+  std::uint8_t header[NESHeaderSize];
+  const bool read =
+      length >= NESHeaderSize && file.read(reinterpret_cast<char*>(header), sizeof header).good();
+  file.clear();
+  file.seekg(0, std::ios::beg);
+  if (!read || std::memcmp(header, "NES", 3) != 0) return false;
+  const std::uint64_t named = PRGBankSize * header[4] + CHRBankSize * header[5];
+  return named > 0 && NESHeaderSize + named <= length;
+}
+
+}  // namespace
+
 // The load steps, in their order. Failing before the length test keeps the
 // held image and its time; once a file of sufficient length is opened the old
 // image is gone, whatever happens next. Only a successful load records a time.
@@ -28,8 +46,9 @@ bool TNESImage::LoadNES(const std::string& name) {
   if (end < 0 || !file) return false;
   const auto length = static_cast<std::uint64_t>(end);
 
-  // 3. The length test.
-  if (length < MinNESSize) return false;
+  // 3. The length test. A shorter file passes when it is a whole small
+  // image: a 16 KB game on CHR RAM is 16400 bytes and complete.
+  if (length < MinNESSize && !HoldsEveryBank(file, length)) return false;
 
   // 4. From here on the previous image is released.
   Release();
@@ -56,6 +75,7 @@ bool TNESImage::LoadNES(const std::string& name) {
   }
   file.close();
   held_ = true;
+  fileSize_ = length;
 
   // 7. Last-write time by the same name; 0 when it cannot be read.
   std::uint64_t time = 0;
@@ -68,6 +88,7 @@ bool TNESImage::LoadNES(const std::string& name) {
 void TNESImage::Release() {
   std::vector<std::uint8_t>().swap(data_);
   held_ = false;
+  fileSize_ = 0;
 }
 
 std::span<const std::uint8_t> TNESImage::Section(std::uint64_t offset, std::uint64_t size) const {
