@@ -74,3 +74,9 @@ class TBankLayout {
 // The bytes of a bank that the file holds (fewer than its size, or none,
 // when the file ends early).
 std::span<const std::uint8_t> BankBytes(const TNESImage& image, const TBankSpan& bank);
+
+// A bank's map: 64 cells to a row as the 16 KB and 8 KB maps are, as many
+// rows as the bank's size needs (an 8 KB PRG bank 128, a 1 KB CHR bank 16).
+int BankMapRows(const TBankSpan& bank);
+void BankMap(const TNESImage& image, const TBankSpan& bank, std::uint8_t emptyByte,
+             std::uint8_t* cells, std::size_t stride);

@@ -351,6 +351,12 @@ std::uint64_t TPlayLog::SharedArea(const TNESImage& image, TBankKind kind) const
                                 : CHRBankSize * std::min(chrCount_, image.CHRCount());
 }
 
+std::span<const std::uint8_t> TPlayLog::FileFlags(std::uint64_t fileOffset, std::uint64_t n) const {
+  if (fileOffset < NESHeaderSize || fileOffset - NESHeaderSize >= flags_.size()) return {};
+  const std::uint64_t at = fileOffset - NESHeaderSize;
+  return {flags_.data() + at, static_cast<std::size_t>(std::min<std::uint64_t>(n, flags_.size() - at))};
+}
+
 std::vector<TBankPlay> TPlayLog::BankFigures(const TNESImage& image, std::uint8_t emptyByte,
                                              TBankSizes sizes) const {
   std::vector<TBankPlay> rows;

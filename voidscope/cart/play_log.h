@@ -108,6 +108,9 @@ class TPlayLog {
   std::span<const std::uint8_t> BankFlags(TBankKind kind, unsigned bank) const;
   // One byte's normalised flags (0 outside the banks).
   std::uint8_t ByteFlags(TBankKind kind, unsigned bank, std::uint64_t offset) const;
+  // The flags of the file bytes from `fileOffset` on, up to `n` of them (fewer,
+  // or none, past the log's banks): the log's flags lie in file order.
+  std::span<const std::uint8_t> FileFlags(std::uint64_t fileOffset, std::uint64_t n) const;
 
   // Per bank of `sizes`, PRG first, in the order of SummariseNES. `image`
   // is the one this merge was made for; `emptyByte` is its free PRG value.

@@ -105,12 +105,22 @@ std::vector<std::string> BanksBelow(const TCartSummary& summary, std::uint64_t m
 
 TByteInfo DescribeByte(const TNESImage& image, TBankKind kind, unsigned bank,
                        std::uint64_t offset, std::uint8_t emptyByte) {
+  const std::uint64_t size = kind == TBankKind::PRG ? PRGBankSize : CHRBankSize;
+  const std::uint64_t at = image.BankOffset(kind, bank);
+  const std::uint64_t loaded = image.NESData().size();
+  return DescribeByte(image, TBankSpan{kind, bank, at, size, at < loaded ? std::min(size, loaded - at) : 0},
+                      offset, emptyByte);
+}
+
+TByteInfo DescribeByte(const TNESImage& image, const TBankSpan& bank, std::uint64_t offset,
+                       std::uint8_t emptyByte) {
+  const TBankKind kind = bank.kind;
   TByteInfo info;
   info.kind = kind;
-  info.bank = bank;
+  info.bank = bank.index;
   info.offset = offset;
-  info.fileOffset = image.BankOffset(kind, bank) + offset;
-  const std::span<const std::uint8_t> loaded = image.Bank(kind, bank);
+  info.fileOffset = bank.offset + offset;
+  const std::span<const std::uint8_t> loaded = BankBytes(image, bank);
   if (offset >= loaded.size()) return info;  // missing
   const std::uint8_t freeValue = FreeValue(kind, emptyByte);
   info.value = loaded[offset];

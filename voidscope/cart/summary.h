@@ -86,5 +86,9 @@ struct TByteInfo {
 TByteInfo DescribeByte(const TNESImage& image, TBankKind kind, unsigned bank,
                        std::uint64_t offset, std::uint8_t emptyByte);
 
+// The same for a bank of any size (`offset` within `bank`'s size).
+TByteInfo DescribeByte(const TNESImage& image, const TBankSpan& bank, std::uint64_t offset,
+                       std::uint8_t emptyByte);
+
 // "PRG $03", "CHR $0A".
 std::string BankLabel(TBankKind kind, unsigned index);

@@ -140,8 +140,9 @@ TEST_F(SummaryCommand, JSONShapeOnATruncatedImageWithAnAwkwardName) {
   dir.Write(name, bytes);
   ASSERT_EQ(Run({"--summary", "--json", Q(name)}), 0) << err.toStdString();
   const QJsonObject json = Json();
-  EXPECT_EQ(json.keys(), (QStringList{"banks", "chr_banks", "empty_byte", "file", "mapper",
-                                      "prg_banks", "totals"}));
+  EXPECT_EQ(json.keys(), (QStringList{"banks", "chr_bank_size", "chr_banks", "empty_byte", "file",
+                                      "header", "mapper", "prg_bank_size", "prg_banks", "totals",
+                                      "trailing_bytes"}));
   EXPECT_EQ(json["file"].toString(), Q(name));
   EXPECT_EQ(json["mapper"].toInt(), 0x14);
   EXPECT_EQ(json["empty_byte"].toInt(), 255);
