@@ -264,6 +264,54 @@ TEST_F(BankSizesCommand, EverySizeOnTheCommandLine) {
   }
 }
 
+// The debug file's segments and the play log's figures cut in 8 KB and
+// 1 KB banks add up, bank by bank, to the bank's own figures.
+TEST_F(BankSizesCommand, SegmentsAndPlayLogsInSmallBanks) {
+  ASSERT_EQ(Run({"--summary", "--json", "--dbg", "sample.dbg", "--cdl", "sample.cdl", "--prg-bank-size",
+                 "8K", "--chr-bank-size", "1K", "sample.nes"}),
+            0)
+      << err.toStdString();
+  const Bytes bytes = ReadAll(dir.File("sample.nes"));
+  const QJsonObject json = ParseJSON(out);
+  ExpectBanks(json, bytes, 8192, 1024);
+  const QJsonArray banks = json["banks"].toArray();
+  ASSERT_EQ(banks.size(), 16 + 32);
+  const Bytes log = ReadAll(dir.File("sample.cdl"));
+  int segmentsSeen = 0;
+  for (const QJsonValue& value : banks) {
+    const QJsonObject bank = value.toObject();
+    const std::uint64_t offset = static_cast<std::uint64_t>(bank["offset"].toInteger());
+    const std::uint64_t size = static_cast<std::uint64_t>(bank["size"].toInteger());
+    const std::uint8_t freeValue = bank["kind"].toString() == "PRG" ? 0xFF : 0x00;
+    SCOPED_TRACE(bank["kind"].toString().toStdString() + std::to_string(bank["index"].toInt()));
+    std::uint64_t usedInSegments = 0;
+    for (const QJsonValue& s : bank["segments"].toArray()) {
+      const auto from = static_cast<std::uint64_t>(s["offset"].toInteger());
+      const auto n = static_cast<std::uint64_t>(s["size"].toInteger());
+      ASSERT_LE(from + n, size);
+      std::uint64_t freeInside = 0, never = 0;
+      for (std::uint64_t i = offset + from; i < offset + from + n; ++i) {
+        freeInside += bytes[i] == freeValue;
+        never += bytes[i] != freeValue && log[i - 16] == 0;
+      }
+      EXPECT_EQ(s["free_inside"].toInteger(), static_cast<qint64>(freeInside));
+      EXPECT_EQ(s["never_reached"].toInteger(), static_cast<qint64>(never));
+      usedInSegments += n - freeInside;
+      ++segmentsSeen;
+    }
+    EXPECT_EQ(bank["used_outside_segments"].toInteger() + static_cast<qint64>(usedInSegments),
+              bank["used"].toInteger());
+    std::uint64_t reached = 0, never = 0;
+    for (std::uint64_t i = offset; i < offset + size; ++i) {
+      reached += log[i - 16] != 0;
+      never += log[i - 16] == 0 && bytes[i] != freeValue;
+    }
+    EXPECT_EQ(bank["reached"].toInteger(), static_cast<qint64>(reached));
+    EXPECT_EQ(bank["never_reached"].toInteger(), static_cast<qint64>(never));
+  }
+  EXPECT_GT(segmentsSeen, 8);
+}
+
 TEST(BankSizesCommandLine, Parse) {
   auto parse = [](const QByteArrayList& args) { return ParseCommandLine(args); };
   TCommandLine line = parse({"--summary", "--prg-bank-size", "8K", "--chr-bank-size", "1k", "a.nes"});
