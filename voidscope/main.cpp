@@ -8,10 +8,8 @@
 #include <string>
 
 #include "UnitMain.h"
-#include "cart/debug_info.h"
-#include "cart/play_log.h"
 #include "cart/play_summary.h"
-#include "cart/segment_map.h"
+#include "cart/session.h"
 #include "cart/summary_format.h"
 #include "command_line.h"
 #include "dialogs.h"
@@ -30,7 +28,12 @@ void QuietToolkit(QtMsgType type, const QMessageLogContext&, const QString& mess
   if (type == QtCriticalMsg || type == QtFatalMsg) Print(stderr, message + "\n");
 }
 
-int CannotLoad(const QByteArray& name, const char* role) {
+int CannotLoad(const QByteArray& name, const char* role, const TFileError& error) {
+  if (error.failure == TFileFailure::NotRegular) {
+    Print(stderr, QString("voidscope: cannot load %1\"%2\": %3, not an NES file\n")
+                      .arg(role, QFile::decodeName(name), QString::fromStdString(error.reason)));
+    return 1;
+  }
   Print(stderr, QString("voidscope: cannot load %1\"%2\": missing, unreadable, shorter than %3 "
                         "bytes without holding every bank its header names, or not an iNES "
                         "image\n")
@@ -39,37 +42,31 @@ int CannotLoad(const QByteArray& name, const char* role) {
   return 1;
 }
 
-// The segments of --dbg, placed in the loaded image.
-struct TSegments {
-  TDebugInfo info;
-  TSegmentMap map;
-};
-
-// False, after a message, when the debug file cannot be read or describes
-// another output than FILE.
-bool ReadSegments(const TCommandLine& line, const TNESImage& image, TBankSizes sizes,
-                  TSegments& segments) {
+// The segments of --dbg, placed in the loaded image. False, after a
+// message, when the debug file cannot be read or describes another output
+// than FILE.
+bool ReadSegments(const TCommandLine& line, TSession& session) {
   std::string error;
-  if (!LoadDebugInfo(line.dbgFile.toStdString(), segments.info, error)) {
-    Print(stderr, "voidscope: cannot read the debug file " + QString::fromStdString(error) + "\n");
-    return false;
+  switch (session.ChooseDbg(line.dbgFile.toStdString(), error)) {
+    case TSession::TDbgResult::Used:
+      return true;
+    case TSession::TDbgResult::Unreadable:
+      Print(stderr, "voidscope: cannot read the debug file " + QString::fromStdString(error) + "\n");
+      return false;
+    default:
+      Print(stderr, QString("voidscope: cannot use the debug file \"%1\": %2\n")
+                        .arg(QFile::decodeName(line.dbgFile), QString::fromStdString(error)));
+      return false;
   }
-  if (!PlaceSegments(segments.info, line.file.toStdString(), image.PRGCount(), image.CHRCount(),
-                     segments.map, error, sizes)) {
-    Print(stderr, QString("voidscope: cannot use the debug file \"%1\": %2\n")
-                      .arg(QFile::decodeName(line.dbgFile), QString::fromStdString(error)));
-    return false;
-  }
-  return true;
 }
 
 // The logs of --cdl merged in the order given. False, after a message, when
 // one is not a log of this image; a log given twice is merged once, with a
 // note, since the figures are the same either way.
-bool ReadPlayLogs(const TCommandLine& line, TPlayLog& play) {
+bool ReadPlayLogs(const TCommandLine& line, TSession& session) {
   for (const QByteArray& file : line.cdlFiles) {
     std::string message;
-    const TAddOutcome outcome = play.AddFile(file.toStdString(), message);
+    const TAddOutcome outcome = session.AddPlayLog(file.toStdString(), message);
     if (outcome == TAddOutcome::Merged) continue;
     Print(stderr, QString("voidscope: %1play log %2\n")
                       .arg(outcome == TAddOutcome::Refused ? "cannot use the " : "note: ",
@@ -82,43 +79,40 @@ bool ReadPlayLogs(const TCommandLine& line, TPlayLog& play) {
 // What follows the one load of FILE: OLD and the debug file are loaded and
 // the report written before anything reaches standard output, so that a
 // failure leaves it empty. Returns the exit status.
-int Finish(const TCommandLine& line, const TNESImage& image,
+int Finish(const TCommandLine& line, TSession& session,
            const std::function<bool(const TViewOptions&)>& writeReport) {
-  TSegments segments;
+  const TNESImage& image = session.Image();
   TSummaryAdditions additions;
-  TViewOptions view;
   TSegmentSummary segmentSummary;
   const TBankSizeChoice choice{line.bankSizesFromMapper, line.prgBankSize, line.chrBankSize};
   const TBankSizes sizes = ChooseBankSizes(choice, ReadNESHeader(image).mapper);
-  if (!line.dbgFile.isEmpty()) {
-    if (!ReadSegments(line, image, sizes, segments)) return 1;
-    if (line.segments) view.segments = &segments.map;
-  }
-  TPlayLog play(image);
+  // Before the debug file: its segments are cut in the banks' sizes.
+  session.SetBankSizes(sizes);
+  if (!line.dbgFile.isEmpty() && !ReadSegments(line, session)) return 1;
   TPlaySummary playSummary;
-  if (!line.cdlFiles.isEmpty()) {
-    if (!ReadPlayLogs(line, play)) return 1;
-    if (line.play) view.play = &play;
-  }
+  if (!line.cdlFiles.isEmpty() && !ReadPlayLogs(line, session)) return 1;
+  session.ShowSegments(line.segments);
+  session.ShowPlay(line.play);
   TCartSummary summary;
   if (line.summary) {
     summary = SummariseNES(image, choice);
     if (!line.dbgFile.isEmpty()) {
-      segmentSummary = SummariseSegments(image, summary, segments.map, line.dbgFile.toStdString());
+      segmentSummary = SummariseSegments(image, summary, session.Segments(), line.dbgFile.toStdString());
       additions.segments = &segmentSummary;
     }
     if (!line.cdlFiles.isEmpty()) {
-      playSummary = SummarisePlay(image, summary, play, additions.segments);
+      playSummary = SummarisePlay(image, summary, session.Play(), additions.segments);
       additions.play = &playSummary;
     }
     if (!line.against.isEmpty()) {
       TNESImage old;
-      if (!old.LoadNES(line.against.toStdString())) return CannotLoad(line.against, "the earlier build ");
+      TFileError error;
+      if (!old.LoadNES(line.against.toStdString(), error)) return CannotLoad(line.against, "the earlier build ", error);
       // Like for like: the earlier build in the same sizes, whatever its mapper.
       CompareSummaries(summary, SummariseNES(old, {false, sizes.prg, sizes.chr}));
     }
   }
-  if (writeReport && !writeReport(view)) return 1;
+  if (writeReport && !writeReport(session.ViewOptions())) return 1;
   if (!line.summary) return 0;
 
   const std::string name = line.file.toStdString();
@@ -137,11 +131,11 @@ int Finish(const TCommandLine& line, const TNESImage& image,
 
 // The picture the window would show, drawn without a window.
 int RunReport(const TCommandLine& line) {
-  TNESImage image;
-  if (!image.LoadNES(line.file.toStdString())) return CannotLoad(line.file, "");
-  return Finish(line, image, [&](const TViewOptions& view) {
+  TSession session(TSession::TBeside::Ignore);
+  if (!session.Open(line.file.toStdString())) return CannotLoad(line.file, "", session.LoadError());
+  return Finish(line, session, [&](const TViewOptions& view) {
     QString error;
-    const QImage picture = InfoPicture(image, QFile::decodeName(line.file), line.width, line.height, view);
+    const QImage picture = InfoPicture(session.Image(), QFile::decodeName(line.file), line.width, line.height, view);
     if (WriteReport(picture, QFile::decodeName(line.reportFile), error)) return true;
     Print(stderr, "voidscope: " + error + "\n");
     return false;
@@ -150,9 +144,9 @@ int RunReport(const TCommandLine& line) {
 
 // No toolkit at all: a build machine needs no display for the figures.
 int RunSummary(const TCommandLine& line) {
-  TNESImage image;
-  if (!image.LoadNES(line.file.toStdString())) return CannotLoad(line.file, "");
-  return Finish(line, image, {});
+  TSession session(TSession::TBeside::Ignore);
+  if (!session.Open(line.file.toStdString())) return CannotLoad(line.file, "", session.LoadError());
+  return Finish(line, session, {});
 }
 
 }  // namespace

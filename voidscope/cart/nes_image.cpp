@@ -2,10 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <new>
-#include <system_error>
 
 #include "file_time.h"
 
@@ -13,14 +9,12 @@ namespace {
 
 // Whether a file shorter than MinNESSize is nevertheless an image: it
 // begins with "NES", names at least one bank and holds every bank it names.
-// Leaves the stream at its start.
-bool HoldsEveryBank(std::ifstream& file, std::uint64_t length) {
-  std::uint8_t header[NESHeaderSize];
-  const bool read =
-      length >= NESHeaderSize && file.read(reinterpret_cast<char*>(header), sizeof header).good();
-  file.clear();
-  file.seekg(0, std::ios::beg);
-  if (!read || std::memcmp(header, "NES", 3) != 0) return false;
+bool HoldsEveryBank(TRegularFile& file, std::uint64_t length) {
+  std::vector<std::uint8_t> header;
+  TFileError ignored;  // a file that cannot be read here fails the length test
+  if (length < NESHeaderSize || !file.ReadFirst(NESHeaderSize, header, ignored) ||
+      std::memcmp(header.data(), "NES", 3) != 0)
+    return false;
   const std::uint64_t named = PRGBankSize * header[4] + CHRBankSize * header[5];
   return named > 0 && NESHeaderSize + named <= length;
 }
@@ -31,20 +25,18 @@ bool HoldsEveryBank(std::ifstream& file, std::uint64_t length) {
 // held image and its time; once a file of sufficient length is opened the old
 // image is gone, whatever happens next. Only a successful load records a time.
 bool TNESImage::LoadNES(const std::string& name) {
-  // 1. Open. Only a regular file is an image: a directory is not a file,
-  // whatever the C library lets us open, and opening a pipe would block the
-  // window until something writes to it.
-  std::error_code ec;
-  if (name.empty() || !std::filesystem::is_regular_file(name, ec)) return false;
-  std::ifstream file(name, std::ios::binary);
-  if (!file) return false;
+  TFileError error;
+  return LoadNES(name, error);
+}
 
-  // 2. Length, 64-bit. A stream that cannot seek cannot be measured.
-  file.seekg(0, std::ios::end);
-  const std::streamoff end = file.tellg();
-  file.seekg(0, std::ios::beg);
-  if (end < 0 || !file) return false;
-  const auto length = static_cast<std::uint64_t>(end);
+bool TNESImage::LoadNES(const std::string& name, TFileError& error) {
+  // 1. Open. Only a regular file is an image: a folder is not a file, and
+  // a pipe or a device would keep the window waiting on it.
+  TRegularFile file;
+  if (!file.Open(name, error)) return false;
+
+  // 2. Length, 64-bit, as measured when opened.
+  const std::uint64_t length = file.Size();
 
   // 3. The length test. A shorter file passes when it is a whole small
   // image: a 16 KB game on CHR RAM is 16400 bytes and complete.
@@ -54,26 +46,18 @@ bool TNESImage::LoadNES(const std::string& name) {
   Release();
 
   // 5. Signature.
-  char header[NESHeaderSize];
-  if (!file.read(header, sizeof header) || std::memcmp(header, "NES", 3) != 0) return false;
+  std::vector<std::uint8_t> header;
+  if (!file.ReadFirst(NESHeaderSize, header, error) || std::memcmp(header.data(), "NES", 3) != 0)
+    return false;
 
   // 6. The whole file in one read; bytes no header can reach are left unread.
-  const std::uint64_t wanted = std::min(length, MaxNESSize);
-  try {
-    data_.resize(static_cast<std::size_t>(wanted));
-  } catch (const std::bad_alloc&) {
+  // A file that shrank under us or could not be read leaves nothing held
+  // rather than a partly filled buffer.
+  if (!file.ReadFirst(std::min(length, MaxNESSize), data_, error)) {
     Release();
     return false;
   }
-  file.seekg(0, std::ios::beg);
-  file.read(reinterpret_cast<char*>(data_.data()), static_cast<std::streamsize>(wanted));
-  if (static_cast<std::uint64_t>(file.gcount()) != wanted) {
-    // The file shrank under us or could not be read: hold nothing rather
-    // than a partly filled buffer.
-    Release();
-    return false;
-  }
-  file.close();
+  file.Close();
   held_ = true;
   fileSize_ = length;
 

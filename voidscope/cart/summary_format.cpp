@@ -205,12 +205,6 @@ std::string HeaderNotes(const TCartSummary& summary) {
   return notes;
 }
 
-// After the title: the bank sizes, when they are not 16 KB and 8 KB.
-std::string SizesTag(const TBankSizes& sizes) {
-  if (sizes == TBankSizes{}) return "";
-  return "  Banks " + Bytes(sizes.prg) + " PRG, " + Bytes(sizes.chr) + " CHR";
-}
-
 void JSONHeader(std::string& out, const TNESHeader& h) {
   auto flag = [](bool v) { return v ? "true" : "false"; };
   out += std::string(",\n \"header\": {\"format\": \"") + FormatName(h) +
@@ -402,6 +396,11 @@ std::string TitleLine(const std::string& fileName, unsigned mapper, unsigned prg
          "xPRG  " + std::to_string(chrCount) + "xCHR  Empty is $" + Hex(emptyByte, 2);
 }
 
+std::string BankSizesTag(const TBankSizes& sizes) {
+  if (sizes == TBankSizes{}) return "";
+  return "  Banks " + Bytes(sizes.prg) + " PRG, " + Bytes(sizes.chr) + " CHR";
+}
+
 std::string ValidUTF8(const std::string& text) {
   static const std::string replacement = "\xEF\xBF\xBD";
   std::string out;
@@ -449,7 +448,7 @@ std::string SummaryText(const TCartSummary& summary, const std::string& fileName
   const std::size_t columns = summary.compared ? 9 : 8;
   std::string out = TitleLine(fileName, summary.mapper, summary.prgCount, summary.chrCount,
                               summary.emptyByte) +
-                    SizesTag(summary.sizes) + "\n" + HeaderLine(summary.header) +
+                    BankSizesTag(summary.sizes) + "\n" + HeaderLine(summary.header) +
                     HeaderNotes(summary) + "\n";
   std::vector<std::string> headings;
   for (std::size_t i = 0; i < columns; ++i) headings.push_back(Columns[i].heading);
