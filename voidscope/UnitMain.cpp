@@ -9,7 +9,11 @@
 #include <QShortcut>
 #include <QToolTip>
 #include <QUrl>
+#include <span>
+#include <tuple>
 
+#include "cart/mapper_banks.h"
+#include "cart/nes_header.h"
 #include "info_picture.h"
 #include "report.h"
 #include "window_icon.h"
@@ -46,6 +50,23 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   // What label files of assemblers and emulators add.
   MView->addSeparator();
   MOpenLabels = MView->addAction("Open &label file...");
+  // How the banks are cut: 16 KB and 8 KB at every start, nothing saved.
+  MView->addSeparator();
+  MBankSize = MView->addMenu("&Bank size");
+  MMapperSizes = MBankSize->addAction("&Mapper's sizes");
+  PRGSizes = new QActionGroup(this);
+  CHRSizes = new QActionGroup(this);
+  for (const auto& [group, sizes, kind] : {std::tuple{PRGSizes, std::span<const std::uint64_t>(PRGBankSizes), "PRG"},
+                                           std::tuple{CHRSizes, std::span<const std::uint64_t>(CHRBankSizes), "CHR"}}) {
+    MBankSize->addSeparator();
+    for (const std::uint64_t size : sizes) {
+      QAction* command = MBankSize->addAction(QString("%1 %2 KB").arg(kind).arg(size / 1024));
+      command->setCheckable(true);
+      command->setData(QVariant::fromValue<qulonglong>(size));
+      command->setChecked(size == (group == PRGSizes ? PRGBankSize : CHRBankSize));
+      group->addAction(command);
+    }
+  }
   StatusBarNotes = new QStatusBar(this);
   setStatusBar(StatusBarNotes);
   StatusBarNotes->hide();
@@ -74,6 +95,9 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   connect(MPlayLog, &QAction::triggered, this, &TFormMain::MPlayLogClick);
   connect(MAddCdl, &QAction::triggered, this, &TFormMain::MAddCdlClick);
   connect(MOpenLabels, &QAction::triggered, this, &TFormMain::MOpenLabelsClick);
+  connect(MMapperSizes, &QAction::triggered, this, &TFormMain::MMapperSizesClick);
+  connect(PRGSizes, &QActionGroup::triggered, this, &TFormMain::MBankSizeClick);
+  connect(CHRSizes, &QActionGroup::triggered, this, &TFormMain::MBankSizeClick);
   connect(PaintBoxInfo, &TPaintBox::MouseMove, this, &TFormMain::PaintBoxInfoMouseMove);
   connect(PaintBoxInfo, &TPaintBox::MouseLeave, this, &TFormMain::PaintBoxInfoMouseLeave);
   connect(closeKeys, &QShortcut::activated, this, &QWidget::close);
@@ -180,6 +204,31 @@ void TFormMain::MPlayLogClick() {
   PaintBoxInfo->repaint();
   // The legend moves the maps: the byte under a resting mouse is another.
   if (Hovering) ShowHover();
+}
+
+void TFormMain::MBankSizeClick() {
+  Session.SetBankSizes({PRGSizes->checkedAction()->data().toULongLong(),
+                        CHRSizes->checkedAction()->data().toULongLong()});
+  PaintBoxInfo->repaint();
+  // The boxes move: the byte under a resting mouse is another.
+  if (Hovering) ShowHover();
+}
+
+void TFormMain::MMapperSizesClick() {
+  // The mapper the header names (NES 2.0's 12 bits); 16 KB and 8 KB for
+  // one not in the table, and with no image.
+  const TBankSizes sizes =
+      ChooseBankSizes({true, 0, 0}, Session.Held() ? ReadNESHeader(Session.Image()).mapper : ~0u);
+  for (QActionGroup* group : {PRGSizes, CHRSizes})
+    for (QAction* command : group->actions())
+      if (command->data().toULongLong() == (group == PRGSizes ? sizes.prg : sizes.chr)) command->setChecked(true);
+  MBankSizeClick();
+}
+
+QAction* TFormMain::BankSizeCommand(TBankKind kind, std::uint64_t size) const {
+  for (QAction* command : (kind == TBankKind::PRG ? PRGSizes : CHRSizes)->actions())
+    if (command->data().toULongLong() == size) return command;
+  return nullptr;
 }
 
 void TFormMain::MAddCdlClick() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAction>
+#include <QActionGroup>
 #include <QByteArray>
 #include <QImage>
 #include <QMainWindow>
@@ -58,6 +59,10 @@ class TFormMain : public QMainWindow {
   bool DbgLoaded() const { return Session.DbgHeld(); }
   QAction* PlayLogCommand() const { return MPlayLog; }
   QAction* AddCdlCommand() const { return MAddCdl; }
+  QMenu* BankSizeMenu() const { return MBankSize; }
+  QAction* MapperSizesCommand() const { return MMapperSizes; }
+  // View > Bank size's command of one size (nullptr for a size not offered).
+  QAction* BankSizeCommand(TBankKind kind, std::uint64_t size) const;
   // The play logs merged for the held image (none: Empty()).
   const TPlayLog& PlayLog() const { return Session.Play(); }
   QAction* OpenLabelsCommand() const { return MOpenLabels; }
@@ -75,6 +80,8 @@ class TFormMain : public QMainWindow {
   void MPlayLogClick();
   void MAddCdlClick();
   void MOpenLabelsClick();
+  void MBankSizeClick();
+  void MMapperSizesClick();
   void TimerWatchTimer();
   void WMDropFiles(const QStringList& names);
   void PaintBoxInfoMouseMove(const QPoint& pos);
@@ -107,6 +114,10 @@ class TFormMain : public QMainWindow {
   QAction* MPlayLog;
   QAction* MAddCdl;
   QAction* MOpenLabels;
+  QMenu* MBankSize;
+  QAction* MMapperSizes;
+  QActionGroup* PRGSizes;  // one size checked of each
+  QActionGroup* CHRSizes;
   QStatusBar* StatusBarNotes;  // shown only to say why a file is not used
 
   TDialogs& Dialogs;

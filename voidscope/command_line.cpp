@@ -2,9 +2,16 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+#include <span>
 #include <utility>
 
+#include "cart/bank_layout.h"
+
 namespace {
+
+QString Shown(const QByteArray& name) { return QFile::decodeName(name); }
 
 constexpr int MaxSide = 16384;
 
@@ -26,14 +33,30 @@ bool ParseBytes(const QByteArray& text, std::uint64_t& bytes) {
   return true;
 }
 
+// "8K", "8k", "8KB" or "8192"; one of `sizes` (in bytes).
+bool ParseBankSize(const QByteArray& text, std::span<const std::uint64_t> sizes, std::uint64_t& size) {
+  static const QRegularExpression form("^([0-9]{1,6})([kK][bB]?)?$");
+  const QRegularExpressionMatch match = form.match(QString::fromLatin1(text));
+  if (!match.hasMatch()) return false;
+  size = match.captured(1).toULongLong() * (match.captured(2).isEmpty() ? 1 : 1024);
+  return std::find(sizes.begin(), sizes.end(), size) != sizes.end();
+}
+
+bool TakeBankSize(const QByteArray& value, const char* option, std::span<const std::uint64_t> sizes,
+                  std::uint64_t& field, QString& error) {
+  if (ParseBankSize(value, sizes, field)) return true;
+  QStringList offered;
+  for (const std::uint64_t size : sizes) offered << QString("%1K").arg(size / 1024);
+  error = QString("bad bank size \"%1\" for %2: expected %3").arg(Shown(value), option, offered.join(", "));
+  return false;
+}
+
 TCommandLine Fail(const QString& error) {
   TCommandLine line;
   line.mode = TCommandLine::Mode::Error;
   line.error = error;
   return line;
 }
-
-QString Shown(const QByteArray& name) { return QFile::decodeName(name); }
 
 // Options that stand alone.
 struct TFlag {
@@ -117,6 +140,23 @@ const TValueOption ValueOptions[] = {
        if (!TakeFileName(value, "--labels", name, error)) return false;
        p.line.labelFiles << name;
        return true;
+     }},
+    {"--prg-bank-size",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       return TakeBankSize(value, "--prg-bank-size", PRGBankSizes, p.line.prgBankSize, error);
+     }},
+    {"--chr-bank-size",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       return TakeBankSize(value, "--chr-bank-size", CHRBankSizes, p.line.chrBankSize, error);
+     }},
+    {"--bank-sizes",
+     [](const QByteArray& value, TParsing& p, QString& error) {
+       if (value == "mapper") {
+         p.line.bankSizesFromMapper = true;
+         return true;
+       }
+       error = QString("bad value \"%1\" for --bank-sizes: expected mapper").arg(Shown(value));
+       return false;
      }},
 };
 
@@ -212,6 +252,15 @@ TCommandLine ParseCommandLine(const QByteArrayList& args) {
     return Fail("--play needs --report and --cdl");
   if (!line.labelFiles.isEmpty() && line.mode == TCommandLine::Mode::Window)
     return Fail("--labels needs --summary or --report");
+  // The window starts in 16 KB and 8 KB banks always; its View menu changes them.
+  const std::pair<const char*, bool> sizeOptions[] = {
+      {"--prg-bank-size", line.prgBankSize != 0},
+      {"--chr-bank-size", line.chrBankSize != 0},
+      {"--bank-sizes", line.bankSizesFromMapper},
+  };
+  for (const auto& [option, given] : sizeOptions)
+    if (given && line.mode == TCommandLine::Mode::Window)
+      return Fail(QString("%1 needs --summary or --report").arg(option));
   if (line.mode != TCommandLine::Mode::Window && !fileGiven) return Fail("no NES file given");
   return line;
 }
@@ -230,7 +279,10 @@ QString UsageText() {
          "      used and free bytes with their shares, and the largest free run\n"
          "      (length and offset in the bank). A PRG byte is free when it equals\n"
          "      the empty byte, a CHR byte when it is $00; bytes the header names\n"
-         "      but the file lacks are missing.\n"
+         "      but the file lacks are missing. Under the title, what the whole\n"
+         "      header says (iNES or NES 2.0), with a note where it says more than\n"
+         "      the banks read: a trainer, NES 2.0 sizes, bytes after the last bank\n"
+         "      (JSON: \"header\", \"trailing_bytes\").\n"
          "      --json         one JSON object instead of the table\n"
          "      --graph        a bar per row: # used, . free, - missing\n"
          "      --against OLD  add the change of used bytes per bank since OLD.nes\n"
@@ -280,6 +332,16 @@ QString UsageText() {
          "      array size its file gives (JSON: \"labels\" per bank, each with\n"
          "      \"name\", \"offset\", \"size\", \"used\", and \"label_files\");\n"
          "      the report is unchanged.\n"
+         "  voidscope (--summary | --report OUT.bmp) [--prg-bank-size 8K|16K|32K]\n"
+         "            [--chr-bank-size 1K|2K|4K|8K] [--bank-sizes mapper]\n"
+         "            [other options] [--] FILE.nes\n"
+         "      Map and count the banks in the sizes the cartridge switches them\n"
+         "      (default 16K PRG, 8K CHR): every figure per bank, the bars, the\n"
+         "      change, --fail-below and the report's boxes follow them (JSON:\n"
+         "      \"prg_bank_size\", \"chr_bank_size\"). The free bytes stay the same.\n"
+         "      --bank-sizes mapper  the sizes the image's mapper switches (16K and\n"
+         "                     8K for a mapper not in the table); a size given on\n"
+         "                     its own wins over the mapper's\n"
          "  voidscope --help\n"
          "      This text.\n"
          "  voidscope --version\n"

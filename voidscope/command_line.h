@@ -31,6 +31,11 @@ struct TCommandLine {
   QByteArrayList cdlFiles;   // --cdl FILE, each time it is given
   bool play = false;         // --play
   QByteArrayList labelFiles; // --labels FILE, each time it is given
+  // --prg-bank-size, --chr-bank-size in bytes (0: not given) and
+  // --bank-sizes mapper.
+  std::uint64_t prgBankSize = 0;
+  std::uint64_t chrBankSize = 0;
+  bool bankSizesFromMapper = false;
   QString error;             // what is wrong, for Mode::Error
 };
 

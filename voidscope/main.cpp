@@ -39,7 +39,8 @@ int CannotLoad(const QByteArray& name, const char* role, const TFileError& error
     return 1;
   }
   Print(stderr, QString("voidscope: cannot load %1\"%2\": missing, unreadable, shorter than %3 "
-                        "bytes or not an iNES image\n")
+                        "bytes without holding every bank its header names, or not an iNES "
+                        "image\n")
                     .arg(role, QFile::decodeName(name))
                     .arg(MinNESSize));
   return 1;
@@ -101,11 +102,15 @@ bool ReadLabelFiles(const TCommandLine& line, std::vector<TLabelFile>& files) {
 // failure leaves it empty. Returns the exit status.
 int Finish(const TCommandLine& line, TSession& session,
            const std::function<bool(const TViewOptions&)>& writeReport) {
+  const TNESImage& image = session.Image();
+  const TBankSizeChoice choice{line.bankSizesFromMapper, line.prgBankSize, line.chrBankSize};
+  const TBankSizes sizes = ChooseBankSizes(choice, ReadNESHeader(image).mapper);
+  // Before the debug file: its segments are cut in the banks' sizes.
+  session.SetBankSizes(sizes);
   if (!line.dbgFile.isEmpty() && !ReadSegments(line, session)) return 1;
   if (!line.cdlFiles.isEmpty() && !ReadPlayLogs(line, session)) return 1;
   session.ShowSegments(line.segments);
   session.ShowPlay(line.play);
-  const TNESImage& image = session.Image();
   TSummaryAdditions additions;
   TSegmentSummary segmentSummary;
   TPlaySummary playSummary;
@@ -116,7 +121,7 @@ int Finish(const TCommandLine& line, TSession& session,
   TNESImage earlier;
   const bool page = !line.htmlFile.isEmpty();
   if (line.summary || page) {
-    summary = SummariseNES(image);
+    summary = SummariseNES(image, choice);
     if (!line.dbgFile.isEmpty()) {
       segmentSummary = SummariseSegments(image, summary, session.Segments(), line.dbgFile.toStdString());
       additions.segments = &segmentSummary;
@@ -133,7 +138,8 @@ int Finish(const TCommandLine& line, TSession& session,
       TFileError error;
       if (!earlier.LoadNES(line.against.toStdString(), error))
         return CannotLoad(line.against, "the earlier build ", error);
-      CompareSummaries(summary, SummariseNES(earlier));
+      // Like for like: the earlier build in the same sizes, whatever its mapper.
+      CompareSummaries(summary, SummariseNES(earlier, {false, sizes.prg, sizes.chr}));
     }
   }
   if (writeReport && !writeReport(session.ViewOptions())) return 1;

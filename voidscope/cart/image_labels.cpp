@@ -103,6 +103,19 @@ bool TImageLabels::Changed() const {
 std::string TImageLabels::ByteText(TBankKind kind, unsigned bank, std::uint64_t offset) const {
   std::size_t row = 0;
   while (row < map_.banks.size() && (map_.banks[row].kind != kind || map_.banks[row].index != bank)) ++row;
+  return LabelText(row, offset);
+}
+
+std::string TImageLabels::ByteTextAt(std::uint64_t fileOffset) const {
+  std::size_t row = 0;
+  while (row < map_.banks.size() &&
+         !(map_.banks[row].offset <= fileOffset && fileOffset - map_.banks[row].offset < map_.banks[row].size))
+    ++row;
+  if (row == map_.banks.size()) return {};
+  return LabelText(row, fileOffset - map_.banks[row].offset);
+}
+
+std::string TImageLabels::LabelText(std::size_t row, std::uint64_t offset) const {
   const TPlacedLabel* label = LabelAt(map_, row, offset);
   if (!label) return {};
   std::string text = "Label " + LabelDistanceText(*label, offset) + ", " + std::to_string(label->size) +

@@ -38,8 +38,13 @@ class TImageLabels {
   // "Label music_data+$1A2, 2310 bytes" and the comment's lines; empty when
   // no label covers the byte.
   std::string ByteText(TBankKind kind, unsigned bank, std::uint64_t offset) const;
+  // The same for the byte at `fileOffset`, whatever size the view cuts the
+  // banks to.
+  std::string ByteTextAt(std::uint64_t fileOffset) const;
 
  private:
+  std::string LabelText(std::size_t row, std::uint64_t offset) const;
+
   std::string imagePath_;
   bool readBeside_ = true;
   std::vector<std::string> beside_;  // as found at the last load

@@ -127,7 +127,7 @@ TSession::TDbgResult TSession::LoadDbg(std::string& error) {
     dbgNote_ = "Debug file not used: " + error;
     return TDbgResult::Unreadable;
   }
-  if (!PlaceSegments(info, fileName_, NES.PRGCount(), NES.CHRCount(), map, error)) {
+  if (!PlaceSegments(info, fileName_, NES.PRGCount(), NES.CHRCount(), map, error, sizes_)) {
     dbgNote_ = "Debug file \"" + path + "\" not used: " + error;
     return TDbgResult::NotOfImage;
   }
@@ -241,19 +241,39 @@ std::string TSession::Note() const {
   return note;
 }
 
+void TSession::SetBankSizes(TBankSizes sizes) {
+  if (sizes == sizes_) return;
+  sizes_ = sizes;
+  // The segments' parts are cut at the banks' edges: cut them again. The
+  // placement succeeded before and the bytes are the same, so it does now.
+  if (dbgHeld_) {
+    std::string error;
+    TSegmentMap map;
+    if (PlaceSegments(dbg_, fileName_, NES.PRGCount(), NES.CHRCount(), map, error, sizes_))
+      segments_ = std::move(map);
+  }
+}
+
 TViewOptions TSession::ViewOptions() const {
   TViewOptions options;
+  options.sizes = sizes_;
   if (dbgHeld_ && showSegments_) options.segments = &segments_;
   if (!play_.Empty() && showPlay_) options.play = &play_;
   return options;
 }
 
 std::string TSession::ByteText(TBankKind kind, unsigned bank, std::uint64_t offset) const {
-  std::string text = ByteInfoText(DescribeByte(NES, kind, bank, offset, NES.FindEmptyByte()));
-  if (dbgHeld_)
-    text += "\n" + ByteOriginText(DescribeOrigin(dbg_, segments_, NES.BankOffset(kind, bank) + offset));
-  if (!play_.Empty()) text += "\n" + ByteReachText(kind, play_.ByteFlags(kind, bank, offset));
-  const std::string label = labels_.ByteText(kind, bank, offset);
+  const TBankLayout layout(NES, sizes_);
+  const TBankSpan* span = layout.Find(kind, bank);
+  if (!span) return {};
+  const std::uint64_t fileOffset = span->offset + offset;
+  std::string text = ByteInfoText(DescribeByte(NES, *span, offset, NES.FindEmptyByte()));
+  if (dbgHeld_) text += "\n" + ByteOriginText(DescribeOrigin(dbg_, segments_, fileOffset));
+  if (!play_.Empty()) {
+    const std::span<const std::uint8_t> flags = play_.FileFlags(fileOffset, 1);
+    text += "\n" + ByteReachText(kind, flags.empty() ? 0 : flags[0]);
+  }
+  const std::string label = labels_.ByteTextAt(fileOffset);
   if (!label.empty()) text += "\n" + label;
   return text;
 }

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "bank_layout.h"
 #include "debug_info.h"
 #include "image_labels.h"
 #include "nes_image.h"
@@ -99,9 +100,14 @@ class TSession {
   // What the views add to the drawing now: only what is shown and held.
   TViewOptions ViewOptions() const;
 
-  // The readout of a byte of the held image: its figures, then what it is
-  // in the debug file, how the logs reached it and the label over it, when
-  // those are held.
+  // --- The sizes the banks are cut to (16 KB and 8 KB at start), for the
+  // drawing, the readout and the debug file's segments.
+  void SetBankSizes(TBankSizes sizes);
+  TBankSizes BankSizes() const { return sizes_; }
+
+  // The readout of a byte of the held image (`bank` in the banks' sizes):
+  // its figures, then what it is in the debug file, how the logs reached it
+  // and the label over it, when those are held.
   std::string ByteText(TBankKind kind, unsigned bank, std::uint64_t offset) const;
 
  private:
@@ -144,4 +150,5 @@ class TSession {
 
   bool showSegments_ = false;
   bool showPlay_ = false;
+  TBankSizes sizes_;
 };

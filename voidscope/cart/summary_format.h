@@ -14,6 +14,9 @@
 // mapper, bank counts and the empty byte.
 std::string TitleLine(const std::string& fileName, unsigned mapper, unsigned prgCount,
                       unsigned chrCount, std::uint8_t emptyByte);
+// After the title line: the banks' sizes ("  Banks 8 KB PRG, 1 KB CHR"),
+// nothing when they are 16 KB and 8 KB.
+std::string BankSizesTag(const TBankSizes& sizes);
 // A heading, one aligned row per bank (within 79 columns; a bar per row
 // with `graph`), notes on missing bytes, and the totals per kind.
 // Figures the summary carries beyond the banks' own, each when given.
