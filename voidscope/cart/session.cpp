@@ -224,9 +224,13 @@ bool TSession::LoadLabels(std::string& message) {
     labelNote_.clear();
     return true;
   }
-  const bool used = labels_.Load(fileName_, beside_ == TBeside::Read, chosenLabels_, NES.NESData(),
-                                 HeaderBankExtents(NES.PRGCount(), NES.CHRCount()), NES.FindEmptyByte(),
-                                 message);
+  // Labels are placed in the banks as the view cuts them, so that a span
+  // ends at the edge of the bank the user sees.
+  std::vector<TBankExtent> banks;
+  for (const TBankSpan& bank : TBankLayout(NES, sizes_).Banks())
+    banks.push_back({bank.kind, bank.index, bank.offset, bank.size});
+  const bool used = labels_.Load(fileName_, beside_ == TBeside::Read, chosenLabels_, NES.NESData(), banks,
+                                 NES.FindEmptyByte(), message);
   labelNote_ = message.empty() ? std::string() : (used ? "Label files: " : "Label file not used: ") + message;
   return used;
 }
@@ -251,6 +255,10 @@ void TSession::SetBankSizes(TBankSizes sizes) {
     TSegmentMap map;
     if (PlaceSegments(dbg_, fileName_, NES.PRGCount(), NES.CHRCount(), map, error, sizes_))
       segments_ = std::move(map);
+  }
+  if (!labels_.Empty()) {
+    std::string said;
+    LoadLabels(said);
   }
 }
 
