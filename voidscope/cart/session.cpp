@@ -216,8 +216,15 @@ TViewOptions TSession::ViewOptions() const {
 
 std::string TSession::ByteText(TBankKind kind, unsigned bank, std::uint64_t offset) const {
   std::string text = ByteInfoText(DescribeByte(NES, kind, bank, offset, NES.FindEmptyByte()));
-  if (dbgHeld_)
-    text += "\n" + ByteOriginText(DescribeOrigin(dbg_, segments_, NES.BankOffset(kind, bank) + offset));
-  if (!play_.Empty()) text += "\n" + ByteReachText(kind, play_.ByteFlags(kind, bank, offset));
+  // Appended piece by piece: "\n" + a temporary string makes MinGW's GCC 12
+  // at -O3 warn of an overlapping copy that cannot happen (-Wrestrict).
+  if (dbgHeld_) {
+    text += '\n';
+    text += ByteOriginText(DescribeOrigin(dbg_, segments_, NES.BankOffset(kind, bank) + offset));
+  }
+  if (!play_.Empty()) {
+    text += '\n';
+    text += ByteReachText(kind, play_.ByteFlags(kind, bank, offset));
+  }
   return text;
 }
