@@ -276,12 +276,21 @@ std::string TSession::ByteText(TBankKind kind, unsigned bank, std::uint64_t offs
   if (!span) return {};
   const std::uint64_t fileOffset = span->offset + offset;
   std::string text = ByteInfoText(DescribeByte(NES, *span, offset, NES.FindEmptyByte()));
-  if (dbgHeld_) text += "\n" + ByteOriginText(DescribeOrigin(dbg_, segments_, fileOffset));
+  // Appended piece by piece: "\n" + a temporary string makes MinGW's GCC 12
+  // at -O3 warn of an overlapping copy that cannot happen (-Wrestrict).
+  if (dbgHeld_) {
+    text += '\n';
+    text += ByteOriginText(DescribeOrigin(dbg_, segments_, fileOffset));
+  }
   if (!play_.Empty()) {
     const std::span<const std::uint8_t> flags = play_.FileFlags(fileOffset, 1);
-    text += "\n" + ByteReachText(kind, flags.empty() ? 0 : flags[0]);
+    text += '\n';
+    text += ByteReachText(kind, flags.empty() ? 0 : flags[0]);
   }
   const std::string label = labels_.ByteTextAt(fileOffset);
-  if (!label.empty()) text += "\n" + label;
+  if (!label.empty()) {
+    text += '\n';
+    text += label;
+  }
   return text;
 }
