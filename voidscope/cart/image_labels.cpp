@@ -105,8 +105,5 @@ std::string TImageLabels::ByteText(TBankKind kind, unsigned bank, std::uint64_t 
   while (row < map_.banks.size() && (map_.banks[row].kind != kind || map_.banks[row].index != bank)) ++row;
   const TPlacedLabel* label = LabelAt(map_, row, offset);
   if (!label) return {};
-  std::string text = "Label " + LabelDistanceText(*label, offset) + ", " + std::to_string(label->size) +
-                     (label->size == 1 ? " byte" : " bytes");
-  if (!label->comment.empty()) text += "\n" + label->comment;
-  return text;
+  return LabelByteText(*label, offset);
 }
