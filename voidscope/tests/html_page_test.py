@@ -410,7 +410,7 @@ try:
 
     # Label files: the label table, and the readout adds the label under the
     # mouse as the window's tooltip does.
-    sample_mlb = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sample", "sample.mlb")
+    sample_mlb = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sample", "sample.mlb"))
     page = os.path.join(WORK, "sample-labels.html")
     args = ["--labels", sample_mlb, SAMPLE]
     js = json.loads(run(["--summary", "--json"] + args).stdout)
@@ -431,6 +431,7 @@ try:
     check(text == expected_readout(bytes(sample), js, "PRG", 1, music["offset"] + 0x1A2) +
           f"\nLabel music_data+$1A2, {music['size']} bytes\nsong table:\nthree songs",
           f"readout over a label, with its distance, size and comment: {text!r}")
+    browser.screenshot(os.path.join(WORK, "sample-labels-hover.png"))
     last = len([b for b in js["banks"] if b["kind"] == "PRG"]) - 1
     message = next(l for l in js["banks"][last]["labels"] if l["name"] == "message")
     text = hover(browser, last, message["offset"])
@@ -438,7 +439,6 @@ try:
     text = hover(browser, last, message["offset"] + 17)
     check(text == expected_readout(bytes(sample), js, "PRG", last, message["offset"] + 17),
           f"readout past a sized label's end names no label: {text!r}")
-    browser.screenshot(os.path.join(WORK, "sample-labels-hover.png"))
     click_heading("labels", "Used")
     used = [number(r[5]) for r in browser.evaluate("""Array.from(document.querySelectorAll('#labels tbody tr'))
         .map(r => Array.from(r.cells).map(c => c.textContent))""")]

@@ -223,7 +223,7 @@ compare("sample --dbg --cdl --against --fail-below",
 
 # Label files: the sample's own, and one with more labels than a bank shows
 # and names that look like Markdown.
-sample_mlb = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sample", "sample.mlb")
+sample_mlb = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sample", "sample.mlb"))
 many_mlb = os.path.join(WORK, "many.mlb")
 with open(many_mlb, "w") as f:
     f.write("".join(f"P:{o:04X}:lab_{o:04X}\n" for o in range(0, 0x4000, 0x400)))
