@@ -118,8 +118,5 @@ std::string TImageLabels::ByteTextAt(std::uint64_t fileOffset) const {
 std::string TImageLabels::LabelText(std::size_t row, std::uint64_t offset) const {
   const TPlacedLabel* label = LabelAt(map_, row, offset);
   if (!label) return {};
-  std::string text = "Label " + LabelDistanceText(*label, offset) + ", " + std::to_string(label->size) +
-                     (label->size == 1 ? " byte" : " bytes");
-  if (!label->comment.empty()) text += "\n" + label->comment;
-  return text;
+  return LabelByteText(*label, offset);
 }

@@ -56,6 +56,20 @@ void JSONString(std::string& out, const std::string& text) {
 
 }  // namespace
 
+std::vector<const TPlacedLabel*> LargestLabels(const std::vector<TPlacedLabel>& bank, std::size_t count) {
+  std::vector<const TPlacedLabel*> order;
+  order.reserve(bank.size());
+  for (const TPlacedLabel& label : bank) order.push_back(&label);
+  const std::size_t shown = std::min(count, order.size());
+  std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(shown), order.end(),
+                    [](const TPlacedLabel* a, const TPlacedLabel* b) {
+                      if (a->used != b->used) return a->used > b->used;
+                      if (a->size != b->size) return a->size > b->size;
+                      return a->offset < b->offset;
+                    });
+  return order;
+}
+
 std::string LabelText(const TCartSummary& summary, const TLabelSummary& labels) {
   std::string files;
   for (const std::string& file : labels.files) files += (files.empty() ? "" : ", ") + file;
@@ -78,17 +92,8 @@ std::string LabelText(const TCartSummary& summary, const TLabelSummary& labels) 
   for (std::size_t r = 0; r < summary.banks.size() && r < labels.map.labels.size(); ++r) {
     const std::vector<TPlacedLabel>& list = labels.map.labels[r];
     if (list.empty()) continue;
-    std::vector<const TPlacedLabel*> order;
-    order.reserve(list.size());
-    for (const TPlacedLabel& label : list) order.push_back(&label);
+    const std::vector<const TPlacedLabel*> order = LargestLabels(list, LargestShown);
     const std::size_t shown = std::min(LargestShown, order.size());
-    // Most used first; of equal ones the larger, then the earlier.
-    std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(shown), order.end(),
-                      [](const TPlacedLabel* a, const TPlacedLabel* b) {
-                        if (a->used != b->used) return a->used > b->used;
-                        if (a->size != b->size) return a->size > b->size;
-                        return a->offset < b->offset;
-                      });
     const std::string bank = BankLabel(summary.banks[r].kind, summary.banks[r].index);
     for (std::size_t k = 0; k < shown; ++k) {
       const TPlacedLabel& l = *order[k];

@@ -124,3 +124,9 @@ std::string LabelDistanceText(const TPlacedLabel& label, std::uint64_t offset) {
   for (std::uint64_t d = offset - label.offset; d != 0; d >>= 4) hex.insert(hex.begin(), digits[d & 15]);
   return label.name + "+$" + hex;
 }
+
+std::string LabelByteText(const TPlacedLabel& label, const std::string& where) {
+  std::string text = "Label " + where + ", " + std::to_string(label.size) + (label.size == 1 ? " byte" : " bytes");
+  if (!label.comment.empty()) text += "\n" + label.comment;
+  return text;
+}

@@ -59,3 +59,10 @@ const TPlacedLabel* LabelAt(const TLabelMap& map, std::size_t bank, std::uint64_
 
 // "music_data" at its first byte, "music_data+$1A2" further in.
 std::string LabelDistanceText(const TPlacedLabel& label, std::uint64_t offset);
+
+// What the readout says of the label over a byte: "Label " + `where` (the
+// distance text) + ", 2310 bytes" and the comment's lines.
+std::string LabelByteText(const TPlacedLabel& label, const std::string& where);
+inline std::string LabelByteText(const TPlacedLabel& label, std::uint64_t offset) {
+  return LabelByteText(label, LabelDistanceText(label, offset));
+}

@@ -19,6 +19,10 @@ struct TLabelSummary {
 TLabelSummary SummariseLabels(const TNESImage& image, const TCartSummary& summary,
                               const std::vector<TLabelFile>& files);
 
+// Every label of `bank`, the `count` with the most used bytes first and in
+// that order (of equal ones the larger, then the earlier), the rest after.
+std::vector<const TPlacedLabel*> LargestLabels(const std::vector<TPlacedLabel>& bank, std::size_t count);
+
 // After the bank table: per bank the five labels with the most used bytes
 // and how many more there are.
 std::string LabelText(const TCartSummary& summary, const TLabelSummary& labels);

@@ -1,5 +1,6 @@
 #include "summary_markdown.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -122,6 +123,51 @@ std::string PlayLogs(const TPlaySummary& play) {
   return out + "\n</details>\n";
 }
 
+std::string Plural(std::uint64_t n, const char* one, const char* many) {
+  return Thousands(n) + " " + (n == 1 ? one : many);
+}
+
+// The labels with the most used bytes in each bank, as the text summary
+// lists them; the rest summed up below the table.
+std::string Labels(const TCartSummary& summary, const TLabelSummary& labels) {
+  constexpr std::size_t Shown = 5;
+  std::string files;
+  for (const std::string& file : labels.files) files += (files.empty() ? "" : ", ") + HTMLText(file);
+  std::string out = "<details><summary>Largest labels in each bank, from " + files + "</summary>\n\n";
+  std::string rows, more;
+  for (std::size_t r = 0; r < summary.banks.size() && r < labels.map.labels.size(); ++r) {
+    const std::vector<TPlacedLabel>& list = labels.map.labels[r];
+    if (list.empty()) continue;
+    const std::string bank = BankLabel(summary.banks[r].kind, summary.banks[r].index);
+    const std::vector<const TPlacedLabel*> order = LargestLabels(list, Shown);
+    const std::size_t shown = std::min(Shown, order.size());
+    for (std::size_t k = 0; k < shown; ++k) {
+      const TPlacedLabel& l = *order[k];
+      rows += Row({bank, MarkdownText(l.name), Range(l.offset, l.size, 4), Thousands(l.size), Thousands(l.used)});
+    }
+    if (order.size() > shown) {
+      std::uint64_t size = 0, used = 0;
+      for (std::size_t k = shown; k < order.size(); ++k) {
+        size += order[k]->size;
+        used += order[k]->used;
+      }
+      more += "- " + bank + ": " + Plural(order.size() - shown, "more label", "more labels") + ", " +
+              Plural(size, "byte", "bytes") + ", " + Thousands(used) + " used\n";
+    }
+  }
+  if (rows.empty()) out += "No label lies in a bank.\n";
+  else out += Head({"Bank", "Label", "In bank", "Size", "Used"}, {false, false, false, true, true}) + rows;
+  if (!more.empty()) out += "\n" + more;
+  std::string notes;
+  if (labels.map.outside > 0)
+    notes += "- " + Plural(labels.map.outside, "label lies", "labels lie") + " outside the banks\n";
+  if (labels.map.shared > 0)
+    notes += "- " + Plural(labels.map.shared, "label left out: its offset has", "labels left out: their offsets have") +
+             " an earlier label\n";
+  if (!notes.empty()) out += "\n" + notes;
+  return out + "\n</details>\n";
+}
+
 }  // namespace
 
 std::string Thousands(std::uint64_t v) {
@@ -204,5 +250,6 @@ std::string SummaryMarkdown(const TCartSummary& summary, const std::string& file
   // Appended in two steps: GCC 12 warns of a false overlap in "\n" + string.
   if (additions.segments) (out += "\n") += Segments(summary, *additions.segments, additions.play);
   if (additions.play) (out += "\n") += PlayLogs(*additions.play);
+  if (additions.labels) (out += "\n") += Labels(summary, *additions.labels);
   return out;
 }

@@ -19,7 +19,8 @@ table { border-collapse: collapse; margin: 12px 0 6px; }
 caption { text-align: left; font-weight: bold; padding: 0 0 4px; }
 th, td { border: 1px solid #bbb; padding: 2px 8px; text-align: right; white-space: nowrap; }
 th:first-child, td:first-child { text-align: left; }
-#segments td:nth-child(2), #segments td:nth-child(3), #segments td:nth-child(4) { text-align: left; }
+#segments td:nth-child(2), #segments td:nth-child(3), #segments td:nth-child(4),
+#labels td:nth-child(2), #labels td:nth-child(3), #labels td:nth-child(4) { text-align: left; }
 th { background: #eee; cursor: pointer; user-select: none; }
 th[aria-sort="ascending"]::after { content: " \25B2"; }
 th[aria-sort="descending"]::after { content: " \25BC"; }
@@ -177,6 +178,14 @@ const char* const PageScript = R"JS((function () {
     if (s >= 0 && origin.sources[s][1] !== null) text += '\nSource ' + origin.sources[s][1];
     return text;
   }
+  // The label whose span holds the byte, the one that starts last when
+  // spans overlap, as the window finds it.
+  function labelAt(labels, o) {
+    if (!labels) return null;
+    for (var k = atOrBefore(labels, o); k >= 0; k--)
+      if (o - labels[k][0] < labels[k][1]) return labels[k];
+    return null;
+  }
   function byteText(b, o) {
     var bank = data.banks[b], c = bankData(b), s = c.states[o];
     var text = bank.label + '\nOffset $' + hex(o, 4) + ' (file $' + hex(bank.offset + o, 6) + ')\n';
@@ -194,6 +203,8 @@ const char* const PageScript = R"JS((function () {
     }
     if (data.origin) text += '\n' + originText(bank.offset + o);
     if (data.reachWords) text += '\n' + data.reachWords[bank.kind][c.reach[o] - 65];
+    var label = labelAt(bank.labels, o);
+    if (label) text += '\n' + label[2] + (o > label[0] ? '+$' + hex(o - label[0], 1) : '') + label[3];
     return text;
   }
   var readout = document.getElementById('readout');

@@ -300,10 +300,40 @@ std::string PlayTable(const TCartSummary& summary, const TPlaySummary& play) {
   return out + "</tbody>\n</table>\n";
 }
 
+std::string LabelTable(const TCartSummary& summary, const TLabelSummary& labels) {
+  std::string files;
+  for (const std::string& file : labels.files) files += (files.empty() ? "" : ", ") + Escaped(file);
+  std::string out = "<table id=\"labels\" class=\"sortable\">\n<caption>Labels in each bank, from " + files +
+                    "</caption>\n<thead><tr><th scope=\"col\">Bank</th><th scope=\"col\">Label</th>"
+                    "<th scope=\"col\">In bank</th><th scope=\"col\">File</th><th scope=\"col\">Size</th>"
+                    "<th scope=\"col\">Used</th></tr></thead>\n<tbody>\n";
+  std::int64_t order = 0;
+  for (std::size_t r = 0; r < summary.banks.size() && r < labels.map.labels.size(); ++r) {
+    const TBankSummary& bank = summary.banks[r];
+    for (const TPlacedLabel& l : labels.map.labels[r]) {
+      const std::uint64_t file = bank.offset + l.offset;
+      out += "<tr>" + NumberCell(order++, BankLabel(bank.kind, bank.index)) + "<td>" + Escaped(l.name) + "</td>" +
+             NumberCell(static_cast<std::int64_t>(l.offset),
+                        std::string("$") + HexText(l.offset, 4) + "-$" + HexText(l.offset + l.size - 1, 4)) +
+             NumberCell(static_cast<std::int64_t>(file),
+                        std::string("$") + HexText(file, 6) + "-$" + HexText(file + l.size - 1, 6)) +
+             NumberCell(static_cast<std::int64_t>(l.size), Thousands(l.size)) +
+             NumberCell(static_cast<std::int64_t>(l.used), Thousands(l.used)) + "</tr>\n";
+    }
+  }
+  out += "</tbody>\n</table>\n";
+  std::string notes;
+  if (labels.map.outside > 0) notes += "<li>" + Thousands(labels.map.outside) + " outside the banks</li>\n";
+  if (labels.map.shared > 0)
+    notes += "<li>" + Thousands(labels.map.shared) + " left out: an earlier label holds their offset</li>\n";
+  if (!notes.empty()) out += "<ul id=\"labels-left-out\">\n" + notes + "</ul>\n";
+  return out;
+}
+
 // The data the script draws from and reads the byte under the mouse from.
 // Appended to `out`: the values of a large image are megabytes, copied once.
 void PageData(std::string& out, const TCartSummary& summary, const std::string& fileName,
-              const TPageSources& sources) {
+              const TPageSources& sources, const TLabelSummary* labels) {
   const TNESImage& image = *sources.image;
   const bool withSegments = sources.segments && sources.debugInfo;
   out += "{\"file\": ";
@@ -360,6 +390,24 @@ void PageData(std::string& out, const TCartSummary& summary, const std::string& 
         out += separator;
         separator = ", ";
         out += "[" + Num(part.offset) + ", " + Num(part.size) + ", " + Num(colourOf[part.segment]) + "]";
+      }
+      out += "]";
+    }
+    if (labels && r < labels->map.labels.size()) {
+      // The readout's words for each label, from the window's own text,
+      // cut where the distance goes: [offset, size, before, after].
+      out += ", \"labels\": [";
+      const char* separator = "";
+      for (const TPlacedLabel& l : labels->map.labels[r]) {
+        const std::string text = LabelByteText(l, std::string(1, '\x01'));
+        const std::size_t cut = text.find('\x01');
+        out += separator;
+        separator = ", ";
+        out += "[" + Num(l.offset) + ", " + Num(l.size) + ", ";
+        JSONText(out, text.substr(0, cut) + l.name);
+        out += ", ";
+        JSONText(out, text.substr(cut + 1));
+        out += "]";
       }
       out += "]";
     }
@@ -490,9 +538,10 @@ std::string SummaryHTML(const TCartSummary& summary, const std::string& fileName
   }
   if (additions.segments) out += SegmentTable(summary, *additions.segments, additions.play);
   if (additions.play) out += PlayTable(summary, *additions.play);
+  if (additions.labels) out += LabelTable(summary, *additions.labels);
   // A script, not a JSON element: browsers read a large script's text faster.
   out += "<script>\nvar VOIDSCOPE_DATA = ";
-  PageData(out, summary, fileName, sources);
+  PageData(out, summary, fileName, sources, additions.labels);
   out += ";\n</script>\n<script>\n";
   out += PageScript;
   out += "</script>\n</body>\n</html>\n";

@@ -2,7 +2,8 @@
 """The page of --html in a real browser (Debian's headless chromium), driven
 over the DevTools protocol: after its script ran, every bank's figures equal
 the JSON of the same run, the maps are drawn in the window's colours, the
-readout over a known byte says what the window's does, a click on a column
+readout over a known byte says what the window's does (with label files,
+the label under the mouse), a click on a column
 heading sorts the table, the views switch, and the page fetches nothing.
 Also: the page is valid HTML (html5lib's strict parser and tidy) and
 refers to nothing outside itself.
@@ -406,6 +407,44 @@ try:
     browser.screenshot(shot)
     check(colour_count(shot, (46, 255, 51)) > 1000, "screenshot: used green")
     check(colour_count(shot, (252, 252, 252)) > 1000, "screenshot: free near-white")
+
+    # Label files: the label table, and the readout adds the label under the
+    # mouse as the window's tooltip does.
+    sample_mlb = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sample", "sample.mlb"))
+    page = os.path.join(WORK, "sample-labels.html")
+    args = ["--labels", sample_mlb, SAMPLE]
+    js = json.loads(run(["--summary", "--json"] + args).stdout)
+    result = run(["--html", page] + args)
+    check(result.returncode == 0 and result.stdout == b"", "--html with --labels")
+    self_contained(page, "sample-labels")
+    browser.open(page)
+    check_figures(browser, js, "sample-labels")
+    label_rows = browser.evaluate("""Array.from(document.querySelectorAll('#labels tbody tr')).map(r =>
+        Array.from(r.cells).map(c => c.textContent))""")
+    want = [[f"{b['kind']} ${b['index']:02X}", l["name"], f"${l['offset']:04X}-${l['offset'] + l['size'] - 1:04X}",
+             f"${b['offset'] + l['offset']:06X}-${b['offset'] + l['offset'] + l['size'] - 1:06X}",
+             f"{l['size']:,}", f"{l['used']:,}"] for b in js["banks"] for l in b["labels"]]
+    check(label_rows == want and len(want) > 10, f"label table {label_rows} == {want}")
+    bank1 = js["banks"][1]
+    music = next(l for l in bank1["labels"] if l["name"] == "music_data")
+    text = hover(browser, 1, music["offset"] + 0x1A2)
+    check(text == expected_readout(bytes(sample), js, "PRG", 1, music["offset"] + 0x1A2) +
+          f"\nLabel music_data+$1A2, {music['size']} bytes\nsong table:\nthree songs",
+          f"readout over a label, with its distance, size and comment: {text!r}")
+    browser.screenshot(os.path.join(WORK, "sample-labels-hover.png"))
+    last = len([b for b in js["banks"] if b["kind"] == "PRG"]) - 1
+    message = next(l for l in js["banks"][last]["labels"] if l["name"] == "message")
+    text = hover(browser, last, message["offset"])
+    check(text.endswith("\nLabel message, 17 bytes\nthe one line of text"), f"readout at a label's first byte: {text!r}")
+    text = hover(browser, last, message["offset"] + 17)
+    check(text == expected_readout(bytes(sample), js, "PRG", last, message["offset"] + 17),
+          f"readout past a sized label's end names no label: {text!r}")
+    click_heading("labels", "Used")
+    used = [number(r[5]) for r in browser.evaluate("""Array.from(document.querySelectorAll('#labels tbody tr'))
+        .map(r => Array.from(r.cells).map(c => c.textContent))""")]
+    check(used == sorted(used) and len(used) == len(want), f"labels by Used ascending: {used}")
+    plain = open(os.path.join(WORK, "sample-all.html"), encoding="utf-8").read()
+    check('id="labels"' not in plain, "without --labels the page has no label table")
 finally:
     browser.close()
 

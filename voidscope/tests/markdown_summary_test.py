@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """--summary --markdown against --summary --json of the same run: every
 figure of the Markdown tables equals the JSON's, for every test image, plain
-and with --against, --fail-below, --dbg and --cdl; and the tables render as
+and with --against, --fail-below, --dbg, --cdl and --labels; and the tables render as
 tables with Debian's GFM renderer (cmark-gfm) and python3-markdown.
 
 Usage: markdown_summary_test.py VOIDSCOPE SAMPLE.nes SAMPLE.dbg DATA_DIR WORK_DIR
@@ -132,6 +132,26 @@ def compare(label, args, rendered_rows=None):
                 m = re.search(rf"- \*\*{kind}\*\*: ([0-9,]+) of ([0-9,]+) used bytes never reached", md)
                 check(m is not None and number(m.group(1)) == never
                       and number(m.group(2)) == js["totals"][kind]["used"], f"{label}: {kind} never reached")
+    if js["banks"] and "labels" in js["banks"][0]:
+        # The five labels with the most used bytes per bank, the rest summed.
+        table = next((t for t in found[1:] if t[0] == ["Bank", "Label", "In bank", "Size", "Used"]), [[]])
+        want, more = [], []
+        for b in js["banks"]:
+            name = f"{b['kind']} ${b['index']:02X}"
+            order = sorted(b["labels"], key=lambda l: (-l["used"], -l["size"], l["offset"]))
+            want += [(name, l["name"], l["offset"], l["offset"] + l["size"] - 1, l["size"], l["used"]) for l in order[:5]]
+            if len(order) > 5:
+                rest = order[5:]
+                n, size, used = len(rest), sum(l["size"] for l in rest), sum(l["used"] for l in rest)
+                more.append(f"- {name}: {n:,} more {'label' if n == 1 else 'labels'}, "
+                            f"{size:,} {'byte' if size == 1 else 'bytes'}, {used:,} used")
+        got = [(r[0], re.sub(r"\\(.)", r"\1", r[1])) + hex_range(r[2]) + (number(r[3]), number(r[4]))
+               for r in table[1:]]
+        check(got == want, f"{label}: largest labels {got} == {want}")
+        check([l for l in md.splitlines() if re.match(r"- (PRG|CHR) \$[0-9A-F]{2}: [0-9,]+ more label", l)] == more,
+              f"{label}: the labels beyond the five {more}")
+        check(re.search(r"<details><summary>Largest labels in each bank, from .*</summary>(.|\n)*</details>", md)
+              is not None, f"{label}: labels folded")
     if "--fail-below" in args:
         margin = int(args[args.index("--fail-below") + 1])
         below = [f"{b['kind']} ${b['index']:02X}: {b['free']} bytes free, below {margin}"
@@ -200,6 +220,21 @@ md, js = compare("sample --dbg", ["--dbg", SAMPLE_DBG, SAMPLE])
 sample_log = play_log(SAMPLE, os.path.join(WORK, "sample-all.cdl"), 7)
 compare("sample --dbg --cdl --against --fail-below",
         ["--dbg", SAMPLE_DBG, "--cdl", sample_log, "--against", earlier, "--fail-below", "4000", SAMPLE])
+
+# Label files: the sample's own, and one with more labels than a bank shows
+# and names that look like Markdown.
+sample_mlb = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sample", "sample.mlb"))
+many_mlb = os.path.join(WORK, "many.mlb")
+with open(many_mlb, "w") as f:
+    f.write("".join(f"P:{o:04X}:lab_{o:04X}\n" for o in range(0, 0x4000, 0x400)))
+    f.write("P:5000-50FF:a|b*c_[d]:the table\nP:5100:`code`\n")
+md, js = compare("sample --labels", ["--labels", sample_mlb, SAMPLE])
+check(any(l["name"] == "music_data" for b in js["banks"] for l in b["labels"]), "the sample's labels placed")
+compare("sample --labels many --dbg --cdl --against",
+        ["--labels", many_mlb, "--labels", sample_mlb, "--dbg", SAMPLE_DBG, "--cdl", sample_log,
+         "--against", earlier, SAMPLE])
+no_labels = run(["--summary", "--markdown", SAMPLE]).stdout
+check(b"labels" not in no_labels, "without --labels the Markdown names no label")
 
 # File names that look like Markdown stay text.
 odd = os.path.join(WORK, "a|b*c_[d]<e>.nes")
