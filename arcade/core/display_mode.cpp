@@ -1,4 +1,7 @@
 // The switch between full screen and a window, and the window's resizing.
+// al_clear_keyboard_state is still in Allegro's unstable part; this file
+// calls no al_init, so the unstable mark asks for no exact library version.
+#define ALLEGRO_UNSTABLE
 #include <limits.h>
 #include "core/display_mode.h"
 #include "core/game.h"
@@ -100,12 +103,18 @@ static void display_replace(void)
         al_hide_mouse_cursor(display);
 }
 
+// The release of the switch key (and of any key let go meanwhile) may have
+// gone to the window that is gone, or to none while the new one waits for
+// the focus: Allegro would still hold the key and take its next press for a
+// repeat. After a switch nothing is held until it is pressed again.
 void display_switch(void)
 {
     input_release_source(INPUT_KEYBOARD);
     display_windowed = !display_windowed;
     if (display)
         display_replace();
+    if (al_is_keyboard_installed())
+        al_clear_keyboard_state(display);
 }
 
 void display_resized(const ALLEGRO_DISPLAY_EVENT *resize)
