@@ -39,7 +39,7 @@ void play_from(int32_t st, uint32_t t, bool parked = true)
 // shot at) with a live shot on it; the next tick scores 200 x (combo + 1).
 void kill_arm()
 {
-    nbomb_init(&nbombs[9], make_vec2(200.0f, 150.0f), 0.0f);
+    enemy_init(&nbombs[9], ENEMY_NBOMB, make_vec2(200.0f, 150.0f), 0.0f);
     shot_init(&shots[49], make_vec2(200.0f, 150.0f), make_vec2(0.0f, 0.0f), 8.0f);
 }
 
