@@ -5,7 +5,7 @@
 #include <allegro5/allegro_primitives.h>
 #include "actors/bosses.h"
 #include "actors/info.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 
 const BossGear no_gear = {NULL, NULL, NULL, NULL};
 

@@ -5,7 +5,7 @@
 #include <stdlib.h>
 #include "actors/enemies.h"
 #include "actors/info.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 
 // A 16-pixel actor is drawn, and counts as still on the field, strictly
 // between these two x.

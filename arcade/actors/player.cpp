@@ -2,7 +2,7 @@
 #include <math.h>
 #include <allegro5/allegro_primitives.h>
 #include "actors/player.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 
 #define PLAYER_ROW_BODY 0
 #define PLAYER_ROW_PROPELLER 1

@@ -5,7 +5,6 @@
 #include <limits.h>
 #include "core/display_mode.h"
 #include "core/game.h"
-#include "core/input.h"
 #include "core/platform.h"
 #include "core/work_area.h"
 
@@ -29,14 +28,9 @@ void display_mode_remember(void)
     display_windowed = false;
 }
 
-bool display_switch_key(const ALLEGRO_KEYBOARD_EVENT *key)
+bool display_switch_key(int keycode, bool alt_held)
 {
-    // The key-down events of most platforms carry no modifiers: the held
-    // marks of the Alt keys tell instead.
-    bool alt = (key->modifiers & ALLEGRO_KEYMOD_ALT) || key_down[ALLEGRO_KEY_ALT] ||
-               key_down[ALLEGRO_KEY_ALTGR];
-
-    return key->keycode == ALLEGRO_KEY_F11 || (key->keycode == ALLEGRO_KEY_ENTER && alt);
+    return keycode == ALLEGRO_KEY_F11 || (keycode == ALLEGRO_KEY_ENTER && alt_held);
 }
 
 int window_scale_fit(int area_w, int area_h)
@@ -109,7 +103,6 @@ static void display_replace(void)
 // repeat. After a switch nothing is held until it is pressed again.
 void display_switch(void)
 {
-    input_release_source(INPUT_KEYBOARD);
     display_windowed = !display_windowed;
     if (display)
         display_replace();

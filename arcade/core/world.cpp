@@ -2,10 +2,11 @@
 #include <stdlib.h>
 #include <time.h>
 #include "core/game.h"
+#include "core/input.h"
 #include "core/world.h"
 #include "core/stages.h"
 #include "core/resources.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 #include "actors/info.h"
 
 int32_t score;
@@ -156,9 +157,7 @@ static void stage_values_clear(void)
     next_child_bigleaf = 0;
     next_child_bigorb = 0;
     next_child_flames = 0;
-    state_timer = 60;
     stage_ticks = 0;
-    title_enter_count = 0;
     health_meter = 0;
     scroll[0] = 0.0f;
     scroll[1] = 0.0f;
@@ -322,7 +321,7 @@ static void groups_tick(const StageRow *row)
 
 // The boss once it is out; the stage ends when it has died and fallen away,
 // and the rest of the tick then runs on the fresh world of the next stage.
-static void boss_tick(const StageRow *row)
+static WorldEnd boss_tick(const StageRow *row)
 {
     if (stage_boss_out(row)) {
         BossGear gear = stage_boss_gear(row);
@@ -333,8 +332,10 @@ static void boss_tick(const StageRow *row)
         for (int j = 0; j < SHOT_SLOTS; j++)
             big_hit_by_shot(row->boss, &shots[j], &score, &combo, &combo_timer);
     }
-    if (big_gone(row->boss))
-        stage_cleared();
+    if (!big_gone(row->boss))
+        return WORLD_PLAYING;
+    reset_world();
+    return WORLD_STAGE_CLEARED;
 }
 
 static void shots_tick(void)
@@ -354,10 +355,16 @@ static void health_loss(void)
     player.vy = -1.0f;
 }
 
-static void fall_out(void)
+// Fallen out of the field: the stage starts again on a fresh world, or with
+// the last life the game is over and its score gone.
+static WorldEnd fall_out(void)
 {
-    if (player.y > FALL_OUT_Y)
-        player_fell_out();
+    if (player.y <= FALL_OUT_Y)
+        return WORLD_PLAYING;
+    reset_world();
+    if (lives == 0)
+        score = 0;
+    return WORLD_FELL_OUT;
 }
 
 // Scoring fills the meter, faster in a long chain and at low health; a full
@@ -378,9 +385,10 @@ static void meter_tick(void)
     }
 }
 
-void stage_tick(void)
+WorldEnd stage_tick(void)
 {
     const StageRow *row = stage_row(stage);
+    WorldEnd end = WORLD_PLAYING;
 
     if (extra_life_popup.y > 0.0f)
         extra_life_popup.y -= 4.0f;
@@ -393,19 +401,13 @@ void stage_tick(void)
     extra_lives_award();
     if (row) {
         groups_tick(row);
-        boss_tick(row);
+        end = boss_tick(row);
     }
     shots_tick();
     health_loss();
-    fall_out();
+    // A cleared stage's fresh player stands in the field.
+    if (end == WORLD_PLAYING)
+        end = fall_out();
     meter_tick();
-}
-
-void update_world(void)
-{
-    GameState state = game_state;
-
-    tick_game_state();
-    if (state == Playing)
-        stage_tick();
+    return end;
 }

@@ -18,7 +18,7 @@
 #include "world_view.h"
 #include "core/game.h"
 #include "core/resources.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 #include "core/world.h"
 #include "headless.h"
 
