@@ -4,7 +4,6 @@
 #include "core/stages.h"
 #include "core/resources.h"
 #include "sound/sound.h"
-#include "core/input.h"
 
 GameState game_state;
 GameState next_state;
