@@ -230,6 +230,111 @@ void expect_falls(BigKind kind, float gravity, int row, int frame,
     EXPECT_EQ(rec.anim.frame, frame) << name;
 }
 
+// Every kind's own speeds, worked by hand from the draws: a flap, a turn, a
+// bounce and the walls, each with the roll its rules give.
+Big big_at(BigKind kind, float x, float y, float vx, float vy, int32_t hp = -1)
+{
+    Big b;
+    big_init(&b, kind, make_vec2(x, y), vx);
+    b.vy = vy;
+    if (hp >= 0)
+        b.hp = hp;
+    return b;
+}
+
+TEST_F(BossTest, EachKindsSpeedsFromItsDraws)
+{
+    // BigLeaf sinks by 0.025 a tick and flaps up once vy passes 2.0.
+    Big leaf = big_at(BIG_LEAF, 100, 100, 0, 1.9f);
+    tick(&leaf);
+    EXPECT_FLOAT_EQ(leaf.vy, 1.925f);
+    leaf = big_at(BIG_LEAF, 100, 100, 0, 1.98f);
+    std::vector<int> r = peek_draws(3, 2);
+    tick(&leaf);
+    EXPECT_EQ(leaf.vy, -(float)(r[0] % 40 + 1) / 10.0f);
+    // 8 pixels past the edge ahead it turns, at 1.0 to 2.9.
+    leaf = big_at(BIG_LEAF, 264.5f, 100, 0.5f, 0);
+    r = peek_draws(4, 2);
+    tick(&leaf);
+    EXPECT_EQ(leaf.anim.scale_x, -1.0f);
+    EXPECT_EQ(leaf.vx, -(float)(r[0] % 20 + 10) / 10.0f);
+
+    // BigOrb gains 0.25 a tick and comes back from past a wall at 2.0 to 5.9.
+    Big orb = big_at(BIG_ORB, 100, 100, 1, 0);
+    tick(&orb);
+    EXPECT_FLOAT_EQ(orb.vy, 0.25f);
+    orb = big_at(BIG_ORB, 257, 100, 1, 0);
+    r = peek_draws(5, 2);
+    tick(&orb);
+    EXPECT_EQ(orb.vx, -(float)(r[0] % 40 + 20) / 10.0f);
+    orb = big_at(BIG_ORB, -1, 100, -1, 0);
+    r = peek_draws(6, 2);
+    tick(&orb);
+    EXPECT_EQ(orb.vx, (float)(r[0] % 40 + 20) / 10.0f);
+
+    // FlyGuy starts at 1.0 to 3.9 down, bounces at 1.5 to 5.4 and leaves
+    // the walls at 0.5 to 4.4.
+    r = peek_draws(7, 2);
+    Big guy;
+    big_init(&guy, BIG_FLYGUY, make_vec2(100, 100), 1);
+    EXPECT_EQ(guy.vy, (float)(r[0] % 30 + 10) / 10.0f);
+    guy = big_at(BIG_FLYGUY, 100, 209, 1, 1);
+    r = peek_draws(8, 2);
+    tick(&guy);
+    EXPECT_EQ(guy.vy, -(float)(r[0] % 40 + 15) / 10.0f);
+    guy = big_at(BIG_FLYGUY, -1, 100, -1, 0);
+    r = peek_draws(9, 2);
+    tick(&guy);
+    EXPECT_EQ(guy.vx, (float)(r[0] % 40 + 5) / 10.0f);
+    guy = big_at(BIG_FLYGUY, 256, 100, 1, 0);
+    r = peek_draws(10, 2);
+    tick(&guy);
+    EXPECT_EQ(guy.vx, -(float)(r[0] % 40 + 5) / 10.0f);
+
+    // Spirit at scale 1: off the floor a new vx of -2.0 to 1.9 and vy of
+    // 1.5 to 3.4 up; off the walls 0.5 to 4.4 right or 0.5 to 2.4 left,
+    // with a new vy of -2.0 to 1.9.
+    Big spirit = big_at(BIG_SPIRIT, 100, 217, 0, 1, 64);
+    r = peek_draws(11, 3);
+    tick(&spirit);
+    EXPECT_EQ(spirit.vx, (float)(r[0] % 40) / 10.0f - 2.0f);
+    EXPECT_EQ(spirit.vy, -(float)(r[1] % 20 + 15) / 10.0f);
+    spirit = big_at(BIG_SPIRIT, -1, 100, -1, 0.5f, 64);
+    r = peek_draws(12, 3);
+    tick(&spirit);
+    EXPECT_EQ(spirit.vx, (float)(r[0] % 40 + 5) / 10.0f);
+    EXPECT_EQ(spirit.vy, (float)(r[1] % 40) / 10.0f - 2.0f);
+    spirit = big_at(BIG_SPIRIT, 256, 100, 1, 0.5f, 64);
+    r = peek_draws(13, 3);
+    tick(&spirit);
+    EXPECT_EQ(spirit.vx, -(float)(r[0] % 20 + 5) / 10.0f);
+    EXPECT_EQ(spirit.vy, (float)(r[1] % 40) / 10.0f - 2.0f);
+
+    // FBoss leaves the right wall at 1.0 to 4.9, its vy scaled by 0.5 to 1.99.
+    Big fboss = big_at(BIG_FBOSS, 256, 100, 1, 1);
+    r = peek_draws(14, 3);
+    tick(&fboss);
+    EXPECT_EQ(fboss.vx, -(float)(r[0] % 40 + 10) / 10.0f);
+    EXPECT_EQ(fboss.vy, 1.0f * ((float)(r[1] % 150 + 50) / 100.0f));
+}
+
+// The stage-1 boss's first bomb falls on its 41st tick over the field.
+TEST_F(BossTest, BigLeafsFirstBombAfterFortyTicks)
+{
+    NBomb bombs[BOSS_CHILD_SLOTS];
+    for (NBomb &b : bombs)
+        enemy_init(&b, ENEMY_NBOMB, make_vec2(-50, -50), 0);
+    int32_t next = 0;
+    Big leaf = big_at(BIG_LEAF, 100, 100, 0, 0);
+    int ticks = 0;
+    while (next == 0 && ticks < 100) {
+        leaf.vy = 0;
+        boss_tick(&leaf, bombs, &next, nullptr);
+        ticks++;
+    }
+    EXPECT_EQ(ticks, 41);
+}
+
 TEST_F(BossTest, DeadOnesFallWithTheirGravityAndDyingFrame)
 {
     expect_falls(BIG_LEAF, 0.1f, 1, 0, "BigLeaf");
