@@ -53,9 +53,10 @@ wait_window() {
             geometry=$(xdotool getwindowgeometry "$w" 2>/dev/null | tr -d '\n')
             case "$geometry" in
             *"Position: $3,$4 "*"Geometry: $1x$2"*)
+                # No window manager: the new window takes no focus by
+                # itself, and cannot take it before it is mapped.
+                timeout 2 xdotool windowfocus --sync "$w" 2>/dev/null || continue
                 WIN=$w
-                # No window manager: the new window takes no focus by itself.
-                xdotool windowfocus "$WIN" 2>/dev/null
                 echo "window $WIN: $geometry" >>"$out/checks.log"
                 return 0
                 ;;
@@ -71,9 +72,14 @@ wait_window() {
 
 # A player's switch key, pressed and let go at once: the release reaches
 # the old window as it goes, or no window at all while the new one opens,
-# and the game must not take the next press for a repeat.
+# and the game must not take the next press for a repeat. Both go through
+# the X server to the focused window, as a keyboard's do: with a window
+# named, xdotool sends an event straight to it whenever that window lacks
+# the focus, which the release does once the window is gone, and the
+# server, never told of the release, then drops the key's next press as a
+# repeat.
 switch_key() {
-    xdotool key --window "$WIN" "$1" 2>/dev/null
+    xdotool key "$1" 2>/dev/null
 }
 
 # black_around NAME X Y W H: the part of window (X, Y, W, H) on the root
