@@ -57,8 +57,27 @@ void strip_step(SpriteAnim *anim, const EnemyStrip *strip)
 float roll(EnemyRoll r)
 {
     if (r.range <= 0)
-        return (float)r.base / r.div;
-    return (float)(rand() % r.range + r.base) / r.div;
+        return (float)r.base / r.div + r.add;
+    return (float)(rand() % r.range + r.base) / r.div + r.add;
+}
+
+float side_x(bool left, float left_edge, float right_edge)
+{
+    if (left)
+        return left_edge - (float)(rand() % 640);
+    return (float)(rand() % 640) + right_edge;
+}
+
+void side_return(float left_edge, float right_edge, EnemyRoll speed, float *x, float *y,
+                 float *vx, float *vy, SpriteAnim *anim)
+{
+    bool left = rand() % 2 == 1;
+
+    *x = side_x(left, left_edge, right_edge);
+    anim->scale_x = left ? 1.0f : -1.0f;
+    *vx = left ? roll(speed) : -roll(speed);
+    *y = (float)(rand() % 240 - 32);
+    *vy = 0.0f;
 }
 
 int32_t ring_slot(int32_t index, int32_t slots)
@@ -105,21 +124,21 @@ void sprite_draw(const SpriteAnim *anim, float x, float y, float half,
     anim_draw(anim, left, top, bitmap);
 }
 
-void shadow_radii(float y, float rx0, float rx_div, float ry0, float ry_div,
-                  float *rx, float *ry)
+// The radii on the line are scaled first, then shrink with the height.
+void shadow_radii(float y, const EnemyShadow *shadow, float scale, float *rx, float *ry)
 {
     float d = SHADOW_Y - y;
 
-    *rx = rx0 - d / rx_div;
-    *ry = ry0 - d / ry_div;
+    *rx = shadow->rx0 * scale - d / shadow->rx_div;
+    *ry = shadow->ry0 * scale - d / shadow->ry_div;
 }
 
-void shadow_draw(float x, float y, float rx0, float rx_div, float ry0, float ry_div)
+void shadow_draw(float x, float y, const EnemyShadow *shadow)
 {
     float rx;
     float ry;
 
-    shadow_radii(y, rx0, rx_div, ry0, ry_div, &rx, &ry);
+    shadow_radii(y, shadow, 1.0f, &rx, &ry);
     shadow_fill(x, rx, ry);
 }
 

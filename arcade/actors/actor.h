@@ -2,6 +2,7 @@
 #ifndef ARCADE_ACTORS_ACTOR_H
 #define ARCADE_ACTORS_ACTOR_H
 
+#include <math.h>
 #include <stdint.h>
 #include <allegro5/allegro.h>
 
@@ -46,11 +47,13 @@ struct EnemyStrip {
 
 void strip_step(SpriteAnim *anim, const EnemyStrip *strip);
 
-// A roll of (rand() % range + base) / div; range 0 draws nothing: base / div.
+// A roll of (rand() % range + base) / div + add; range 0 draws nothing:
+// base / div + add.
 struct EnemyRoll {
     int32_t range;
     int32_t base;
     float div;
+    float add = 0.0f;
 };
 
 float roll(EnemyRoll r);
@@ -73,10 +76,33 @@ void sprite_place(const SpriteAnim *anim, float x, float y, float half,
 void sprite_draw(const SpriteAnim *anim, float x, float y, float half,
                  ALLEGRO_BITMAP *bitmap);
 
-// Shadow on the shadow line; its radii shrink with the height above it.
-void shadow_radii(float y, float rx0, float rx_div, float ry0, float ry_div,
-                  float *rx, float *ry);
-void shadow_draw(float x, float y, float rx0, float rx_div, float ry0, float ry_div);
+// A shadow on the shadow line: radii rx0 and ry0 there, shrinking by the
+// height above it over rx_div and ry_div; none at or above `top`.
+struct EnemyShadow {
+    float top;     // none at or above this line
+    float rx0;     // horizontal radius on the line
+    float rx_div;  // the height over this is taken off rx0
+    float ry0;     // vertical radius on the line
+    float ry_div;  // the height over this is taken off ry0
+};
+
+// Every 16-pixel actor's shadow; the falling types show theirs only once
+// they are nearly in view.
+constexpr EnemyShadow SMALL_SHADOW = {-HUGE_VALF, 8.0f, 75.0f, 3.0f, 150.0f};
+constexpr EnemyShadow SMALL_SHADOW_IN_VIEW = {-16.0f, 8.0f, 75.0f, 3.0f, 150.0f};
+
+void shadow_radii(float y, const EnemyShadow *shadow, float scale, float *rx, float *ry);
+// Whatever the height (the caller knows whether it is shown).
+void shadow_draw(float x, float y, const EnemyShadow *shadow);
 void shadow_fill(float x, float rx, float ry);
+
+// Beside the field, one draw: on the left at left_edge - rand() % 640, or
+// on the right at rand() % 640 + right_edge.
+float side_x(bool left, float left_edge, float right_edge);
+// A gone actor back beside the field, facing in: a coin toss (heads: left)
+// picks the side, then x, a speed rolled from `speed`, and y =
+// rand() % 240 - 32; vy is 0.
+void side_return(float left_edge, float right_edge, EnemyRoll speed, float *x, float *y,
+                 float *vx, float *vy, SpriteAnim *anim);
 
 #endif

@@ -5,7 +5,7 @@
 #include <stdlib.h>
 #include "actors/enemies.h"
 #include "actors/info.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 
 // A 16-pixel actor is drawn, and counts as still on the field, strictly
 // between these two x.
@@ -15,10 +15,10 @@
 #define NBOMB_LAND_GAIN 1.0f
 #define NBOMB_LAND_SPEED 0.75f
 
-// ---- Motion of the alive types ----
+// ---- The rows' updates: the alive motion of one tick ----
 
 // Leaf: straight on, its vertical speed a sawtooth between -limit and limit.
-void leaf_move(Enemy *rec, const EnemyInfo *info)
+void leaf_update(Enemy *rec, const EnemyInfo *info)
 {
     rec->x += rec->vx;
     rec->y += rec->vy;
@@ -34,7 +34,7 @@ static void floor_bounce(Enemy *rec, const EnemyInfo *info)
         rec->vy = -roll(info->bounce);
 }
 
-void ball_move(Enemy *rec, const EnemyInfo *info)
+void ball_update(Enemy *rec, const EnemyInfo *info)
 {
     rec->x += rec->vx;
     rec->y += rec->vy;
@@ -43,7 +43,7 @@ void ball_move(Enemy *rec, const EnemyInfo *info)
 }
 
 // NBomb: falls, gaining speed up to its limit; landing is its update's.
-void nbomb_move(Enemy *rec, const EnemyInfo *info)
+void nbomb_update(Enemy *rec, const EnemyInfo *info)
 {
     rec->x += rec->vx;
     rec->y += rec->vy;
@@ -52,7 +52,7 @@ void nbomb_move(Enemy *rec, const EnemyInfo *info)
 }
 
 // Orb and Slime: turn at the walls instead of leaving, face the way they go.
-void orb_move(Enemy *rec, const EnemyInfo *info)
+void orb_update(Enemy *rec, const EnemyInfo *info)
 {
     if (rec->vx > 0.0f && rec->x > FIELD_W)
         rec->vx = -fabsf(rec->vx);
@@ -65,14 +65,14 @@ void orb_move(Enemy *rec, const EnemyInfo *info)
     floor_bounce(rec, info);
 }
 
-void flame_move(Enemy *rec, const EnemyInfo *)
+void flame_update(Enemy *rec, const EnemyInfo *)
 {
     rec->x += rec->vx;
     rec->y += rec->vy;
 }
 
 // Flame2: sinks slowly and flaps up, kept within its band.
-void flame2_move(Enemy *rec, const EnemyInfo *info)
+void flame2_update(Enemy *rec, const EnemyInfo *info)
 {
     rec->x += rec->vx;
     rec->y += rec->vy;
@@ -89,7 +89,7 @@ void flame2_move(Enemy *rec, const EnemyInfo *info)
 }
 
 // BulletB: turns at either edge of its band with a new speed, no gravity.
-void bulletb_move(Enemy *rec, const EnemyInfo *info)
+void bulletb_update(Enemy *rec, const EnemyInfo *info)
 {
     if (rec->y > info->band_bottom && rec->vy >= 0.0f) {
         rec->y = info->band_bottom;
@@ -143,20 +143,11 @@ static bool enemy_left_field(const Enemy *rec, const EnemyInfo *info)
     return false;
 }
 
-// Beside the field on a coin toss (heads: left), flying in with a new speed.
+// Just beside the field, flying in with a new speed.
 static void enemy_return_side(Enemy *rec, const EnemyInfo *info)
 {
-    if (rand() % 2 == 1) {
-        rec->x = (float)-(rand() % 640);
-        rec->anim.scale_x = 1.0f;
-        rec->vx = roll(info->return_speed);
-    } else {
-        rec->x = (float)(rand() % 640 + 256);
-        rec->anim.scale_x = -1.0f;
-        rec->vx = -roll(info->return_speed);
-    }
-    rec->y = (float)(rand() % 240 - 32);
-    rec->vy = 0.0f;
+    side_return(0.0f, FIELD_W, info->return_speed, &rec->x, &rec->y, &rec->vx, &rec->vy,
+                &rec->anim);
     rec->dead = 0;
 }
 
@@ -211,7 +202,7 @@ void enemy_update(Enemy *rec, uint8_t respawn, ALLEGRO_SAMPLE *land_sample)
         return;
     }
     if (!rec->dead) {
-        info->move(rec, info);
+        info->update(rec, info);
         strip_step(&rec->anim, rec->vy < 0.0f ? &info->rising : &info->alive);
     } else {
         enemy_die_step(rec, info);
@@ -229,7 +220,7 @@ bool enemy_shadow(const Enemy *rec, float *rx, float *ry)
 
     if (!(rec->y > shadow->top && rec->y < SHADOW_Y) || enemy_exploded(rec, info))
         return false;
-    shadow_radii(rec->y, shadow->rx0, shadow->rx_div, shadow->ry0, shadow->ry_div, rx, ry);
+    shadow_radii(rec->y, shadow, 1.0f, rx, ry);
     return true;
 }
 
@@ -263,90 +254,4 @@ void enemy_touch_player(const Enemy *rec, Player *player, int32_t *health)
 {
     touch_player_box(rec->x, rec->y, enemy_info[rec->kind].half, rec->dead, player,
                      PLAYER_HALF, health);
-}
-
-// ---- Each type's own names: the record's kind does the rest ----
-
-void leaf_init(Leaf *r, Vec2 at, float speed) { enemy_init(r, ENEMY_LEAF, at, speed); }
-void ball_init(Ball *r, Vec2 at, float speed) { enemy_init(r, ENEMY_BALL, at, speed); }
-void nbomb_init(NBomb *r, Vec2 at, float speed) { enemy_init(r, ENEMY_NBOMB, at, speed); }
-void orb_init(Orb *r, Vec2 at, float speed) { enemy_init(r, ENEMY_ORB, at, speed); }
-void flame_init(Flame *r, Vec2 at, float speed) { enemy_init(r, ENEMY_FLAME, at, speed); }
-void slime_init(Slime *r, Vec2 at, float speed) { enemy_init(r, ENEMY_SLIME, at, speed); }
-void flame2_init(Flame2 *r, Vec2 at, float speed) { enemy_init(r, ENEMY_FLAME2, at, speed); }
-void bulletb_init(BulletB *r, Vec2 at, float speed) { enemy_init(r, ENEMY_BULLETB, at, speed); }
-
-void leaf_update(Leaf *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
-void ball_update(Ball *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
-void nbomb_update(NBomb *r, uint8_t respawn, ALLEGRO_SAMPLE *s) { enemy_update(r, respawn, s); }
-void orb_update(Orb *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
-void flame_update(Flame *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
-void slime_update(Slime *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
-void flame2_update(Flame2 *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
-void bulletb_update(BulletB *r, uint8_t respawn) { enemy_update(r, respawn, NULL); }
-
-void leaf_draw(const Leaf *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
-void ball_draw(const Ball *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
-void nbomb_draw(const NBomb *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
-void orb_draw(const Orb *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
-void flame_draw(const Flame *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
-void slime_draw(const Slime *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
-void flame2_draw(const Flame2 *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
-void bulletb_draw(const BulletB *r, ALLEGRO_BITMAP *bitmap) { enemy_draw(r, bitmap); }
-
-void leaf_touch_player(const Leaf *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
-void ball_touch_player(const Ball *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
-void nbomb_touch_player(const NBomb *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
-void orb_touch_player(const Orb *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
-void flame_touch_player(const Flame *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
-void slime_touch_player(const Slime *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
-void flame2_touch_player(const Flame2 *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
-void bulletb_touch_player(const BulletB *r, Player *p, int32_t *h) { enemy_touch_player(r, p, h); }
-
-void leaf_hit_by_shot(Leaf *rec, Shot *shot, int32_t *score, int32_t *combo,
-                      int32_t *combo_timer)
-{
-    enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
-}
-
-void ball_hit_by_shot(Ball *rec, Shot *shot, int32_t *score, int32_t *combo,
-                      int32_t *combo_timer)
-{
-    enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
-}
-
-void nbomb_hit_by_shot(NBomb *rec, Shot *shot, int32_t *score, int32_t *combo,
-                       int32_t *combo_timer)
-{
-    enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
-}
-
-void orb_hit_by_shot(Orb *rec, Shot *shot, int32_t *score, int32_t *combo,
-                     int32_t *combo_timer)
-{
-    enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
-}
-
-void flame_hit_by_shot(Flame *rec, Shot *shot, int32_t *score, int32_t *combo,
-                       int32_t *combo_timer)
-{
-    enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
-}
-
-void slime_hit_by_shot(Slime *rec, Shot *shot, int32_t *score, int32_t *combo,
-                       int32_t *combo_timer)
-{
-    enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
-}
-
-void flame2_hit_by_shot(Flame2 *rec, Shot *shot, int32_t *score, int32_t *combo,
-                        int32_t *combo_timer)
-{
-    enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
-}
-
-void bulletb_hit_by_shot(BulletB *rec, Shot *shot, int32_t *score, int32_t *combo,
-                         int32_t *combo_timer)
-{
-    enemy_hit_by_shot(rec, shot, score, combo, combo_timer);
 }

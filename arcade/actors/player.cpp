@@ -2,7 +2,7 @@
 #include <math.h>
 #include <allegro5/allegro_primitives.h>
 #include "actors/player.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 
 #define PLAYER_ROW_BODY 0
 #define PLAYER_ROW_PROPELLER 1
@@ -272,7 +272,7 @@ void player_draw(const Player *player, ALLEGRO_BITMAP *bitmap)
     float propeller_dx = facing_left ? -4.0f : 4.0f;
 
     if (player->y <= PLAYER_SHADOW_LOWEST)
-        shadow_draw(player->x, player->y, 8.0f, 75.0f, 3.0f, 150.0f);
+        shadow_draw(player->x, player->y, &SMALL_SHADOW);
     // Blinking after a hit: every other frame shows only the shadow.
     if (player->hurt && player->hurt_timer % 2 != 0)
         return;

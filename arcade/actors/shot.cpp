@@ -1,7 +1,7 @@
 // Thrown shots and dropped bombs.
 #include <allegro5/allegro_primitives.h>
 #include "actors/shot.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 
 #define SHOT_GRAVITY 0.2f
 // How far past an edge the centre goes before the shot counts as gone.

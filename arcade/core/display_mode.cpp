@@ -1,8 +1,10 @@
 // The switch between full screen and a window, and the window's resizing.
+// al_clear_keyboard_state is still in Allegro's unstable part; this file
+// calls no al_init, so the unstable mark asks for no exact library version.
+#define ALLEGRO_UNSTABLE
 #include <limits.h>
 #include "core/display_mode.h"
 #include "core/game.h"
-#include "core/input.h"
 #include "core/platform.h"
 #include "core/work_area.h"
 
@@ -26,14 +28,9 @@ void display_mode_remember(void)
     display_windowed = false;
 }
 
-bool display_switch_key(const ALLEGRO_KEYBOARD_EVENT *key)
+bool display_switch_key(int keycode, bool alt_held)
 {
-    // The key-down events of most platforms carry no modifiers: the held
-    // marks of the Alt keys tell instead.
-    bool alt = (key->modifiers & ALLEGRO_KEYMOD_ALT) || key_down[ALLEGRO_KEY_ALT] ||
-               key_down[ALLEGRO_KEY_ALTGR];
-
-    return key->keycode == ALLEGRO_KEY_F11 || (key->keycode == ALLEGRO_KEY_ENTER && alt);
+    return keycode == ALLEGRO_KEY_F11 || (keycode == ALLEGRO_KEY_ENTER && alt_held);
 }
 
 int window_scale_fit(int area_w, int area_h)
@@ -100,12 +97,17 @@ static void display_replace(void)
         al_hide_mouse_cursor(display);
 }
 
+// The release of the switch key (and of any key let go meanwhile) may have
+// gone to the window that is gone, or to none while the new one waits for
+// the focus: Allegro would still hold the key and take its next press for a
+// repeat. After a switch nothing is held until it is pressed again.
 void display_switch(void)
 {
-    input_release_source(INPUT_KEYBOARD);
     display_windowed = !display_windowed;
     if (display)
         display_replace();
+    if (al_is_keyboard_installed())
+        al_clear_keyboard_state(display);
 }
 
 void display_resized(const ALLEGRO_DISPLAY_EVENT *resize)

@@ -11,10 +11,10 @@ extern bool display_windowed;
 // Remembers the mode start-up opened, to come back to it from the window.
 void display_mode_remember(void);
 // F11, or Enter while Alt is held.
-bool display_switch_key(const ALLEGRO_KEYBOARD_EVENT *key);
+bool display_switch_key(int keycode, bool alt_held);
 // Between full screen and the window. The display is replaced; the pictures
-// carry over. The keyboard's held marks are dropped, since their key-ups go
-// to the window that is gone.
+// carry over. Allegro's own held keys are dropped, since their key-ups go to
+// the window that is gone (input drops its marks likewise).
 void display_switch(void);
 // The window's size changed: the presentation re-centres on the next frame.
 void display_resized(const ALLEGRO_DISPLAY_EVENT *resize);

@@ -27,10 +27,11 @@ enum GameState : int32_t {
 // game-over and stage-clear slides stay SLIDE_SHOW_TICKS; the ending and the
 // story run for their state timers.
 #define TITLE_CYCLE 30
+// The splash and the stage card stay up this long (the state timer).
+#define SCREEN_TICKS 60
 #define SLIDE_SHOW_TICKS 180
 #define ENDING_TICKS 900
 #define STORY_TICKS 1024
-#define KEY_TABLE_SIZE 256
 
 extern GameState game_state;
 extern GameState next_state;
@@ -40,7 +41,6 @@ extern uint32_t stage_ticks;
 extern int32_t stage;
 extern int8_t selected_stage;
 extern uint8_t title_enter_count;
-extern bool key_down[KEY_TABLE_SIZE];
 
 extern ALLEGRO_EVENT event;
 extern ALLEGRO_DISPLAY *display;
@@ -54,11 +54,15 @@ extern ALLEGRO_TIMER *timer;
 int32_t start_up(void);
 void shut_down(void);
 
+// The event loop (loop.cpp), above the core and the rendering.
 // Waits for one event and handles it; false means quit.
 bool process_next_event(void);
 // The handling of one event, apart from the wait.
 bool process_event(const ALLEGRO_EVENT *ev);
-void handle_key_down(int keycode);
+
+// What input hands the state machine: a key pressed (the player's key
+// handler, then the menu keys), and a focus lost before this tick.
+void game_key_pressed(int keycode);
 // Losing the focus in Playing pauses as Enter would; elsewhere it does nothing.
 void pause_for_focus_loss(void);
 
@@ -66,10 +70,11 @@ void pause_for_focus_loss(void);
 void capture_canvas(void);
 void start_fade(GameState target);
 void tick_game_state(void);
-
-// What the world reports from the middle of a Playing tick; the state
-// changes at once and the rest of the tick runs on the fresh world.
-void stage_cleared(void);
-void player_fell_out(void);
+// One tick: the state machine, then in Playing the stage's play, and the
+// screen changes that the play reports.
+void update_world(void);
+// A fresh world, the title back at its first Enter, the timed screens at
+// their full time: start-up, and the end of the ending.
+void reset_play(void);
 
 #endif

@@ -1,7 +1,6 @@
 // Pad controls turned into key presses and releases.
 #include <string.h>
 #include "core/pads.h"
-#include "core/input.h"
 
 Pad pads[PAD_SLOTS];
 PadScanHook pad_scan_hook;
@@ -97,8 +96,14 @@ static uint8_t pad_wanted(const Pad *pad)
     return bits;
 }
 
+static void report_add(PadReport *report, int source, int keycode, bool down)
+{
+    if (report->count < PAD_CHANGES_MAX)
+        report->changes[report->count++] = PadChange{source, keycode, down};
+}
+
 // Presses and releases what changed since the pad's last event.
-static void pad_sync(Pad *pad)
+static void pad_sync(Pad *pad, PadReport *report)
 {
     int source = 1 + (int)(pad - pads);
     uint8_t wanted = pad_wanted(pad);
@@ -112,10 +117,10 @@ static void pad_sync(Pad *pad)
     pad->sent = wanted;
     for (int k = 0; k < PAD_KEY_COUNT; k++)
         if (up & key_bit(k))
-            input_key_release(source, pad_keycodes[k]);
+            report_add(report, source, pad_keycodes[k], false);
     for (int k = 0; k < PAD_KEY_COUNT; k++)
         if (down & key_bit(k))
-            input_key_press(source, pad_keycodes[k]);
+            report_add(report, source, pad_keycodes[k], true);
 }
 
 // One axis of a stick: the negative and the positive direction it holds.
@@ -132,7 +137,7 @@ static uint8_t axis_bits(uint8_t old, float pos, int negative, int positive)
     return bits;
 }
 
-static void pad_stick_moved(Pad *pad, int stick, int axis, float pos)
+static void pad_stick_moved(Pad *pad, int stick, int axis, float pos, PadReport *report)
 {
     uint8_t old;
 
@@ -147,10 +152,10 @@ static void pad_stick_moved(Pad *pad, int stick, int axis, float pos)
                                            axis_bits(old, pos, PAD_UP, PAD_DOWN));
     else
         return;
-    pad_sync(pad);
+    pad_sync(pad, report);
 }
 
-static void pad_button(Pad *pad, int button, bool down)
+static void pad_button(Pad *pad, int button, bool down, PadReport *report)
 {
     if (button < 0 || button >= PAD_BUTTONS)
         return;
@@ -158,7 +163,7 @@ static void pad_button(Pad *pad, int button, bool down)
         pad->buttons |= 1u << button;
     else
         pad->buttons &= ~(1u << button);
-    pad_sync(pad);
+    pad_sync(pad, report);
 }
 
 static Pad *pad_of(const ALLEGRO_JOYSTICK *joy)
@@ -169,25 +174,27 @@ static Pad *pad_of(const ALLEGRO_JOYSTICK *joy)
     return NULL;
 }
 
-bool pads_event(const ALLEGRO_EVENT *ev)
+bool pads_event(const ALLEGRO_EVENT *ev, PadReport *report)
 {
     Pad *pad;
 
+    report->count = 0;
     switch (ev->type) {
     case ALLEGRO_EVENT_JOYSTICK_CONFIGURATION:
-        pads_configure();
+        pads_configure(report);
         return true;
     case ALLEGRO_EVENT_JOYSTICK_AXIS:
         pad = pad_of(ev->joystick.id);
         if (pad)
-            pad_stick_moved(pad, ev->joystick.stick, ev->joystick.axis, ev->joystick.pos);
+            pad_stick_moved(pad, ev->joystick.stick, ev->joystick.axis, ev->joystick.pos,
+                            report);
         return true;
     case ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN:
     case ALLEGRO_EVENT_JOYSTICK_BUTTON_UP:
         pad = pad_of(ev->joystick.id);
         if (pad)
             pad_button(pad, ev->joystick.button,
-                       ev->type == ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN);
+                       ev->type == ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN, report);
         return true;
     default:
         return false;
@@ -195,12 +202,12 @@ bool pads_event(const ALLEGRO_EVENT *ev)
 }
 
 // Lets go of everything the pad held, then frees its slot.
-static void pad_drop(Pad *pad)
+static void pad_drop(Pad *pad, PadReport *report)
 {
     pad->buttons = 0;
     memset(pad->stick_bits, 0, sizeof pad->stick_bits);
     pad->blocked = 0;
-    pad_sync(pad);
+    pad_sync(pad, report);
     pad->joy = NULL;
 }
 
@@ -249,7 +256,7 @@ static int pads_scan(ALLEGRO_JOYSTICK **joys, PadControls *controls, int max)
     return found;
 }
 
-void pads_configure(void)
+void pads_configure(PadReport *report)
 {
     ALLEGRO_JOYSTICK *joys[PAD_SLOTS];
     PadControls controls[PAD_SLOTS];
@@ -268,7 +275,7 @@ void pads_configure(void)
             if (joys[i] == pads[p].joy)
                 kept = memcmp(&maps[i], &pads[p].map, sizeof(PadMap)) == 0;
         if (!kept)
-            pad_drop(&pads[p]);
+            pad_drop(&pads[p], report);
     }
     for (int i = 0; i < count; i++) {
         if (pad_of(joys[i]))
@@ -290,10 +297,13 @@ void pads_forget_held(void)
     }
 }
 
+// Nothing is held yet: the first configuration reports nothing.
 void pads_start(ALLEGRO_EVENT_QUEUE *queue)
 {
+    PadReport none = {};
+
     if (!al_install_joystick())
         return;
     al_register_event_source(queue, al_get_joystick_event_source());
-    pads_configure();
+    pads_configure(&none);
 }

@@ -1,7 +1,7 @@
 // Gamepads as a second keyboard: the d-pad and the left stick hold the
 // arrows, the south face button throws (Z), the east one drops (X), Start
-// is Enter. A pad's presses and releases go through the same handling as
-// the keyboard's, so nothing further on can tell the two apart.
+// is Enter. A pad reports its presses and releases to input, which handles
+// them as the keyboard's, so nothing further on can tell the two apart.
 #ifndef ARCADE_CORE_PADS_H
 #define ARCADE_CORE_PADS_H
 
@@ -55,6 +55,21 @@ struct Pad {
 
 extern Pad pads[PAD_SLOTS];
 
+// What the pads pressed and let go in one event, in order. A pad is the
+// input source 1 + its slot (0 is the keyboard).
+struct PadChange {
+    int source;
+    int keycode;
+    bool down;
+};
+
+#define PAD_CHANGES_MAX (2 * PAD_SLOTS * PAD_KEY_COUNT)
+
+struct PadReport {
+    int count;
+    PadChange changes[PAD_CHANGES_MAX];
+};
+
 // By the names the driver gives where it names them ("A", "B", "Start",
 // "DPad", "Left Stick"); else by the usual numbering of common pads.
 void pad_map_build(const PadControls *controls, PadMap *map);
@@ -62,10 +77,11 @@ void pad_map_build(const PadControls *controls, PadMap *map);
 // Start-up: the joystick driver (a failure only means no pads), its events
 // on the queue, and the pads already plugged in.
 void pads_start(ALLEGRO_EVENT_QUEUE *queue);
-// A joystick event: true when it was one.
-bool pads_event(const ALLEGRO_EVENT *ev);
+// A joystick event: true when it was one; what it pressed and let go goes
+// into report, emptied first.
+bool pads_event(const ALLEGRO_EVENT *ev, PadReport *report);
 // Pads plugged in or pulled out; a pad gone lets go of what it held.
-void pads_configure(void);
+void pads_configure(PadReport *report);
 // Focus lost: the marks go elsewhere; what is held now waits to be let go.
 void pads_forget_held(void);
 

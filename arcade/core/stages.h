@@ -11,6 +11,8 @@
 #include "actors/player.h"
 #include "actors/shot.h"
 #include "actors/info.h"
+#include "actors/enemies.h"
+#include "actors/bosses.h"
 
 #define STAGE_COUNT 5
 #define STAGE_GROUPS 3
@@ -18,45 +20,16 @@
 // The boss comes out once the stage clock passes this tick.
 #define BOSS_TICK 6299u
 
-// What a boss is handed: the array it throws into with its next slot there,
-// and its sounds. Group members are handed none of it.
-struct BossGear {
-    void *children;
-    int32_t *next_child;
-    ALLEGRO_SAMPLE *samples[2];
-};
-
-extern const BossGear no_gear;
-
-// One actor type's operations on record i of an array of its records,
-// whatever the record type: the stage rows can then hold groups of
-// different types, and a boss is record 0 of its own.
-struct GroupOps {
-    // Where the type enters at the world reset; kind is its row.
-    const EnemyEntry *(*entry)(int kind);
-    // init, then facing (the sign of speed), alive, and a group member's hp.
-    void (*place)(void *records, int i, int kind, Vec2 position, float speed, float facing);
-    void (*update)(void *records, int i, const BossGear *gear, uint8_t respawn);
-    void (*touch)(void *records, int i, Player *player, int32_t *health);
-    void (*hit)(void *records, int i, Shot *shot, int32_t *score, int32_t *combo,
-                int32_t *combo_timer);
-    void (*draw)(const void *records, int i, ALLEGRO_BITMAP *bitmap);
-    // A boss killed and fallen below the line that ends the stage.
-    bool (*gone)(const void *records, int i);
-};
-
-// The eight common types share one set; the big types have one each.
-extern const GroupOps enemy_ops, bigleaf_ops, bigorb_ops, flyguy_ops, spirit_ops, fboss_ops;
-
 // From tick `from` of the stage clock on, `count` slots are in play.
 struct CountStep {
     uint32_t from;
     uint8_t count;
 };
 
+// Ten records of one family: common enemies, or (stage 4) big ones.
 struct StageGroup {
-    const GroupOps *ops;  // null: the stage has no groups
-    void *records;
+    Enemy *enemies = NULL;  // the common enemies' records, or null
+    Big *bigs = NULL;       // the big ones', or null; both null: the stage has no groups
     ALLEGRO_BITMAP **picture;
     int steps;
     CountStep timeline[TIMELINE_STEPS];  // rising `from`
@@ -76,12 +49,11 @@ struct StageRow {
     StageGroup groups[STAGE_GROUPS];
     uint8_t hit_order[STAGE_GROUPS];  // the groups a shot meets, in turn
     bool puff_last;                   // the slot's puff after its shot tests
-    const GroupOps *boss_ops;
-    void *boss;
+    Big *boss;
     ALLEGRO_BITMAP **boss_picture;
-    void *children;       // the array the boss fills, or null
+    Enemy *children;      // the array the boss fills, or null
     int32_t *next_child;  // its next slot there, or null
-    ALLEGRO_SAMPLE **boss_samples[2];
+    ALLEGRO_SAMPLE **boss_sounds[2];  // handed to it as its gear's sounds
     bool boss_from_start;  // out from the first tick; no timeline
     bool ending_follows;   // clearing it ends the game with the ending
 };
@@ -97,6 +69,15 @@ bool stage_has_groups(const StageRow *row);
 bool stage_boss_out(const StageRow *row);
 // How many of the group's slots are in play at tick t of the stage clock.
 uint8_t group_count_at(const StageGroup *group, uint32_t t);
+// Slot i of a group, whichever family it holds. Only NBomb lands, with the
+// land sound; a big group member is handed no gear.
+void group_update(const StageGroup *group, int i, uint8_t respawn, ALLEGRO_SAMPLE *land_sample);
+void group_touch(const StageGroup *group, int i, Player *player, int32_t *health);
+void group_hit(const StageGroup *group, int i, Shot *shot, int32_t *score, int32_t *combo,
+               int32_t *combo_timer);
+void group_draw(const StageGroup *group, int i);
+// The gear the stage's boss is handed.
+BossGear stage_boss_gear(const StageRow *row);
 // Clearing `cleared` leads to the ending rather than the next stage card.
 bool stage_ends_game(int32_t cleared);
 

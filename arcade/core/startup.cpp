@@ -99,9 +99,9 @@ static int32_t load_files(void)
 static void new_game(void)
 {
     new_game_values();
-    reset_world();
+    reset_play();
     game_state = Intro;
-    state_timer = 60;
+    state_timer = SCREEN_TICKS;
     fade_timer = FADE_TICKS;
 }
 

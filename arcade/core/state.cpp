@@ -3,11 +3,7 @@
 #include "core/world.h"
 #include "core/stages.h"
 #include "core/resources.h"
-#include "core/sound.h"
-#include "core/input.h"
-#include "core/pads.h"
-#include "core/display_mode.h"
-#include "render/render.h"
+#include "sound/sound.h"
 
 GameState game_state;
 GameState next_state;
@@ -17,9 +13,6 @@ uint32_t stage_ticks;
 int32_t stage;
 int8_t selected_stage;
 uint8_t title_enter_count;
-bool key_down[KEY_TABLE_SIZE];
-
-ALLEGRO_EVENT event;
 
 void capture_canvas(void)
 {
@@ -42,30 +35,38 @@ void start_fade(GameState target)
     capture_canvas();
 }
 
-// The boss has died and fallen away: the next stage's world is set up
-// behind the slide of the last picture.
-void stage_cleared(void)
+// A fresh world for a new start: the title asks for its first Enter again
+// and the next timed screen runs its full time.
+void reset_play(void)
+{
+    reset_world();
+    title_enter_count = 0;
+    state_timer = SCREEN_TICKS;
+}
+
+// The boss has died and fallen away, and the world has set up the next
+// stage's start behind the slide of the last picture.
+static void stage_cleared(void)
 {
     capture_canvas();
     stage += 1;
-    reset_world();
+    title_enter_count = 0;
     game_state = StageClear;
-    state_timer = 60;
+    state_timer = SCREEN_TICKS;
 }
 
-// The player has dropped out of the field: the stage starts again, or the
-// game is over with the last life.
-void player_fell_out(void)
+// The player has dropped out of the field and the world has started again:
+// the stage follows its card, or the game is over with the last life.
+static void player_fell_out(void)
 {
-    reset_world();
+    title_enter_count = 0;
     if (lives == 0) {
         capture_canvas();
         game_state = GameOver;
-        score = 0;
     } else {
         start_fade(StageIntro);
     }
-    state_timer = 60;
+    state_timer = SCREEN_TICKS;
     stage_ticks = 0;
 }
 
@@ -89,7 +90,7 @@ static void tick_stage_clear(void)
 {
     stage_ticks += 1;
     if (stage_ticks >= SLIDE_SHOW_TICKS) {
-        state_timer = 60;
+        state_timer = SCREEN_TICKS;
         // stage has moved past the one just cleared.
         if (stage_ends_game(stage - 1)) {
             state_timer = ENDING_TICKS;
@@ -105,7 +106,7 @@ static void tick_ending(void)
     if (state_timer == 0) {
         new_game_values();
         health_meter = 0;
-        reset_world();
+        reset_play();
         start_fade(Title);
     }
 }
@@ -160,6 +161,27 @@ void tick_game_state(void)
     }
 }
 
+// One tick: the state machine, then in Playing the stage's play, and what
+// the play reports changes the screen.
+void update_world(void)
+{
+    GameState state = game_state;
+
+    tick_game_state();
+    if (state != Playing)
+        return;
+    switch (stage_tick()) {
+    case WORLD_STAGE_CLEARED:
+        stage_cleared();
+        break;
+    case WORLD_FELL_OUT:
+        player_fell_out();
+        break;
+    case WORLD_PLAYING:
+        break;
+    }
+}
+
 static void enter_pressed(void)
 {
     switch (game_state) {
@@ -178,7 +200,7 @@ static void enter_pressed(void)
             stage = selected_stage + 1;
             start_fade(StageIntro);
             stage_ticks = 0;
-            state_timer = 60;
+            state_timer = SCREEN_TICKS;
         }
         break;
     case Story:
@@ -215,52 +237,10 @@ static void menu_key(int keycode)
         selected_stage = STAGE_COUNT - 1;
 }
 
-void handle_key_down(int keycode)
+// Every key pressed, in every state: the player's key handler first, which
+// throws or drops whatever the screen, then the menu keys.
+void game_key_pressed(int keycode)
 {
-    if (keycode >= 0 && keycode < KEY_TABLE_SIZE)
-        key_down[keycode] = true;
     player_on_key(&player, keycode, shots, &next_shot, stage, snd_throw, snd_drop);
     menu_key(keycode);
-}
-
-bool process_event(const ALLEGRO_EVENT *ev)
-{
-    switch (ev->type) {
-    case ALLEGRO_EVENT_TIMER:
-        input_tick();
-        update_world();
-        draw_frame(canvas);
-        return true;
-    case ALLEGRO_EVENT_DISPLAY_CLOSE:
-        return false;
-    case ALLEGRO_EVENT_KEY_UP:
-        input_key_release(INPUT_KEYBOARD, ev->keyboard.keycode);
-        return true;
-    case ALLEGRO_EVENT_KEY_DOWN:
-        if (ev->keyboard.keycode == ALLEGRO_KEY_ESCAPE)
-            return false;
-        if (display_switch_key(&ev->keyboard))
-            display_switch();
-        else
-            input_key_press(INPUT_KEYBOARD, ev->keyboard.keycode);
-        return true;
-    case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT:
-        input_focus_lost();
-        return true;
-    case ALLEGRO_EVENT_DISPLAY_SWITCH_IN:
-        input_focus_back();
-        return true;
-    case ALLEGRO_EVENT_DISPLAY_RESIZE:
-        display_resized(&ev->display);
-        return true;
-    default:
-        pads_event(ev);
-        return true;
-    }
-}
-
-bool process_next_event(void)
-{
-    al_wait_for_event(event_queue, &event);
-    return process_event(&event);
 }

@@ -2,10 +2,11 @@
 #include <stdlib.h>
 #include <time.h>
 #include "core/game.h"
+#include "core/input.h"
 #include "core/world.h"
 #include "core/stages.h"
 #include "core/resources.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 #include "actors/info.h"
 
 int32_t score;
@@ -55,54 +56,74 @@ int32_t next_child_flames;
 // The group types in the order the reset sets them up, each with its row;
 // where it enters, and how fast, is in the row.
 struct EntrySetup {
-    const GroupOps *ops;
-    void *records;
+    Enemy *enemies;  // a common type's records, or null
+    Big *bigs;       // a big type's records, or null
     int kind;
 };
 
 static const EntrySetup flyer_setups[] = {
-    {&enemy_ops, leaves, ENEMY_LEAF},
-    {&bigleaf_ops, bigleaves, BIG_LEAF},
-    {&bigorb_ops, bigorbs, BIG_ORB},
-    {&flyguy_ops, flyguys, BIG_FLYGUY},
-    {&enemy_ops, balls, ENEMY_BALL},
-    {&enemy_ops, orbs, ENEMY_ORB},
-    {&enemy_ops, slimes, ENEMY_SLIME},
-    {&enemy_ops, flames, ENEMY_FLAME},
-    {&enemy_ops, flame2s, ENEMY_FLAME2},
+    {leaves, NULL, ENEMY_LEAF},
+    {NULL, bigleaves, BIG_LEAF},
+    {NULL, bigorbs, BIG_ORB},
+    {NULL, flyguys, BIG_FLYGUY},
+    {balls, NULL, ENEMY_BALL},
+    {orbs, NULL, ENEMY_ORB},
+    {slimes, NULL, ENEMY_SLIME},
+    {flames, NULL, ENEMY_FLAME},
+    {flame2s, NULL, ENEMY_FLAME2},
 };
 
 static const EntrySetup faller_setups[] = {
-    {&enemy_ops, nbombs, ENEMY_NBOMB},
-    {&enemy_ops, bulletbs, ENEMY_BULLETB},
+    {nbombs, NULL, ENEMY_NBOMB},
+    {bulletbs, NULL, ENEMY_BULLETB},
 };
 
 #define FLYER_TYPES (int)(sizeof flyer_setups / sizeof flyer_setups[0])
 #define FALLER_TYPES (int)(sizeof faller_setups / sizeof faller_setups[0])
 
+static const EnemyEntry *entry_of(const EntrySetup *setup)
+{
+    return setup->enemies ? &enemy_info[setup->kind].entry : &big_info[setup->kind].entry;
+}
+
+// Set up, facing as told, alive; a big one with a group member's strength.
+static void entry_place(const EntrySetup *setup, int i, Vec2 at, float speed, float facing)
+{
+    if (setup->enemies) {
+        Enemy *rec = &setup->enemies[i];
+
+        enemy_init(rec, (EnemyKind)setup->kind, at, speed);
+        rec->anim.scale_x = facing;
+        rec->dead = 0;
+    } else {
+        Big *rec = &setup->bigs[i];
+
+        big_init(rec, (BigKind)setup->kind, at, speed);
+        rec->anim.scale_x = facing;
+        rec->dead = 0;
+        rec->hp = big_info[setup->kind].group_hp;
+    }
+}
+
 // Three draws, in this order: speed, row jitter, x.
 static void flyer_place(const EntrySetup *setup, int i)
 {
-    const EnemyEntry *entry = setup->ops->entry(setup->kind);
+    const EnemyEntry *entry = entry_of(setup);
     float speed = roll(entry->speed);
     float y = (float)(32 + 16 * i - rand() % 4);
+    bool left = i < entry->left_slots;
+    float x = side_x(left, (float)-entry->margin, (float)entry->right);
 
-    if (i < entry->left_slots) {
-        float x = (float)(-entry->margin - rand() % 640);
-        setup->ops->place(setup->records, i, setup->kind, make_vec2(x, y), speed, 1.0f);
-    } else {
-        float x = (float)(rand() % 640 + entry->right);
-        setup->ops->place(setup->records, i, setup->kind, make_vec2(x, y), -speed, -1.0f);
-    }
+    entry_place(setup, i, make_vec2(x, y), left ? speed : -speed, left ? 1.0f : -1.0f);
 }
 
 // Two draws: y, then x.
 static void faller_place(const EntrySetup *setup, int i)
 {
-    float y = (float)(-setup->ops->entry(setup->kind)->top - rand() % 640);
+    float y = (float)(-entry_of(setup)->top - rand() % 640);
     float x = (float)(rand() % 256 - 8);
 
-    setup->ops->place(setup->records, i, setup->kind, make_vec2(x, y), 0.0f, 1.0f);
+    entry_place(setup, i, make_vec2(x, y), 0.0f, 1.0f);
 }
 
 static void enemies_place(void)
@@ -118,11 +139,11 @@ static void enemies_place(void)
 // Far off the field, waiting for their turn at the end of the stage.
 static void bosses_place(void)
 {
-    bigleaf_init(&boss_bigleaf, make_vec2(-640.0f, 64.0f), 2.0f);
-    bigorb_init(&boss_bigorb, make_vec2(-640.0f, 64.0f), 2.0f);
-    flyguy_init(&boss_flyguy, make_vec2(128.0f, -640.0f), 2.0f);
-    spirit_init(&boss_spirit, make_vec2(128.0f, -640.0f), 0.0f);
-    fboss_init(&boss_fboss, make_vec2(128.0f, -640.0f), 2.0f);
+    big_init(&boss_bigleaf, BIG_LEAF, make_vec2(-640.0f, 64.0f), 2.0f);
+    big_init(&boss_bigorb, BIG_ORB, make_vec2(-640.0f, 64.0f), 2.0f);
+    big_init(&boss_flyguy, BIG_FLYGUY, make_vec2(128.0f, -640.0f), 2.0f);
+    big_init(&boss_spirit, BIG_SPIRIT, make_vec2(128.0f, -640.0f), 0.0f);
+    big_init(&boss_fboss, BIG_FBOSS, make_vec2(128.0f, -640.0f), 2.0f);
 }
 
 static void stage_values_clear(void)
@@ -136,9 +157,7 @@ static void stage_values_clear(void)
     next_child_bigleaf = 0;
     next_child_bigorb = 0;
     next_child_flames = 0;
-    state_timer = 60;
     stage_ticks = 0;
-    title_enter_count = 0;
     health_meter = 0;
     scroll[0] = 0.0f;
     scroll[1] = 0.0f;
@@ -269,14 +288,14 @@ static void slot_tick(const StageRow *row, int i)
     for (int g = 0; g < STAGE_GROUPS; g++) {
         const StageGroup *group = &row->groups[g];
         if (i < *group_counts[g]) {
-            group->ops->update(group->records, i, &no_gear, boss_pending);
-            group->ops->touch(group->records, i, &player, &health);
+            group_update(group, i, boss_pending, snd_hit);
+            group_touch(group, i, &player, &health);
         }
     }
     for (int j = 0; j < SHOT_SLOTS; j++) {
         for (int k = 0; k < STAGE_GROUPS; k++) {
             const StageGroup *group = &row->groups[row->hit_order[k]];
-            group->ops->hit(group->records, i, &shots[j], &score, &combo, &combo_timer);
+            group_hit(group, i, &shots[j], &score, &combo, &combo_timer);
         }
     }
     if (row->puff_last)
@@ -300,29 +319,23 @@ static void groups_tick(const StageRow *row)
         slot_tick(row, i);
 }
 
-static ALLEGRO_SAMPLE *sample_of(ALLEGRO_SAMPLE **handle)
-{
-    return handle ? *handle : NULL;
-}
-
 // The boss once it is out; the stage ends when it has died and fallen away,
 // and the rest of the tick then runs on the fresh world of the next stage.
-static void boss_tick(const StageRow *row)
+static WorldEnd boss_tick(const StageRow *row)
 {
-    const GroupOps *ops = row->boss_ops;
-
     if (stage_boss_out(row)) {
-        BossGear gear = {row->children, row->next_child,
-                         {sample_of(row->boss_samples[0]), sample_of(row->boss_samples[1])}};
+        BossGear gear = stage_boss_gear(row);
 
         // Only the boss that is out from the start is handed the flag.
-        ops->update(row->boss, 0, &gear, row->boss_from_start ? boss_pending : 0);
-        ops->touch(row->boss, 0, &player, &health);
+        big_update(row->boss, row->boss_from_start ? boss_pending : 0, &gear);
+        big_touch_player(row->boss, &player, &health);
         for (int j = 0; j < SHOT_SLOTS; j++)
-            ops->hit(row->boss, 0, &shots[j], &score, &combo, &combo_timer);
+            big_hit_by_shot(row->boss, &shots[j], &score, &combo, &combo_timer);
     }
-    if (ops->gone(row->boss, 0))
-        stage_cleared();
+    if (!big_gone(row->boss))
+        return WORLD_PLAYING;
+    reset_world();
+    return WORLD_STAGE_CLEARED;
 }
 
 static void shots_tick(void)
@@ -342,10 +355,16 @@ static void health_loss(void)
     player.vy = -1.0f;
 }
 
-static void fall_out(void)
+// Fallen out of the field: the stage starts again on a fresh world, or with
+// the last life the game is over and its score gone.
+static WorldEnd fall_out(void)
 {
-    if (player.y > FALL_OUT_Y)
-        player_fell_out();
+    if (player.y <= FALL_OUT_Y)
+        return WORLD_PLAYING;
+    reset_world();
+    if (lives == 0)
+        score = 0;
+    return WORLD_FELL_OUT;
 }
 
 // Scoring fills the meter, faster in a long chain and at low health; a full
@@ -366,9 +385,10 @@ static void meter_tick(void)
     }
 }
 
-void stage_tick(void)
+WorldEnd stage_tick(void)
 {
     const StageRow *row = stage_row(stage);
+    WorldEnd end = WORLD_PLAYING;
 
     if (extra_life_popup.y > 0.0f)
         extra_life_popup.y -= 4.0f;
@@ -381,19 +401,13 @@ void stage_tick(void)
     extra_lives_award();
     if (row) {
         groups_tick(row);
-        boss_tick(row);
+        end = boss_tick(row);
     }
     shots_tick();
     health_loss();
-    fall_out();
+    // A cleared stage's fresh player stands in the field.
+    if (end == WORLD_PLAYING)
+        end = fall_out();
     meter_tick();
-}
-
-void update_world(void)
-{
-    GameState state = game_state;
-
-    tick_game_state();
-    if (state == Playing)
-        stage_tick();
+    return end;
 }

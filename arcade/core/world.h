@@ -60,13 +60,22 @@ extern int32_t next_child_bigleaf;
 extern int32_t next_child_bigorb;
 extern int32_t next_child_flames;
 
+// Every record and per-stage value back to its start; the game's own
+// values (lives, score, the extra lives, the stage) and the screens' stay.
 void reset_world(void);
 void reset_extra_lives(void);
 // A new game: three lives, no score, full health, every extra life to win.
 void new_game_values(void);
-// One tick: the state machine, then in Playing the stage's play.
-void update_world(void);
+// How a Playing tick ended. A cleared stage and a fall-out have already
+// reset the world in the middle of the tick (the rest of it ran on the
+// fresh one); the state machine changes the screen after it.
+enum WorldEnd {
+    WORLD_PLAYING,
+    WORLD_STAGE_CLEARED,  // the boss has died and fallen away
+    WORLD_FELL_OUT        // the player has dropped out of the field
+};
+
 // The play of one Playing tick (the stage timeline, actors, scoring).
-void stage_tick(void);
+WorldEnd stage_tick(void);
 
 #endif

@@ -46,7 +46,7 @@ static void groups_draw(const StageRow *row)
         for (int g = 0; g < STAGE_GROUPS; g++) {
             const StageGroup *group = &row->groups[g];
             if (i < *group_counts[g])
-                group->ops->draw(group->records, i, *group->picture);
+                group_draw(group, i);
         }
     }
 }
@@ -60,7 +60,7 @@ static void stage_scene_draw(void)
     scenery_draw(row);
     groups_draw(row);
     if (stage_boss_out(row))
-        row->boss_ops->draw(row->boss, 0, *row->boss_picture);
+        big_draw(row->boss, *row->boss_picture);
 }
 
 static void shots_draw(void)

@@ -3,6 +3,7 @@
 #include <math.h>
 #include <allegro5/allegro.h>
 #include "core/game.h"
+#include "core/input.h"
 #include "core/world.h"
 #include "headless.h"
 #include "world_view.h"

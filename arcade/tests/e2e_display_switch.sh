@@ -1,7 +1,8 @@
 #!/bin/sh
 # The real game under a private X server of 1024 x 768: in stage 1, F11
 # takes the full-screen picture to a window of 768 x 720 (3 x the canvas,
-# centred on the screen) and back, three times, with play going on in
+# centred on the screen) and back, three times, each key pressed and let go
+# at once, with play going on in
 # between; Alt+Enter does the same. In each window the picture follows a
 # resize, re-scaled and centred with black borders. Then the focus goes to
 # another window: play pauses until Enter. Screenshots stay in OUT_DIR for a
@@ -52,9 +53,10 @@ wait_window() {
             geometry=$(xdotool getwindowgeometry "$w" 2>/dev/null | tr -d '\n')
             case "$geometry" in
             *"Position: $3,$4 "*"Geometry: $1x$2"*)
+                # No window manager: the new window takes no focus by
+                # itself, and cannot take it before it is mapped.
+                timeout 2 xdotool windowfocus --sync "$w" 2>/dev/null || continue
                 WIN=$w
-                # No window manager: the new window takes no focus by itself.
-                xdotool windowfocus "$WIN" 2>/dev/null
                 echo "window $WIN: $geometry" >>"$out/checks.log"
                 return 0
                 ;;
@@ -68,15 +70,16 @@ wait_window() {
     return 1
 }
 
-# A player's switch key: pressed on the window it replaces, let go on the
-# new one, which has the focus by then under a window manager. (Allegro's
-# X11 keyboard takes a press whose release it never saw for a key repeat.)
-switch_press() {
-    xdotool keydown --window "$WIN" "$1" 2>/dev/null
-}
-
-switch_release() {
-    xdotool keyup --window "$WIN" "$1"
+# A player's switch key, pressed and let go at once: the release reaches
+# the old window as it goes, or no window at all while the new one opens,
+# and the game must not take the next press for a repeat. Both go through
+# the X server to the focused window, as a keyboard's do: with a window
+# named, xdotool sends an event straight to it whenever that window lacks
+# the focus, which the release does once the window is gone, and the
+# server, never told of the release, then drops the key's next press as a
+# repeat.
+switch_key() {
+    xdotool key "$1" 2>/dev/null
 }
 
 # black_around NAME X Y W H: the part of window (X, Y, W, H) on the root
@@ -167,14 +170,12 @@ check_full full-0
 for keys in F11 alt+Return; do
     label=$(echo "$keys" | tr -c 'a-zA-Z0-9\n' '-')
     for round in 1 2 3; do
-        switch_press "$keys"
+        switch_key "$keys"
         wait_window 768 720 128 24 20 || fail "$keys ($round): no window of 768 x 720 at 128,24"
-        switch_release "$keys"
         check_window "$label-window-$round"
         hold_flight 1
-        switch_press "$keys"
+        switch_key "$keys"
         wait_window 1024 768 0 0 20 || fail "$keys ($round): no full screen again"
-        switch_release "$keys"
         check_full "$label-full-$round"
         hold_flight 1
     done

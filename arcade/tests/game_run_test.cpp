@@ -18,7 +18,7 @@
 #include "world_view.h"
 #include "core/game.h"
 #include "core/resources.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 #include "core/world.h"
 #include "headless.h"
 
@@ -371,6 +371,37 @@ protected:
         return broken.empty();
     }
 
+    // With ARCADE_RUN_RECORD set to a folder, the run writes there one line
+    // per tick (state, score, stage clock, canvas hash), so that two builds
+    // of the game can be compared frame by frame.
+    FILE *record = nullptr;
+
+    void record_open()
+    {
+        const char *dir = getenv("ARCADE_RUN_RECORD");
+        char path[512];
+
+        if (!dir)
+            return;
+        snprintf(path, sizeof path, "%s/%ld.txt", dir, (long)GetParam().calendar);
+        record = fopen(path, "w");
+    }
+
+    void record_tick()
+    {
+        if (!record)
+            return;
+        fprintf(record, "%ld %d %d %d %u %d %d %d %016llx\n", journey.ticks, (int)game_state,
+                (int)stage, (int)score, (unsigned)stage_ticks, (int)lives, (int)health,
+                (int)state_timer, (unsigned long long)canvas_hash());
+    }
+
+    void TearDown() override
+    {
+        if (record)
+            fclose(record);
+    }
+
     bool tick(const char *what)
     {
         Watch before = watch_take();
@@ -379,6 +410,7 @@ protected:
         health_sounds = 0;
         headless_timer_tick();
         journey.ticks++;
+        record_tick();
         fake_calendar += journey.ticks % 30 == 0;
         return check(before, true, what);
     }
@@ -459,6 +491,7 @@ protected:
         bool pause_done = false;
 
         fake_calendar = c.calendar;
+        record_open();
         headless_new_game();
         bot_init(&bot, c.aim_distance, c.story_wait);
         bot.careless_stage = c.careless_stage;

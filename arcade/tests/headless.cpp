@@ -7,8 +7,9 @@
 #include <allegro5/allegro_primitives.h>
 #include <allegro5/allegro_ttf.h>
 #include "core/game.h"
+#include "core/input.h"
 #include "core/resources.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 #include "core/world.h"
 #include "core/tests/test_support.h"
 

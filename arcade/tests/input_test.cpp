@@ -14,7 +14,7 @@
 #include "core/input.h"
 #include "core/pads.h"
 #include "core/resources.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 #include "core/world.h"
 #include "headless.h"
 

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_primitives.h>
-#include "core/sound.h"
+#include "sound/sound.h"
 
 struct PlayedSound {
     ALLEGRO_SAMPLE *sample;

@@ -274,15 +274,20 @@ TEST(Shadow, RadiiShrinkWithTheHeight)
 {
     float rx;
     float ry;
-    shadow_radii(224, 8, 75, 3, 150, &rx, &ry);
+    const EnemyShadow big = {-HUGE_VALF, 12, 100, 4, 200};
+    shadow_radii(224, &SMALL_SHADOW, 1.0f, &rx, &ry);
     EXPECT_FLOAT_EQ(rx, 8.0f);
     EXPECT_FLOAT_EQ(ry, 3.0f);
-    shadow_radii(74, 8, 75, 3, 150, &rx, &ry);
+    shadow_radii(74, &SMALL_SHADOW, 1.0f, &rx, &ry);
     EXPECT_FLOAT_EQ(rx, 6.0f);
     EXPECT_FLOAT_EQ(ry, 2.0f);
-    shadow_radii(24, 12, 100, 4, 200, &rx, &ry);
+    shadow_radii(24, &big, 1.0f, &rx, &ry);
     EXPECT_FLOAT_EQ(rx, 10.0f);
     EXPECT_FLOAT_EQ(ry, 3.0f);
+    // The radii on the line scale; the shrinking with the height does not.
+    shadow_radii(74, &SMALL_SHADOW, 2.0f, &rx, &ry);
+    EXPECT_FLOAT_EQ(rx, 14.0f);
+    EXPECT_FLOAT_EQ(ry, 5.0f);
 }
 
 // Drawing into memory bitmaps: no display needed.
@@ -382,7 +387,7 @@ TEST_F(DrawTest, ShadowIsABlackEllipseOnTheShadowLine)
     target = al_create_bitmap(64, 240);
     al_set_target_bitmap(target);
     al_clear_to_color(al_map_rgb(255, 255, 255));
-    shadow_draw(32.0f, 224.0f, 8, 75, 3, 150);
+    shadow_draw(32.0f, 224.0f, &SMALL_SHADOW);
     unsigned char r, g, b;
     rgb(32, 224, &r, &g, &b);
     EXPECT_EQ(r, 0);

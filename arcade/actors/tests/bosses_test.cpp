@@ -33,11 +33,20 @@ Player player_at(float x, float y)
 }
 
 // Updates without children: as a boss (respawn 0) or as a stage-4 member.
-void tick(BigLeaf *r, uint8_t respawn = 0) { bigleaf_update(r, nullptr, nullptr, nullptr, respawn); }
-void tick(BigOrb *r, uint8_t respawn = 0) { bigorb_update(r, respawn, nullptr, nullptr); }
-void tick(FlyGuy *r, uint8_t respawn = 0) { flyguy_update(r, nullptr, nullptr, respawn); }
-void tick(Spirit *r, uint8_t = 0) { spirit_update(r, nullptr, nullptr, 0); }
-void tick(FBoss *r, uint8_t = 0) { fboss_update(r, SAMPLE_A, SAMPLE_B, 0); }
+// No child array: a stage-4 member, or a boss that throws nothing. FBoss
+// is handed its two sounds.
+void tick(Big *r, uint8_t respawn = 0)
+{
+    const BossGear gear = {nullptr, nullptr, SAMPLE_A, SAMPLE_B};
+    big_update(r, respawn, &gear);
+}
+
+// A boss handed its child array, its next slot there and a sound.
+void boss_tick(Big *r, Enemy *children, int32_t *next, ALLEGRO_SAMPLE *sound)
+{
+    const BossGear gear = {children, next, sound, nullptr};
+    big_update(r, 0, &gear);
+}
 
 using BossTest = ActorTest;
 
@@ -49,7 +58,7 @@ TEST_F(BossTest, EachBigTypeByItsRules)
 {
     struct Type {
         const char *name;
-        BigType type;
+        BigKind type;
         std::vector<int> alive, boss;
         int dying_row, dying_frame;
         float shot_edge, touch_edge;
@@ -77,17 +86,17 @@ TEST_F(BossTest, EachBigTypeByItsRules)
         Flame2 flames[BOSS_CHILD_SLOTS];
         int32_t next = 0;
         for (Flame2 &f : flames)
-            flame2_init(&f, make_vec2(0, 0), 0);
+            enemy_init(&f, ENEMY_FLAME2, make_vec2(0, 0), 0);
         // Set up at (128, 100) at rest; one update, the frame it shows, the
         // record's dead flag and row, a shot and a touch, by type.
         auto set_up = [&](bool dead) {
-            bigleaf_init(&leaf, make_vec2(128, 100), 0);
-            bigorb_init(&orb, make_vec2(128, 100), 0);
-            flyguy_init(&guy, make_vec2(128, 100), 0);
+            big_init(&leaf, BIG_LEAF, make_vec2(128, 100), 0);
+            big_init(&orb, BIG_ORB, make_vec2(128, 100), 0);
+            big_init(&guy, BIG_FLYGUY, make_vec2(128, 100), 0);
             guy.vy = 0;
-            spirit_init(&spirit, make_vec2(128, 100), 0);
+            big_init(&spirit, BIG_SPIRIT, make_vec2(128, 100), 0);
             spirit.vy = 0;
-            fboss_init(&fboss, make_vec2(128, 100), 0);
+            big_init(&fboss, BIG_FBOSS, make_vec2(128, 100), 0);
             fboss.vy = 0;
             leaf.dead = orb.dead = guy.dead = spirit.dead = fboss.dead = dead;
         };
@@ -97,7 +106,7 @@ TEST_F(BossTest, EachBigTypeByItsRules)
             case BIG_ORB: tick(&orb); return &orb.anim;
             case BIG_FLYGUY:
                 if (as_boss)
-                    flyguy_update(&guy, flames, &next, 0);
+                    boss_tick(&guy, flames, &next, nullptr);
                 else
                     tick(&guy);
                 return &guy.anim;
@@ -107,20 +116,20 @@ TEST_F(BossTest, EachBigTypeByItsRules)
         };
         auto hit = [&](Shot *s, int32_t *score, int32_t *combo, int32_t *timer) {
             switch (t.type) {
-            case BIG_LEAF: bigleaf_hit_by_shot(&leaf, s, score, combo, timer); break;
-            case BIG_ORB: bigorb_hit_by_shot(&orb, s, score, combo, timer); break;
-            case BIG_FLYGUY: flyguy_hit_by_shot(&guy, s, score, combo, timer); break;
-            case BIG_SPIRIT: spirit_hit_by_shot(&spirit, s, score, combo, timer); break;
-            default: fboss_hit_by_shot(&fboss, s, score, combo, timer); break;
+            case BIG_LEAF: big_hit_by_shot(&leaf, s, score, combo, timer); break;
+            case BIG_ORB: big_hit_by_shot(&orb, s, score, combo, timer); break;
+            case BIG_FLYGUY: big_hit_by_shot(&guy, s, score, combo, timer); break;
+            case BIG_SPIRIT: big_hit_by_shot(&spirit, s, score, combo, timer); break;
+            default: big_hit_by_shot(&fboss, s, score, combo, timer); break;
             }
         };
         auto touch = [&](Player *p, int32_t *health) {
             switch (t.type) {
-            case BIG_LEAF: bigleaf_touch_player(&leaf, p, health); break;
-            case BIG_ORB: bigorb_touch_player(&orb, p, health); break;
-            case BIG_FLYGUY: flyguy_touch_player(&guy, p, health); break;
-            case BIG_SPIRIT: spirit_touch_player(&spirit, p, health); break;
-            default: fboss_touch_player(&fboss, p, health); break;
+            case BIG_LEAF: big_touch_player(&leaf, p, health); break;
+            case BIG_ORB: big_touch_player(&orb, p, health); break;
+            case BIG_FLYGUY: big_touch_player(&guy, p, health); break;
+            case BIG_SPIRIT: big_touch_player(&spirit, p, health); break;
+            default: big_touch_player(&fboss, p, health); break;
             }
         };
         for (int as_boss = 0; as_boss <= 1; as_boss++) {
@@ -187,13 +196,13 @@ TEST_F(BossTest, BigLeafDropsOnlyOverTheFieldAndReArmsEitherWay)
         played.clear();
         NBomb bombs[10];
         for (int i = 0; i < 10; i++)
-            nbomb_init(&bombs[i], make_vec2(50, 50.0f + i), 0);
+            enemy_init(&bombs[i], ENEMY_NBOMB, make_vec2(50, 50.0f + i), 0);
         bombs[c.next].vy = 1.5f;  // still falling: taken all the same
         BigLeaf leaf;
-        bigleaf_init(&leaf, make_vec2(c.x, 100), 0);
+        big_init(&leaf, BIG_LEAF, make_vec2(c.x, 100), 0);
         leaf.drop_timer = c.timer;
         int32_t next = c.next;
-        bigleaf_update(&leaf, bombs, &next, SAMPLE_A, 0);
+        boss_tick(&leaf, bombs, &next, SAMPLE_A);
         const NBomb &b = bombs[c.next];
         EXPECT_EQ(leaf.drop_timer, c.timer_after) << c.x;
         EXPECT_EQ(next, c.next_after) << c.x;
@@ -207,12 +216,11 @@ TEST_F(BossTest, BigLeafDropsOnlyOverTheFieldAndReArmsEitherWay)
     }
 }
 
-template <typename T>
-void expect_falls(void (*init)(T *, Vec2, float), float gravity, int row, int frame,
+void expect_falls(BigKind kind, float gravity, int row, int frame,
                   const char *name)
 {
-    T rec;
-    init(&rec, make_vec2(100, 100), 1);
+    Big rec;
+    big_init(&rec, kind, make_vec2(100, 100), 1);
     rec.dead = 1;
     rec.vy = 0;
     tick(&rec);
@@ -222,26 +230,130 @@ void expect_falls(void (*init)(T *, Vec2, float), float gravity, int row, int fr
     EXPECT_EQ(rec.anim.frame, frame) << name;
 }
 
+// Every kind's own speeds, worked by hand from the draws: a flap, a turn, a
+// bounce and the walls, each with the roll its rules give.
+Big big_at(BigKind kind, float x, float y, float vx, float vy, int32_t hp = -1)
+{
+    Big b;
+    big_init(&b, kind, make_vec2(x, y), vx);
+    b.vy = vy;
+    if (hp >= 0)
+        b.hp = hp;
+    return b;
+}
+
+TEST_F(BossTest, EachKindsSpeedsFromItsDraws)
+{
+    // BigLeaf sinks by 0.025 a tick and flaps up once vy passes 2.0.
+    Big leaf = big_at(BIG_LEAF, 100, 100, 0, 1.9f);
+    tick(&leaf);
+    EXPECT_FLOAT_EQ(leaf.vy, 1.925f);
+    leaf = big_at(BIG_LEAF, 100, 100, 0, 1.98f);
+    std::vector<int> r = peek_draws(3, 2);
+    tick(&leaf);
+    EXPECT_EQ(leaf.vy, -(float)(r[0] % 40 + 1) / 10.0f);
+    // 8 pixels past the edge ahead it turns, at 1.0 to 2.9.
+    leaf = big_at(BIG_LEAF, 264.5f, 100, 0.5f, 0);
+    r = peek_draws(4, 2);
+    tick(&leaf);
+    EXPECT_EQ(leaf.anim.scale_x, -1.0f);
+    EXPECT_EQ(leaf.vx, -(float)(r[0] % 20 + 10) / 10.0f);
+
+    // BigOrb gains 0.25 a tick and comes back from past a wall at 2.0 to 5.9.
+    Big orb = big_at(BIG_ORB, 100, 100, 1, 0);
+    tick(&orb);
+    EXPECT_FLOAT_EQ(orb.vy, 0.25f);
+    orb = big_at(BIG_ORB, 257, 100, 1, 0);
+    r = peek_draws(5, 2);
+    tick(&orb);
+    EXPECT_EQ(orb.vx, -(float)(r[0] % 40 + 20) / 10.0f);
+    orb = big_at(BIG_ORB, -1, 100, -1, 0);
+    r = peek_draws(6, 2);
+    tick(&orb);
+    EXPECT_EQ(orb.vx, (float)(r[0] % 40 + 20) / 10.0f);
+
+    // FlyGuy starts at 1.0 to 3.9 down, bounces at 1.5 to 5.4 and leaves
+    // the walls at 0.5 to 4.4.
+    r = peek_draws(7, 2);
+    Big guy;
+    big_init(&guy, BIG_FLYGUY, make_vec2(100, 100), 1);
+    EXPECT_EQ(guy.vy, (float)(r[0] % 30 + 10) / 10.0f);
+    guy = big_at(BIG_FLYGUY, 100, 209, 1, 1);
+    r = peek_draws(8, 2);
+    tick(&guy);
+    EXPECT_EQ(guy.vy, -(float)(r[0] % 40 + 15) / 10.0f);
+    guy = big_at(BIG_FLYGUY, -1, 100, -1, 0);
+    r = peek_draws(9, 2);
+    tick(&guy);
+    EXPECT_EQ(guy.vx, (float)(r[0] % 40 + 5) / 10.0f);
+    guy = big_at(BIG_FLYGUY, 256, 100, 1, 0);
+    r = peek_draws(10, 2);
+    tick(&guy);
+    EXPECT_EQ(guy.vx, -(float)(r[0] % 40 + 5) / 10.0f);
+
+    // Spirit at scale 1: off the floor a new vx of -2.0 to 1.9 and vy of
+    // 1.5 to 3.4 up; off the walls 0.5 to 4.4 right or 0.5 to 2.4 left,
+    // with a new vy of -2.0 to 1.9.
+    Big spirit = big_at(BIG_SPIRIT, 100, 217, 0, 1, 64);
+    r = peek_draws(11, 3);
+    tick(&spirit);
+    EXPECT_EQ(spirit.vx, (float)(r[0] % 40) / 10.0f - 2.0f);
+    EXPECT_EQ(spirit.vy, -(float)(r[1] % 20 + 15) / 10.0f);
+    spirit = big_at(BIG_SPIRIT, -1, 100, -1, 0.5f, 64);
+    r = peek_draws(12, 3);
+    tick(&spirit);
+    EXPECT_EQ(spirit.vx, (float)(r[0] % 40 + 5) / 10.0f);
+    EXPECT_EQ(spirit.vy, (float)(r[1] % 40) / 10.0f - 2.0f);
+    spirit = big_at(BIG_SPIRIT, 256, 100, 1, 0.5f, 64);
+    r = peek_draws(13, 3);
+    tick(&spirit);
+    EXPECT_EQ(spirit.vx, -(float)(r[0] % 20 + 5) / 10.0f);
+    EXPECT_EQ(spirit.vy, (float)(r[1] % 40) / 10.0f - 2.0f);
+
+    // FBoss leaves the right wall at 1.0 to 4.9, its vy scaled by 0.5 to 1.99.
+    Big fboss = big_at(BIG_FBOSS, 256, 100, 1, 1);
+    r = peek_draws(14, 3);
+    tick(&fboss);
+    EXPECT_EQ(fboss.vx, -(float)(r[0] % 40 + 10) / 10.0f);
+    EXPECT_EQ(fboss.vy, 1.0f * ((float)(r[1] % 150 + 50) / 100.0f));
+}
+
+// The stage-1 boss's first bomb falls on its 41st tick over the field.
+TEST_F(BossTest, BigLeafsFirstBombAfterFortyTicks)
+{
+    NBomb bombs[BOSS_CHILD_SLOTS];
+    for (NBomb &b : bombs)
+        enemy_init(&b, ENEMY_NBOMB, make_vec2(-50, -50), 0);
+    int32_t next = 0;
+    Big leaf = big_at(BIG_LEAF, 100, 100, 0, 0);
+    int ticks = 0;
+    while (next == 0 && ticks < 100) {
+        leaf.vy = 0;
+        boss_tick(&leaf, bombs, &next, nullptr);
+        ticks++;
+    }
+    EXPECT_EQ(ticks, 41);
+}
+
 TEST_F(BossTest, DeadOnesFallWithTheirGravityAndDyingFrame)
 {
-    expect_falls(bigleaf_init, 0.1f, 1, 0, "BigLeaf");
-    expect_falls(bigorb_init, 0.25f, 1, 0, "BigOrb");
-    expect_falls(flyguy_init, 0.25f, 1, 0, "FlyGuy");
-    expect_falls(spirit_init, 0.25f, 0, 0, "Spirit");
-    expect_falls(fboss_init, 0.25f, 0, 1, "FBoss");
+    expect_falls(BIG_LEAF, 0.1f, 1, 0, "BigLeaf");
+    expect_falls(BIG_ORB, 0.25f, 1, 0, "BigOrb");
+    expect_falls(BIG_FLYGUY, 0.25f, 1, 0, "FlyGuy");
+    expect_falls(BIG_SPIRIT, 0.25f, 0, 0, "Spirit");
+    expect_falls(BIG_FBOSS, 0.25f, 0, 1, "FBoss");
     EXPECT_TRUE(played.empty()) << "a dead boss makes no sound";
 }
 
 // A stage-4 member gone below 272 comes back: coin, x, speed, y, then
 // FlyGuy's vy. Seeds 1 to 6 take both sides.
-template <typename T>
-void expect_comes_back(void (*init)(T *, Vec2, float), float left, float right, bool rolls_vy,
+void expect_comes_back(BigKind kind, float left, float right, bool rolls_vy,
                        const char *name)
 {
     int sides = 0;
     for (unsigned seed = 1; seed <= 6; seed++) {
-        T e;
-        init(&e, make_vec2(100, 272.5f), 1);
+        Big e;
+        big_init(&e, kind, make_vec2(100, 272.5f), 1);
         e.dead = 1;
         std::vector<int> r = peek_draws(seed, 6);
         tick(&e, 1);
@@ -261,9 +373,9 @@ void expect_comes_back(void (*init)(T *, Vec2, float), float left, float right, 
 
 TEST_F(BossTest, GroupMembersComeBackWithTheirDrawsInOrder)
 {
-    expect_comes_back(bigleaf_init, -64, 320, false, "BigLeaf");
-    expect_comes_back(bigorb_init, -64, 320, false, "BigOrb");
-    expect_comes_back(flyguy_init, -96, 360, true, "FlyGuy");
+    expect_comes_back(BIG_LEAF, -64, 320, false, "BigLeaf");
+    expect_comes_back(BIG_ORB, -64, 320, false, "BigOrb");
+    expect_comes_back(BIG_FLYGUY, -96, 360, true, "FlyGuy");
 }
 
 TEST_F(BossTest, NoComingBackForABossWithoutTheFlagOrAboveTheLine)
@@ -271,13 +383,14 @@ TEST_F(BossTest, NoComingBackForABossWithoutTheFlagOrAboveTheLine)
     NBomb bombs[10];
     int32_t next = 0;
     BigLeaf a, b, c;
-    bigleaf_init(&a, make_vec2(100, 273), 1);
-    bigleaf_init(&b, make_vec2(100, 273), 1);
-    bigleaf_init(&c, make_vec2(100, 271.8f), 1);
+    big_init(&a, BIG_LEAF, make_vec2(100, 273), 1);
+    big_init(&b, BIG_LEAF, make_vec2(100, 273), 1);
+    big_init(&c, BIG_LEAF, make_vec2(100, 271.8f), 1);
     a.dead = b.dead = c.dead = 1;
     a.vy = b.vy = c.vy = 0;
     int r0 = peek_draws(4, 1)[0];
-    bigleaf_update(&a, bombs, &next, nullptr, 1);  // a boss: it has bombs
+    const BossGear bombs_only = {bombs, &next, nullptr, nullptr};
+    big_update(&a, 1, &bombs_only);  // a boss: it has bombs
     tick(&b, 0);
     tick(&c, 1);  // falls to 271.9 only
     EXPECT_EQ(a.dead + b.dead + c.dead, 3);
@@ -295,14 +408,14 @@ TEST_F(BossTest, BigOrbThrowsOnlyIntoADeadSlotButAlwaysAdvances)
     for (const auto &c : cases) {
         Orb orbs[10];
         for (Orb &o : orbs)
-            orb_init(&o, make_vec2(40, 40), 3);
+            enemy_init(&o, ENEMY_ORB, make_vec2(40, 40), 3);
         orbs[5].dead = c.slot_dead;
         BigOrb big;
-        bigorb_init(&big, make_vec2(c.x, 207.9f), -1);
+        big_init(&big, BIG_ORB, make_vec2(c.x, 207.9f), -1);
         big.vy = 1;
         int32_t next = 5;
         std::vector<int> r = peek_draws(2, 3);
-        bigorb_update(&big, 0, orbs, &next);
+        boss_tick(&big, orbs, &next, nullptr);
         EXPECT_EQ(big.y, 208);
         EXPECT_EQ(big.vy, -(float)(r[0] % 600 + 400) / 100.0f);
         EXPECT_EQ(next, c.next_after) << c.x;
@@ -347,21 +460,21 @@ TEST_F(BossTest, KilledOnTheLastHitWithOneAwardAndNoWrap)
     FlyGuy guy;
     Spirit spirit;
     FBoss fboss;
-    bigleaf_init(&leaf, make_vec2(100, 100), 0);
-    bigleaf_init(&leaf4, make_vec2(100, 100), 0);
-    bigorb_init(&orb, make_vec2(100, 100), 0);
-    bigorb_init(&orb4, make_vec2(100, 100), 0);
-    flyguy_init(&guy, make_vec2(100, 100), 0);
-    spirit_init(&spirit, make_vec2(100, 100), 0);
-    fboss_init(&fboss, make_vec2(100, 100), 0);
+    big_init(&leaf, BIG_LEAF, make_vec2(100, 100), 0);
+    big_init(&leaf4, BIG_LEAF, make_vec2(100, 100), 0);
+    big_init(&orb, BIG_ORB, make_vec2(100, 100), 0);
+    big_init(&orb4, BIG_ORB, make_vec2(100, 100), 0);
+    big_init(&guy, BIG_FLYGUY, make_vec2(100, 100), 0);
+    big_init(&spirit, BIG_SPIRIT, make_vec2(100, 100), 0);
+    big_init(&fboss, BIG_FBOSS, make_vec2(100, 100), 0);
     leaf4.hp = orb4.hp = 3;
-    expect_killed(&leaf, 30, 1000, 0, bigleaf_hit_by_shot, "BigLeaf");
-    expect_killed(&leaf4, 3, 1000, 0, bigleaf_hit_by_shot, "stage-4 BigLeaf");
-    expect_killed(&orb, 60, 2000, 0, bigorb_hit_by_shot, "BigOrb");
-    expect_killed(&orb4, 3, 2000, 0, bigorb_hit_by_shot, "stage-4 BigOrb");
-    expect_killed(&guy, 75, 3000, 0, flyguy_hit_by_shot, "FlyGuy");
-    expect_killed(&spirit, 112, 4000, 16, spirit_hit_by_shot, "Spirit");
-    expect_killed(&fboss, 239, 1000000, 16, fboss_hit_by_shot, "FBoss");
+    expect_killed(&leaf, 30, 1000, 0, big_hit_by_shot, "BigLeaf");
+    expect_killed(&leaf4, 3, 1000, 0, big_hit_by_shot, "stage-4 BigLeaf");
+    expect_killed(&orb, 60, 2000, 0, big_hit_by_shot, "BigOrb");
+    expect_killed(&orb4, 3, 2000, 0, big_hit_by_shot, "stage-4 BigOrb");
+    expect_killed(&guy, 75, 3000, 0, big_hit_by_shot, "FlyGuy");
+    expect_killed(&spirit, 112, 4000, 16, big_hit_by_shot, "Spirit");
+    expect_killed(&fboss, 239, 1000000, 16, big_hit_by_shot, "FBoss");
     EXPECT_EQ(orb.hp, 0);
 }
 
@@ -391,11 +504,11 @@ TEST_F(BossTest, BoxesAgainstShotsAndThePlayer)
         FlyGuy guy;
         Spirit spirit;
         FBoss fboss;
-        bigleaf_init(&leaf, make_vec2(100, 100), 0);
-        bigorb_init(&orb, make_vec2(100, 100), 0);
-        flyguy_init(&guy, make_vec2(100, 100), 0);
-        spirit_init(&spirit, make_vec2(100, 100), 0);
-        fboss_init(&fboss, make_vec2(100, 100), 0);
+        big_init(&leaf, BIG_LEAF, make_vec2(100, 100), 0);
+        big_init(&orb, BIG_ORB, make_vec2(100, 100), 0);
+        big_init(&guy, BIG_FLYGUY, make_vec2(100, 100), 0);
+        big_init(&spirit, BIG_SPIRIT, make_vec2(100, 100), 0);
+        big_init(&fboss, BIG_FBOSS, make_vec2(100, 100), 0);
         spirit.hp = (int32_t)c.size;
         fboss.body_scale = c.size;
         Shot s = live_shot(100 + c.dx, 100 + c.dy);
@@ -404,24 +517,24 @@ TEST_F(BossTest, BoxesAgainstShotsAndThePlayer)
         // The touch first: a hit would shrink Spirit.
         switch (c.kind) {
         case LEAF:
-            bigleaf_touch_player(&leaf, &p, &health);
-            bigleaf_hit_by_shot(&leaf, &s, &score, &combo, &timer);
+            big_touch_player(&leaf, &p, &health);
+            big_hit_by_shot(&leaf, &s, &score, &combo, &timer);
             break;
         case ORB:
-            bigorb_touch_player(&orb, &p, &health);
-            bigorb_hit_by_shot(&orb, &s, &score, &combo, &timer);
+            big_touch_player(&orb, &p, &health);
+            big_hit_by_shot(&orb, &s, &score, &combo, &timer);
             break;
         case GUY:
-            flyguy_touch_player(&guy, &p, &health);
-            flyguy_hit_by_shot(&guy, &s, &score, &combo, &timer);
+            big_touch_player(&guy, &p, &health);
+            big_hit_by_shot(&guy, &s, &score, &combo, &timer);
             break;
         case SPIRIT:
-            spirit_touch_player(&spirit, &p, &health);
-            spirit_hit_by_shot(&spirit, &s, &score, &combo, &timer);
+            big_touch_player(&spirit, &p, &health);
+            big_hit_by_shot(&spirit, &s, &score, &combo, &timer);
             break;
         case FBOSS:
-            fboss_touch_player(&fboss, &p, &health);
-            fboss_hit_by_shot(&fboss, &s, &score, &combo, &timer);
+            big_touch_player(&fboss, &p, &health);
+            big_hit_by_shot(&fboss, &s, &score, &combo, &timer);
             break;
         }
         EXPECT_EQ(s.live == 0, c.shot_hits) << "kind " << c.kind << " at " << c.dx << ", " << c.dy;
@@ -439,16 +552,16 @@ TEST_F(BossTest, FlyGuySpitsOnFrameElevenOnlyAsABossInView)
     for (const auto &c : cases) {
         Flame2 flames[10];
         for (Flame2 &f : flames)
-            flame2_init(&f, make_vec2(-50, -50), 0);
+            enemy_init(&f, ENEMY_FLAME2, make_vec2(-50, -50), 0);
         FlyGuy guy;
-        flyguy_init(&guy, make_vec2(128, c.y), c.vx);
+        big_init(&guy, BIG_FLYGUY, make_vec2(128, c.y), c.vx);
         guy.vy = 0;
         int32_t next = 9;
         int spits = 0, highest = 0;
         for (int t = 1; t <= 28; t++) {
             int32_t before = next;
             float x = guy.x;
-            flyguy_update(&guy, c.boss ? flames : nullptr, &next, 0);
+            boss_tick(&guy, c.boss ? flames : nullptr, &next, nullptr);
             highest = std::max(highest, guy.anim.frame);
             if (next == before)
                 continue;
@@ -474,7 +587,7 @@ TEST_F(BossTest, ScaleSetsSizeAndSpeed)
     } spirits[] = {{128, 2.0f, 1.0f, false}, {17, 0.265625f, 2.734375f, false}, {16, 0.25f, 2.75f, true}};
     for (const auto &c : spirits) {
         Spirit spirit;
-        spirit_init(&spirit, make_vec2(128, 100), 1);
+        big_init(&spirit, BIG_SPIRIT, make_vec2(128, 100), 1);
         spirit.hp = c.hp;
         tick(&spirit);
         EXPECT_EQ(spirit.anim.scale_x, c.s) << c.hp;
@@ -489,7 +602,7 @@ TEST_F(BossTest, ScaleSetsSizeAndSpeed)
     } fbosses[] = {{0.11f, 0, 2.4f}, {2.49f, 1, 0.0f}, {1.0f, 1, 1.49f}};
     for (const auto &c : fbosses) {
         FBoss f;
-        fboss_init(&f, make_vec2(128, 100), 1);
+        big_init(&f, BIG_FBOSS, make_vec2(128, 100), 1);
         f.vy = 1;
         f.body_scale = c.scale;
         f.growing = c.growing;
@@ -507,7 +620,7 @@ TEST_F(BossTest, ScaleSetsSizeAndSpeed)
 TEST_F(BossTest, FBossLaserCycleAndItsSounds)
 {
     FBoss f;
-    fboss_init(&f, make_vec2(128, -16), 0);
+    big_init(&f, BIG_FBOSS, make_vec2(128, -16), 0);
     f.vy = 0;
     for (int i = 0; i < 100; i++)
         tick(&f);
@@ -541,7 +654,7 @@ TEST_F(BossTest, FBossBouncesRollSpeedThenFactor)
 {
     std::vector<int> r = peek_draws(11, 3);
     FBoss floor, wall;
-    fboss_init(&floor, make_vec2(128, 208.5f), 2);
+    big_init(&floor, BIG_FBOSS, make_vec2(128, 208.5f), 2);
     floor.vy = 1;
     tick(&floor);
     EXPECT_EQ(floor.vy, -(float)(r[0] % 40 + 10) / 10.0f);
@@ -549,7 +662,7 @@ TEST_F(BossTest, FBossBouncesRollSpeedThenFactor)
     EXPECT_EQ(rand(), r[2]);
 
     r = peek_draws(12, 3);
-    fboss_init(&wall, make_vec2(-1, 100), -1);
+    big_init(&wall, BIG_FBOSS, make_vec2(-1, 100), -1);
     wall.vy = 1;
     tick(&wall);
     EXPECT_EQ(wall.vx, (float)(r[0] % 40 + 10) / 10.0f);
@@ -570,13 +683,13 @@ TEST_F(BossTest, FBossHurtsByItsBeamBelowAndByItsBody)
     };
     for (const auto &c : cases) {
         FBoss f;
-        fboss_init(&f, make_vec2(100, 80), 0);
+        big_init(&f, BIG_FBOSS, make_vec2(100, 80), 0);
         f.laser_on = c.laser;
         f.dead = c.dead;
         Player p = player_at(100 + c.dx, 80 + c.dy);
         p.hurt = c.hurt_before;
         int32_t health = 5;
-        fboss_touch_player(&f, &p, &health);
+        big_touch_player(&f, &p, &health);
         EXPECT_EQ(health, c.hurts ? 4 : 5) << "dx " << c.dx << " dy " << c.dy;
     }
 }
@@ -637,23 +750,23 @@ TEST_F(BossDrawTest, BigOnesCentredFacingBothWaysWithTheirShadow)
             BigLeaf leaf;
             BigOrb orb;
             FlyGuy guy;
-            bigleaf_init(&leaf, make_vec2(100.5f, 150.5f), 0);
-            bigorb_init(&orb, make_vec2(100.5f, 150.5f), 0);
-            flyguy_init(&guy, make_vec2(100.5f, 150.5f), 0);
+            big_init(&leaf, BIG_LEAF, make_vec2(100.5f, 150.5f), 0);
+            big_init(&orb, BIG_ORB, make_vec2(100.5f, 150.5f), 0);
+            big_init(&guy, BIG_FLYGUY, make_vec2(100.5f, 150.5f), 0);
             look(&leaf, facing, dead), look(&orb, facing, dead), look(&guy, facing, dead);
             const char *what = dead ? (facing > 0 ? "dying right" : "dying left")
                                     : (facing > 0 ? "right" : "left");
             uint32_t colour = probe_row_colour[dead];
             use_strip(24, 6);
-            bigleaf_draw(&leaf, strip);
+            big_draw(&leaf, strip);
             expect_sprite(colour, 88, 138, 111, 161, what);
             EXPECT_EQ(at(100, 224), PROBE_BLACK) << "BigLeaf " << what;
             use_strip(32, 4);
-            bigorb_draw(&orb, strip);
+            big_draw(&orb, strip);
             expect_sprite(colour, 84, 134, 115, 165, what);
             EXPECT_EQ(at(100, 224), PROBE_BLACK) << "BigOrb " << what;
             use_strip(32, 16);
-            flyguy_draw(&guy, strip);
+            big_draw(&guy, strip);
             expect_sprite(colour, 84, 134, 115, 165, what);
             EXPECT_EQ(at(100, 224), PROBE_BLACK) << "FlyGuy " << what;
             EXPECT_EQ(at(100, 230), PROBE_BACKGROUND) << what;
@@ -672,13 +785,13 @@ TEST_F(BossDrawTest, SpiritDrawnAtItsScaleShadowOnlyInView)
     for (const auto &c : cases) {
         use_strip(48, 6);
         Spirit s;
-        spirit_init(&s, make_vec2(128.5f, c.y), 0);
+        big_init(&s, BIG_SPIRIT, make_vec2(128.5f, c.y), 0);
         tick(&s);  // scale 2 from hp 128
         s.x = 128.5f;
         s.y = c.y;
         s.dead = c.dead;
         s.anim.frame = c.frame;
-        spirit_draw(&s, strip);
+        big_draw(&s, strip);
         EXPECT_EQ(at(128, 224) == PROBE_BLACK, c.shadow) << "y " << c.y << " frame " << c.frame;
         if (c.y > 0)
             expect_sprite(probe_row_colour[0], 80, 72, 175, 167, "Spirit at scale 2");
@@ -704,7 +817,7 @@ TEST_F(BossDrawTest, FBossBodyRotorBeamAndShadow)
     for (const auto &c : cases) {
         use_strip(64, 4);
         FBoss f;
-        fboss_init(&f, make_vec2(128.5f, 100.5f), 0);
+        big_init(&f, BIG_FBOSS, make_vec2(128.5f, 100.5f), 0);
         f.body_scale = c.scale;
         f.anim.scale_x = f.top.scale_x = c.facing * c.scale;
         f.anim.scale_y = f.top.scale_y = c.scale;
@@ -712,7 +825,7 @@ TEST_F(BossDrawTest, FBossBodyRotorBeamAndShadow)
         f.dead = c.dead;
         f.laser_on = c.laser;
         f.cycle_timer = c.timer;
-        fboss_draw(&f, strip);
+        big_draw(&f, strip);
         const char *what = c.dead ? "dead" : c.beam ? "beam" : c.scale < 1 ? "small" : "flying";
         int half = (int)(32 * c.scale);
         expect_sprite(probe_row_colour[0], 128 - half, 100 - half, 127 + half, 99 + half, what);

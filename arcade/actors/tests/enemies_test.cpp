@@ -10,14 +10,14 @@ namespace {
 // do the rest, so that a rule shared by all is tested on all.
 struct Ops {
     const char *name;
-    void (*init)(Enemy *, Vec2, float);
+    EnemyKind kind;
     int32_t score;
 };
 
 const Ops ops[] = {
-    {"Leaf", leaf_init, 100},   {"Ball", ball_init, 150},     {"NBomb", nbomb_init, 200},
-    {"Orb", orb_init, 250},     {"Flame", flame_init, 300},   {"Slime", slime_init, 350},
-    {"Flame2", flame2_init, 400}, {"BulletB", bulletb_init, 450},
+    {"Leaf", ENEMY_LEAF, 100},     {"Ball", ENEMY_BALL, 150},   {"NBomb", ENEMY_NBOMB, 200},
+    {"Orb", ENEMY_ORB, 250},       {"Flame", ENEMY_FLAME, 300}, {"Slime", ENEMY_SLIME, 350},
+    {"Flame2", ENEMY_FLAME2, 400}, {"BulletB", ENEMY_BULLETB, 450},
 };
 const Ops &LEAF = ops[0], &BALL = ops[1], &NBOMB = ops[2], &ORB = ops[3], &FLAME = ops[4],
           &SLIME = ops[5], &FLAME2 = ops[6], &BULLETB = ops[7];
@@ -25,7 +25,7 @@ const Ops &LEAF = ops[0], &BALL = ops[1], &NBOMB = ops[2], &ORB = ops[3], &FLAME
 Enemy make(const Ops &t, float x, float y, float vx, float vy, uint8_t dead = 0)
 {
     Enemy e;
-    t.init(&e, make_vec2(x, y), vx);
+    enemy_init(&e, t.kind, make_vec2(x, y), vx);
     e.vy = vy;
     e.dead = dead;
     return e;
@@ -205,12 +205,12 @@ TEST_F(EnemyTest, ComingBackDrawsInItsOrder)
 
     std::vector<int> r = next_draws(5, 4);
     Enemy b;
-    bulletb_init(&b, make_vec2(100, 300), 0);
+    enemy_init(&b, ENEMY_BULLETB, make_vec2(100, 300), 0);
     EXPECT_EQ(b.vy, (float)(r[0] % 30 + 10) / 10.0f);  // its own roll at set-up
     b.dead = 1;
     b.anim.scale_x = -1.0f;
     r = next_draws(6, 4);
-    bulletb_update(&b, 1);
+    enemy_update(&b, 1, nullptr);
     EXPECT_EQ(b.x, (float)((r[0] & 255) - 8));
     EXPECT_EQ(b.y, (float)(-160 - r[1] % 640));
     EXPECT_EQ(b.vy, (float)(r[2] % 30 + 10) / 10.0f);
@@ -248,7 +248,7 @@ TEST_F(EnemyTest, NBombLandsOnceExplodesHarmlesslyAndRests)
         NBomb b = make(NBOMB, 60, 200, 0, 2);
         int ticks = 0;
         while (!b.dead && ticks < 100) {
-            nbomb_update(&b, respawn, SAMPLE_B);
+            enemy_update(&b, respawn, SAMPLE_B);
             ticks++;
         }
         EXPECT_EQ(ticks, 9);  // 200, 202, ... 218: below the floor
@@ -268,9 +268,9 @@ TEST_F(EnemyTest, NBombLandsOnceExplodesHarmlesslyAndRests)
         int32_t health = 5, score = 0, combo = 0, timer = 0;
         int frame5_at = 0;
         for (int t = 1; t <= 20 && b.dead; t++) {
-            nbomb_touch_player(&b, &p, &health);
-            nbomb_hit_by_shot(&b, &s, &score, &combo, &timer);
-            nbomb_update(&b, respawn, SAMPLE_B);
+            enemy_touch_player(&b, &p, &health);
+            enemy_hit_by_shot(&b, &s, &score, &combo, &timer);
+            enemy_update(&b, respawn, SAMPLE_B);
             if (b.anim.frame == 5 && !frame5_at)
                 frame5_at = t;
         }

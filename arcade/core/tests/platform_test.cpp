@@ -1,7 +1,7 @@
 // The display attempts and the sound seam.
 #include <gtest/gtest.h>
 #include "core/platform.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 
 namespace {
 

@@ -39,7 +39,7 @@ void play_from(int32_t st, uint32_t t, bool parked = true)
 // shot at) with a live shot on it; the next tick scores 200 x (combo + 1).
 void kill_arm()
 {
-    nbomb_init(&nbombs[9], make_vec2(200.0f, 150.0f), 0.0f);
+    enemy_init(&nbombs[9], ENEMY_NBOMB, make_vec2(200.0f, 150.0f), 0.0f);
     shot_init(&shots[49], make_vec2(200.0f, 150.0f), make_vec2(0.0f, 0.0f), 8.0f);
 }
 
@@ -307,6 +307,50 @@ TEST_F(StagePlay, OutOfHealth)
         EXPECT_EQ(health, 5);
         EXPECT_EQ(stage_ticks, 0u);
     }
+}
+
+// The world reports how the tick ended and leaves the screens to the state
+// machine; the rest of a clearing tick runs on the fresh world, so a hit
+// that emptied the health before the clear costs no life.
+TEST_F(StagePlay, TheWorldReportsItsEndsAndTheStateMachineActsAfterTheTick)
+{
+    play_from(1, 6400);
+    boss_pending = 0;
+    boss_bigleaf.dead = 1;
+    boss_bigleaf.y = 310.0f;
+    health = 1;
+    leaves[0] = Enemy{player.x, player.y, {}, 0.0f, 0.0f, 0, ENEMY_LEAF};
+    anim_init(&leaves[0].anim, 16.0f, 16.0f);
+    title_enter_count = 1;
+    EXPECT_EQ(stage_tick(), WORLD_STAGE_CLEARED);
+    EXPECT_EQ(game_state, Playing) << "the world changed the screen";
+    EXPECT_EQ(stage, 1);
+    EXPECT_EQ(title_enter_count, 1) << "the world reached into the title";
+    EXPECT_EQ(boss_pending, 1);
+    EXPECT_EQ(lives, 3) << "a life lost on the old world";
+    EXPECT_EQ(health, 5);
+    EXPECT_EQ(player.fallen, 0);
+
+    play_from(2, 2500);
+    lives = 0;
+    score = 700;
+    fall_out_now();
+    EXPECT_EQ(stage_tick(), WORLD_FELL_OUT);
+    EXPECT_EQ(game_state, Playing);
+    EXPECT_EQ(score, 0) << "the score of a lost game stays";
+    EXPECT_EQ(health_meter, 0);
+    update_world();
+    EXPECT_EQ(game_state, Playing) << "a tick without an end changed the screen";
+
+    play_from(2, 2500);
+    lives = 0;
+    score = 700;
+    fall_out_now();
+    title_enter_count = 1;
+    update_world();
+    EXPECT_EQ(game_state, GameOver);
+    EXPECT_EQ(title_enter_count, 0);
+    EXPECT_EQ(state_timer, 60);
 }
 
 TEST_F(StagePlay, StrayIndicesAndStagesStayInsideTheArrays)

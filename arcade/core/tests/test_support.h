@@ -5,8 +5,9 @@
 #include <vector>
 #include "core/game.h"
 #include "core/world.h"
+#include "core/input.h"
 #include "core/resources.h"
-#include "core/sound.h"
+#include "sound/sound.h"
 
 struct PlayedSound {
     ALLEGRO_SAMPLE *sample;
@@ -36,7 +37,7 @@ inline void use_fake_samples()
 inline void start_new_game()
 {
     new_game_values();
-    reset_world();
+    reset_play();
     game_state = Intro;
     next_state = Intro;
     state_timer = 60;

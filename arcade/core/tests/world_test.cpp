@@ -44,13 +44,21 @@ TEST(WorldReset, ClearsThePerStageValuesAndKeepsTheGameOnes)
     EXPECT_EQ(group1_count + group2_count + group3_count, 0);
     EXPECT_EQ(boss_pending, 1);
     EXPECT_EQ(stage_ticks, 0u);
-    EXPECT_EQ(state_timer, 60);
-    EXPECT_EQ(title_enter_count, 0);
+    EXPECT_EQ(state_timer, 3) << "the world leaves the screens' timer alone";
+    EXPECT_EQ(title_enter_count, 2) << "the world leaves the title alone";
     EXPECT_EQ(health_meter, 0);
     EXPECT_EQ(scroll[0] + scroll[1] + scroll[2], 0.0f);
     EXPECT_EQ(extra_life_popup.x, -32.0f);
     EXPECT_EQ(extra_life_popup.y, -32.0f);
     EXPECT_EQ(next_child_bigleaf + next_child_bigorb + next_child_flames, 0);
+
+    // The state machine's reset for a new start puts the title and the
+    // timed screens back as well.
+    reset_play();
+    EXPECT_EQ(state_timer, 60);
+    EXPECT_EQ(title_enter_count, 0);
+    EXPECT_EQ(lives, 4);
+    EXPECT_EQ(score, 5000);
 }
 
 TEST(ExtraLives, ThresholdsGrowWithTheSquare)

@@ -1,6 +1,7 @@
-// Every sound of the game goes through here: fire and forget.
-#ifndef ARCADE_CORE_SOUND_H
-#define ARCADE_CORE_SOUND_H
+// Every sound of the game goes through here: fire and forget. Below the
+// actors and the core, so that both can play.
+#ifndef ARCADE_SOUND_SOUND_H
+#define ARCADE_SOUND_SOUND_H
 
 #include <allegro5/allegro_audio.h>
 

@@ -1,5 +1,5 @@
 // The one way the game plays a sound.
-#include "core/sound.h"
+#include "sound/sound.h"
 
 SoundHook sound_hook;
 
