@@ -9,3 +9,7 @@
 std::filesystem::path NativePath(const std::string& name);
 // std::fopen, for any name the platform can hold.
 std::FILE* OpenFile(const std::string& name, const char* mode);
+// Moves `from` over `to`, replacing it in one step; false and `error` when
+// that fails.
+bool ReplaceFileWith(const std::string& from, const std::string& to, std::string& error);
+void RemoveFile(const std::string& name);

@@ -19,3 +19,16 @@ std::string UTF8FromWide(const std::wstring& text) {
                       nullptr);
   return narrow;
 }
+
+std::string SystemMessage(unsigned long code) {
+  wchar_t* text = nullptr;
+  const DWORD size = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                        FORMAT_MESSAGE_IGNORE_INSERTS,
+                                    nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message(text ? text : L"", size);
+  LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+    message.pop_back();
+  if (message.empty()) return "error " + std::to_string(code);
+  return UTF8FromWide(message);
+}

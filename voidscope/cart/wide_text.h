@@ -6,3 +6,5 @@
 
 std::wstring WideFromUTF8(const std::string& text);
 std::string UTF8FromWide(const std::wstring& text);
+// The system's text for an error code of GetLastError, without the line end.
+std::string SystemMessage(unsigned long code);

@@ -1,0 +1,96 @@
+// FormMain: the one window of voidscope on Windows. It holds the current
+// file name and the watch; the image and its analysis belong to TNESImage.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cart/debug_info.h"
+#include "cart/nes_image.h"
+#include "cart/play_log.h"
+#include "cart/segment_map.h"
+#include "info_drawing.h"
+
+class TFormMain {
+ public:
+  // firstArgument: the first command-line argument, loaded when not empty.
+  TFormMain(HINSTANCE instance, const std::string& firstArgument);
+  ~TFormMain();
+  TFormMain(const TFormMain&) = delete;
+  TFormMain& operator=(const TFormMain&) = delete;
+
+  HWND Handle() const { return Window; }
+  // The message loop, with the window's shortcut keys; the exit status.
+  int Run();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  void BuildMenu();
+  void Command(int id);
+
+  void FormCreate(const std::string& firstArgument);
+  void FormDestroy();
+  void FormPaint();
+  void MOpenClick();
+  void MReloadClick();
+  void MWatchClick();
+  void MSaveReportClick();
+  void MSegmentsClick();
+  void MOpenDbgClick();
+  void MPlayLogClick();
+  void MAddCdlClick();
+  void TimerWatchTimer();
+  void WMDropFiles(HDROP drop);
+  void PaintBoxInfoMouseMove(int x, int y);
+  void PaintBoxInfoMouseLeave();
+
+  // The drawing area: the client area above the status line.
+  int AreaWidth() const;
+  int AreaHeight() const;
+  void Redraw();
+  bool TakeFile(const std::string& name);
+  bool Load();
+  bool LoadDbg();
+  void DropDbg();
+  TAddOutcome LoadPlay(std::string& message);
+  void DropPlay();
+  bool PlayLogsChanged() const;
+  void ShowDbgMessage(const std::string& message);
+  void ShowPlayMessage(const std::string& message);
+  void ShowNotes();
+  TViewOptions ViewOptions() const;
+  std::string ByteUnder(int x, int y) const;
+  void ShowHover();
+
+  HINSTANCE Instance;
+  HWND Window = nullptr;
+  HMENU MainMenu = nullptr;
+  HMENU MView = nullptr;
+  HACCEL Shortcuts = nullptr;
+  HWND StatusBarDbg = nullptr;  // shown only to say why a debug file or a log is not used
+  HWND HoverTip = nullptr;
+  bool TimerWatchRunning = false;
+  bool SegmentsChecked = false;
+  bool PlayLogChecked = false;
+
+  TNESImage NES;
+  std::string OpenDialogNESFileName;
+  bool Hovering = false;
+  int HoverX = 0;
+  int HoverY = 0;
+  std::wstring HoverTextShown;
+  std::string ChosenDbgFileName;
+  TDebugInfo Dbg;
+  TSegmentMap Segments;
+  bool DbgHeld = false;
+  std::vector<std::string> ChosenCdlFileNames;
+  TPlayLog Play;
+  std::vector<std::pair<std::string, std::uint64_t>> PlayLogTimes;
+  std::string DbgNote;
+  std::string PlayNote;
+};
