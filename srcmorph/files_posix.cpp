@@ -68,10 +68,10 @@ bool write_all(int fd, const unsigned char* data, std::size_t n)
     return true;
 }
 
-ReadResult read_source(const char* path, InputText& text)
+ReadResult read_source(const PathString& path, InputText& text)
 {
     // Non-blocking so that opening a pipe does not wait for a writer.
-    const FileDescriptor fd(::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
         return ReadResult::cant_open;
     struct stat st;
@@ -95,7 +95,7 @@ ReadResult read_source(const char* path, InputText& text)
     return ReadResult::ok;
 }
 
-bool write_file_replacing(const std::string& path, const unsigned char* data, std::size_t n)
+bool write_file_replacing(const PathString& path, const unsigned char* data, std::size_t n)
 {
     const std::size_t slash = path.rfind('/');
     std::string temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1));
