@@ -1,20 +1,36 @@
 // Start-up on Windows: the window, or a report and a summary made without
 // one. The program is built for the window subsystem, so that starting it
-// from Explorer opens no console.
+// from Explorer opens no console; the command-line modes write to the
+// console or the files they are started with (see console.h).
 #include <windows.h>
 
+#include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "UnitMain.h"
 #include "arguments.h"
+#include "cart/command_line.h"
+#include "cart/command_modes.h"
+#include "console.h"
 #include "dialogs.h"
+#include "report_picture.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  const std::vector<std::string> args = CommandLineArguments();
+  const TCommandLine line = ParseCommandLine(CommandLineArguments());
+  if (line.mode != TCommandLine::Mode::Window) {
+    UseParentConsole();
+    const int status =
+        RunCommandMode(line, [&](const TNESImage& image, const TSegmentMap* segments, const TPlayLog* play) {
+          return WriteReportPicture(line, image, segments, play);
+        });
+    std::fflush(stdout);
+    std::fflush(stderr);
+    return status;
+  }
   try {
-    TFormMain FormMain(instance, args.empty() ? std::string() : args.front());
+    TFormMain FormMain(instance, line.file);
     return FormMain.Run();
   } catch (const std::exception& error) {
     ShowError(nullptr, error.what());
