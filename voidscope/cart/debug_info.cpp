@@ -10,6 +10,8 @@
 #include <iterator>
 #include <new>
 
+#include "file_path.h"
+
 namespace {
 
 // A file this large is not a debug file of a 6502 program; reading stops.
@@ -502,11 +504,11 @@ bool ParseDebugInfo(std::string_view text, const std::string& shownName, TDebugI
 bool LoadDebugInfo(const std::string& path, TDebugInfo& info, std::string& error) {
   info = TDebugInfo();
   std::error_code code;
-  if (std::filesystem::is_directory(path, code)) {
+  if (std::filesystem::is_directory(NativePath(path), code)) {
     error = path + ": a folder, not a debug file";
     return false;
   }
-  std::FILE* in = std::fopen(path.c_str(), "rb");
+  std::FILE* in = OpenFile(path, "rb");
   if (!in) {
     error = path + ": " + std::strerror(errno);
     return false;
@@ -515,7 +517,7 @@ bool LoadDebugInfo(const std::string& path, TDebugInfo& info, std::string& error
   bool tooLarge = false;
   try {
     std::error_code sizeCode;
-    const std::uintmax_t size = std::filesystem::file_size(path, sizeCode);
+    const std::uintmax_t size = std::filesystem::file_size(NativePath(path), sizeCode);
     if (!sizeCode && size <= MaxDbgFileSize) text.reserve(size);
     char buffer[1 << 16];
     std::size_t got;

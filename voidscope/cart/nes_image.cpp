@@ -7,6 +7,7 @@
 #include <new>
 #include <system_error>
 
+#include "file_path.h"
 #include "file_time.h"
 
 // The load steps, in their order. Failing before the length test keeps the
@@ -17,8 +18,8 @@ bool TNESImage::LoadNES(const std::string& name) {
   // whatever the C library lets us open, and opening a pipe would block the
   // window until something writes to it.
   std::error_code ec;
-  if (name.empty() || !std::filesystem::is_regular_file(name, ec)) return false;
-  std::ifstream file(name, std::ios::binary);
+  if (name.empty() || !std::filesystem::is_regular_file(NativePath(name), ec)) return false;
+  std::ifstream file(NativePath(name), std::ios::binary);
   if (!file) return false;
 
   // 2. Length, 64-bit. A stream that cannot seek cannot be measured.

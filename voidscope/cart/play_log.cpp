@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "crc32.h"
+#include "file_path.h"
 
 namespace {
 
@@ -238,7 +239,7 @@ TAddOutcome TPlayLog::AddFile(const std::string& name, std::string& message) {
   namespace fs = std::filesystem;
   message.clear();
   std::error_code ec;
-  const fs::file_status status = fs::status(name, ec);
+  const fs::file_status status = fs::status(NativePath(name), ec);
   if (name.empty() || ec) {
     message = name + ": cannot be read: " + (ec ? ec.message() : std::string("no file name"));
     return TAddOutcome::Refused;
@@ -256,17 +257,17 @@ TAddOutcome TPlayLog::AddFile(const std::string& name, std::string& message) {
   // developer a list that names one log twice.
   for (const TPlayLogFile& log : logs_) {
     std::error_code same;
-    if (fs::equivalent(name, log.file, same) && !same) {
+    if (fs::equivalent(NativePath(name), NativePath(log.file), same) && !same) {
       message = name + ": the same file as " + log.file + ", merged once";
       return TAddOutcome::AlreadyMerged;
     }
   }
-  const std::uint64_t size = fs::file_size(name, ec);
+  const std::uint64_t size = fs::file_size(NativePath(name), ec);
   if (ec) {
     message = name + ": cannot be read: " + ec.message();
     return TAddOutcome::Refused;
   }
-  std::FILE* file = std::fopen(name.c_str(), "rb");
+  std::FILE* file = OpenFile(name, "rb");
   if (!file) {
     message = name + ": cannot be read: " + std::strerror(errno);
     return TAddOutcome::Refused;
