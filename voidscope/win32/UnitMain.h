@@ -24,6 +24,11 @@ class TFormMain {
   TFormMain& operator=(const TFormMain&) = delete;
 
   HWND Handle() const { return Window; }
+  HMENU Menu() const { return MainMenu; }
+  // OpenDialogNES's file name: the current file of the whole program.
+  const std::string& FileName() const { return OpenDialogNESFileName; }
+  const TNESImage& Image() const { return NES; }
+  bool Watching() const { return TimerWatchRunning; }
   // The message loop, with the window's shortcut keys; the exit status.
   int Run();
 
