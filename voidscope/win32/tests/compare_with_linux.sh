@@ -17,6 +17,10 @@ if [ ! -x "$linux" ] || [ ! -f "$sample/sample.nes" ]; then
 fi
 : "${KIT_WINE:?run through CTest, which sets KIT_WINE}"
 
+# Header figures of an image.
+prg_count() { od -An -j4 -N1 -tu1 "$1" | tr -d ' '; }
+chr_count() { od -An -j5 -N1 -tu1 "$1" | tr -d ' '; }
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/files"
@@ -27,11 +31,11 @@ cp "$sample/sample.nes" "$sample/sample.dbg" "$work/files/"
 # A play log for each image: the image's own bytes after the header serve
 # as flags (every flag value comes up), raw layout, one byte per ROM byte.
 for image in "$work"/files/*.nes; do
-  size=$(($(stat -c %s "$image") - 16))
+  size=$(($(prg_count "$image") * 16384 + $(chr_count "$image") * 8192))
   tail -c +17 "$image" | head -c "$size" >"${image%.nes}.cdl"
 done
-# A file shorter than any image.
-printf 'NES\032' >"$work/files/short.nes"
+# A name beyond ASCII.
+cp "$work/files/sample.nes" "$work/files/ロム.nes"
 
 failures=0
 cases=0
@@ -59,9 +63,6 @@ bands() {
   }'
 }
 
-# Header figures of an image.
-prg_count() { od -An -j4 -N1 -tu1 "$1" | tr -d ' '; }
-chr_count() { od -An -j5 -N1 -tu1 "$1" | tr -d ' '; }
 
 # check NAME IMAGE TOP ARGS...: runs both programs in a copy of the files.
 # IMAGE and TOP (the first row of labels) are for comparing the report's
@@ -109,31 +110,29 @@ check() {
   fi
 }
 
+# Each case runs both programs once: the summary and the report together,
+# as a build script may ask, so that every image is seen in each form.
 for path in "$work"/files/*.nes; do
   image=$(basename "$path")
-  [ "$image" = short.nes ] && continue
   base=${image%.nes}
-  check "$base-text" - - --summary "$image"
-  check "$base-json" - - --summary --json "$image"
-  check "$base-graph" - - --summary --graph "$image"
-  check "$base-cdl" - - --summary --cdl "$base.cdl" "$image"
-  check "$base-cdl-json" - - --summary --json --cdl "$base.cdl" "$image"
-  check "$base-report" "$image" 50 --report report.bmp "$image"
-  check "$base-report-play" "$image" 68 --report report.bmp --cdl "$base.cdl" --play "$image"
-  check "$base-fail-below" - - --summary --fail-below 16384 "$image"
+  case $image in
+    ロム.nes) continue ;;
+    efp.nes) # no CHR bank: shorter than any image may be, refused by both
+      check "$base" - - --summary "$image"
+      continue ;;
+  esac
+  check "$base-text-play" "$image" 68 --summary --report report.bmp --cdl "$base.cdl" --play "$image"
+  check "$base-json" "$image" 50 --summary --json --report report.bmp "$image"
 done
-check sample-dbg - - --summary --dbg sample.dbg sample.nes
-check sample-dbg-json - - --summary --json --dbg sample.dbg --cdl sample.cdl sample.nes
-check sample-dbg-against - - --summary --dbg sample.dbg --against efp.nes sample.nes
-check sample-report-segments - - --report report.bmp --dbg sample.dbg --segments sample.nes
-check sample-both - - --summary --report both.bmp --dbg sample.dbg --cdl sample.cdl sample.nes
+check graph-fail-below - - --summary --graph --fail-below 16384 example.nes
+check non-ascii-name - - --summary --json ロム.nes
+check sample-dbg-against - - --summary --dbg sample.dbg --against example.nes sample.nes
+check sample-dbg-json-segments - - --summary --json --report report.bmp --dbg sample.dbg --segments \
+  --cdl sample.cdl sample.nes
 check missing - - --summary missing.nes
-check short - - --summary short.nes
-check wrong-dbg - - --summary --dbg efp.cdl sample.nes
-check wrong-cdl - - --summary --cdl efp.cdl sample.nes
+check wrong-dbg - - --summary --dbg example.cdl sample.nes
 check report-unwritable - - --report no-such-folder/r.bmp sample.nes
 check usage - - --summary
-check bad-size - - --report r.bmp --size 0x10 sample.nes
 check help - - --help
 check version - - --version
 
