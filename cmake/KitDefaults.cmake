@@ -7,11 +7,32 @@ option(KIT_WERROR "Treat compiler warnings as errors" OFF)
 function(kit_target_defaults target)
   target_compile_features(${target} PUBLIC cxx_std_20)
   set_target_properties(${target} PROPERTIES CXX_EXTENSIONS OFF)
-  target_compile_options(${target} PRIVATE -Wall -Wextra)
-  if(KIT_WERROR)
-    target_compile_options(${target} PRIVATE -Werror)
+  # Each compiler's own spelling of the kit's warnings.
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(KIT_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  elseif(MSVC)
+    target_compile_options(${target} PRIVATE /W4)
+    if(KIT_WERROR)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
   endif()
 endfunction()
+
+# wmain/wWinMain, the UTF-16 command line: MinGW needs to be told.
+function(kit_unicode_entry target)
+  if(MINGW)
+    target_compile_options(${target} PRIVATE -municode)
+    target_link_options(${target} PRIVATE -municode)
+  endif()
+endfunction()
+
+# libFuzzer and its sanitizers are clang's.
+if(KIT_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  message(FATAL_ERROR "KIT_FUZZ needs clang (the fuzz preset sets it)")
+endif()
 
 # A libFuzzer target: only built by the `fuzz` preset (clang). It is also
 # registered with CTest as a bounded run so that `ctest --preset fuzz` fuzzes

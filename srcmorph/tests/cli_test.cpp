@@ -125,13 +125,15 @@ TEST(Cli, FailedAsm6CopyKeepsTheCa65Copy)
 
 TEST(Cli, FolderWithoutWriteAccess)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes anywhere; FailedCa65CopyStopsBeforeAsm6 covers the failure";
+    testing::UnprivilegedUser user;
+    if (!user.available())
+        GTEST_SKIP() << "root writes anywhere, and this machine has no unprivileged account to run as";
     const TempDir dir;
     fs::create_directory(dir / "ro");
     write_file(dir / "ro" / "song.asm", kSource);
+    user.take(dir.path());
     fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
-    const auto r = run_srcmorph({"ro/song.asm"}, dir.path());
+    const auto r = user.run_srcmorph({"ro/song.asm"}, dir.path());
     fs::permissions(dir / "ro", fs::perms::owner_all);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Error: Can't create file\n");
@@ -184,12 +186,14 @@ TEST(Cli, RefusesUnsuitableInputs)
 
 TEST(Cli, UnreadableFileCannotBeOpened)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads any file";
+    testing::UnprivilegedUser user;
+    if (!user.available())
+        GTEST_SKIP() << "root reads any file, and this machine has no unprivileged account to run as";
     const TempDir dir;
     write_file(dir / "song.asm", kSource);
+    user.take(dir.path());
     fs::permissions(dir / "song.asm", fs::perms::none);
-    const auto r = run_srcmorph({"song.asm"}, dir.path());
+    const auto r = user.run_srcmorph({"song.asm"}, dir.path());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Error: Can't open file song.asm\n");
 }

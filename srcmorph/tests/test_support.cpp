@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <grp.h>
+#include <pwd.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -65,7 +67,13 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
     if (pid == 0) {
         const int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::chdir(cwd.c_str()) != 0)
+        if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0)
+            ::_exit(127);
+        // The group first: once the user is changed, it cannot be.
+        if (limits.account && (::setgroups(0, nullptr) != 0 || ::setgid(limits.account->gid) != 0 ||
+                               ::setuid(limits.account->uid) != 0))
+            ::_exit(127);
+        if (::chdir(cwd.c_str()) != 0)
             ::_exit(127);
         if (limits.file_size != RLIM_INFINITY) {
             ::signal(SIGXFSZ, SIG_IGN);
@@ -92,6 +100,43 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
 RunResult run_srcmorph(const std::vector<std::string>& args, const fs::path& cwd, ChildLimits limits)
 {
     return run_program(SRCMORPH_EXE, args, cwd, limits);
+}
+
+UnprivilegedUser::UnprivilegedUser()
+{
+    if (::geteuid() != 0)
+        return;
+    const passwd* pw = ::getpwnam("nobody");
+    if (!pw || pw->pw_uid == 0) {
+        available_ = false;
+        return;
+    }
+    account_ = Account{pw->pw_uid, pw->pw_gid};
+    // The build folder may be closed to other users: a copy of the program
+    // in a folder of the user's own.
+    program_dir_.emplace();
+    fs::copy_file(SRCMORPH_EXE, program_dir_->path() / "srcmorph");
+    take(program_dir_->path());
+}
+
+void UnprivilegedUser::take(const fs::path& dir) const
+{
+    if (!account_)
+        return;
+    const auto give = [this](const fs::path& p) {
+        if (::lchown(p.c_str(), account_->uid, account_->gid) != 0)
+            throw std::runtime_error("cannot hand " + p.string() + " to the unprivileged user");
+    };
+    give(dir);
+    for (const auto& e : fs::recursive_directory_iterator(dir))
+        give(e.path());
+}
+
+RunResult UnprivilegedUser::run_srcmorph(const std::vector<std::string>& args, const fs::path& cwd)
+{
+    if (!account_)
+        return testing::run_srcmorph(args, cwd);
+    return run_program((program_dir_->path() / "srcmorph").string(), args, cwd, {.account = account_});
 }
 
 } // namespace srcmorph::testing

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
+#include <sys/types.h>
 #include <vector>
 
 namespace srcmorph::testing {
@@ -33,10 +35,16 @@ struct RunResult {
     std::string err;
 };
 
+struct Account {
+    uid_t uid;
+    gid_t gid;
+};
+
 // Limits set in the child before it runs the program.
 struct ChildLimits {
     rlim_t file_size = RLIM_INFINITY;    // a write past it fails (SIGXFSZ ignored)
     rlim_t address_space = RLIM_INFINITY;
+    std::optional<Account> account = {}; // runs the program as this user (needs root)
 };
 
 // Runs `program` with `args` in the folder `cwd` and collects what it prints.
@@ -46,5 +54,28 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
 // The srcmorph executable under test.
 RunResult run_srcmorph(const std::vector<std::string>& args, const std::filesystem::path& cwd,
                        ChildLimits limits = {});
+
+// A user whom file permissions bind, for the cases of unreadable files and
+// folders: the tests' own user, or, when the tests run as root (who reads and
+// writes anywhere, as CI does), the machine's unprivileged account "nobody".
+class UnprivilegedUser {
+public:
+    UnprivilegedUser();
+
+    // False when running as root on a machine without such an account.
+    bool available() const { return available_; }
+
+    // Hands the folder and everything in it to the user (nothing to do when
+    // the tests' own user is that user).
+    void take(const std::filesystem::path& dir) const;
+
+    // Runs srcmorph as the user, from a copy the user may run.
+    RunResult run_srcmorph(const std::vector<std::string>& args, const std::filesystem::path& cwd);
+
+private:
+    bool available_ = true;
+    std::optional<Account> account_;
+    std::optional<TempDir> program_dir_;
+};
 
 } // namespace srcmorph::testing

@@ -3,9 +3,11 @@
 # Windows runtime ends them in CR LF) and every file left must be the same.
 # Usage: sh windows_compare.sh LINUX_SRCMORPH WINDOWS_SRCMORPH TEST_DATA
 set -u
-linux=$1
-windows=$2
-data=$3
+# Absolute, as each case runs in a folder of its own.
+absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
+linux=$(absolute "$1")
+windows=$(absolute "$2")
+data=$(absolute "$3")
 if [ ! -x "$linux" ]; then
   echo "no Linux srcmorph at $linux: build it first (cmake --build build/default --target srcmorph)"
   exit 1
