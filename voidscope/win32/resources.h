@@ -1,4 +1,5 @@
-// Resource numbers shared by the resource script and the code.
+// Resource numbers shared by the resource script (see CMakeLists.txt) and
+// the code.
 #pragma once
 
 #define WindowIconId 1
