@@ -9,12 +9,7 @@
 #include <QShortcut>
 #include <QToolTip>
 #include <QUrl>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
 
-#include "cart/file_time.h"
-#include "cart/summary_format.h"
 #include "info_picture.h"
 #include "report.h"
 #include "window_icon.h"
@@ -48,9 +43,9 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   MPlayLog = MView->addAction("&Play log");
   MPlayLog->setCheckable(true);  // off at every start
   MAddCdl = MView->addAction("&Add play log...");
-  StatusBarDbg = new QStatusBar(this);
-  setStatusBar(StatusBarDbg);
-  StatusBarDbg->hide();
+  StatusBarNotes = new QStatusBar(this);
+  setStatusBar(StatusBarNotes);
+  StatusBarNotes->hide();
   // The platform's usual keys besides the access keys.
   MOpen->setShortcut(QKeySequence::Open);
   MReload->setShortcut(QKeySequence::Refresh);
@@ -91,37 +86,28 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
 TFormMain::~TFormMain() { FormDestroy(); }
 
 void TFormMain::FormCreate(const QByteArray& firstArgument) {
-  NES.Release();
+  Session.Release();
   if (!firstArgument.isEmpty()) TakeFile(firstArgument);  // the first paint draws it
   setAcceptDrops(true);
 }
 
-void TFormMain::FormDestroy() { NES.Release(); }
+void TFormMain::FormDestroy() { Session.Release(); }
 
 bool TFormMain::Load() {
-  const bool loaded = NES.LoadNES(OpenDialogNESFileName.toStdString());
-  // A new image takes its debug file afresh; a failed load that keeps the
-  // earlier image keeps its segments too.
-  if (loaded) {
-    LoadDbg();
-    std::string message;
-    LoadPlay(message);
-  } else if (!NES.Held()) {
-    DropDbg();
-    DropPlay();
-  }
+  const bool loaded = Session.Reload();
+  ShowNotes();
   // The byte under a resting mouse may now be another, or none.
   if (Hovering) ShowHover();
   return loaded;
 }
 
-QString TFormMain::FileName() const { return QFile::decodeName(OpenDialogNESFileName); }
+QString TFormMain::FileName() const { return QFile::decodeName(QByteArray::fromStdString(Session.FileName())); }
 
 bool TFormMain::TakeFile(const QByteArray& name) {
-  OpenDialogNESFileName = name;
-  ChosenDbgFileName.clear();
-  ChosenCdlFileNames.clear();
-  return Load();
+  const bool loaded = Session.Open(name.toStdString());
+  ShowNotes();
+  if (Hovering) ShowHover();
+  return loaded;
 }
 
 bool TFormMain::TakeFile(const QString& name) { return TakeFile(QFile::encodeName(name)); }
@@ -154,11 +140,7 @@ void TFormMain::MWatchClick() {
 }
 
 void TFormMain::TimerWatchTimer() {
-  std::uint64_t time = 0;
-  if (!QueryNESFileTime(OpenDialogNESFileName.toStdString(), time)) return;
-  // Any difference counts: an older copy put back is a change too. A
-  // changed play log reloads the image as well: both are read afresh.
-  if (time == NES.NESFileTime() && !PlayLogsChanged()) return;
+  if (!Session.Changed()) return;
   Load();
   PaintBoxInfo->repaint();
 }
@@ -174,183 +156,63 @@ void TFormMain::MSaveReportClick() {
 }
 
 void TFormMain::MSegmentsClick() {
+  Session.ShowSegments(MSegments->isChecked());
   PaintBoxInfo->repaint();
   // The legend moves the maps: the byte under a resting mouse is another.
   if (Hovering) ShowHover();
 }
 
 void TFormMain::MOpenDbgClick() {
-  QString name = QFile::decodeName(ChosenDbgFileName);
+  QString name = QFile::decodeName(QByteArray::fromStdString(Session.ChosenDbgFileName()));
   if (!Dialogs.ExecuteOpenDbg(this, name)) return;
-  ChosenDbgFileName = QFile::encodeName(name);
-  if (!NES.Held()) {
-    ShowDbgMessage("Open an NES file first: the debug file is read with it");
-    return;
-  }
-  if (!LoadDbg()) Dialogs.ShowError(this, DbgNote);
+  std::string error;
+  const TSession::TDbgResult result = Session.ChooseDbg(QFile::encodeName(name).toStdString(), error);
+  ShowNotes();
+  if (result == TSession::TDbgResult::NoImage) return;
+  if (result != TSession::TDbgResult::Used) Dialogs.ShowError(this, QString::fromStdString(Session.DbgNote()));
   PaintBoxInfo->repaint();
   if (Hovering) ShowHover();
 }
 
 void TFormMain::MPlayLogClick() {
+  Session.ShowPlay(MPlayLog->isChecked());
   PaintBoxInfo->repaint();
   // The legend moves the maps: the byte under a resting mouse is another.
   if (Hovering) ShowHover();
 }
 
 void TFormMain::MAddCdlClick() {
-  QString name = ChosenCdlFileNames.isEmpty() ? QString() : QFile::decodeName(ChosenCdlFileNames.last());
+  const std::vector<std::string>& chosen = Session.ChosenCdlFileNames();
+  QString name = chosen.empty() ? QString() : QFile::decodeName(QByteArray::fromStdString(chosen.back()));
   if (!Dialogs.ExecuteOpenCdl(this, name)) return;
-  if (!NES.Held()) {
-    ShowPlayMessage("Open an NES file first: the play logs are read with it");
-    return;
-  }
-  ChosenCdlFileNames << QFile::encodeName(name);
+  const bool held = Session.Held();
   std::string message;
-  const TAddOutcome outcome = LoadPlay(message);
-  // A log that is not merged is not kept to be read again on reloads.
-  if (outcome != TAddOutcome::Merged) ChosenCdlFileNames.removeLast();
+  const TAddOutcome outcome = Session.AddPlayLog(QFile::encodeName(name).toStdString(), message);
+  ShowNotes();
+  if (!held) return;
   if (outcome == TAddOutcome::Refused) Dialogs.ShowError(this, QString::fromLocal8Bit(message));
   PaintBoxInfo->repaint();
   if (Hovering) ShowHover();
 }
 
-void TFormMain::DropPlay() {
-  Play = TPlayLog();
-  PlayLogTimes.clear();
-  ShowPlayMessage({});
-}
-
-// The image's own log and those added from the menu, all read afresh into
-// a new merge that replaces the held one only when every log is merged: a
-// log caught half written by a running emulator, or one of another image,
-// leaves the maps as they were (while they are of this very image) and the
-// status line says why. Returns the worst outcome and its message.
-TAddOutcome TFormMain::LoadPlay(std::string& message) {
-  std::filesystem::path own(OpenDialogNESFileName.toStdString());
-  own.replace_extension(".cdl");
-  // The own log is watched even while absent: an emulator may write it later.
-  std::vector<std::string> watched = {own.string()};
-  for (const QByteArray& chosen : ChosenCdlFileNames) watched.push_back(chosen.toStdString());
-  // Times first: a write after them shows as a change at the next tick.
-  PlayLogTimes.clear();
-  for (const std::string& name : watched) {
-    std::uint64_t time = 0;
-    PlayLogTimes.emplace_back(name, QueryNESFileTime(name, time) ? time : 0);
-  }
-
-  TPlayLog play(NES);
-  TAddOutcome worst = TAddOutcome::Merged;
-  message.clear();
-  std::error_code ec;
-  for (std::size_t k = 0; k < watched.size(); ++k) {
-    if (k == 0 && !std::filesystem::exists(own, ec)) continue;
-    std::string said;
-    const TAddOutcome outcome = play.AddFile(watched[k], said);
-    if (outcome == TAddOutcome::Merged) continue;
-    worst = outcome;
-    message = said;
-    if (outcome == TAddOutcome::Refused) break;
-  }
-  if (worst != TAddOutcome::Refused) {
-    Play = std::move(play);
-    ShowPlayMessage(message.empty() ? QString() : "Play log " + QString::fromLocal8Bit(message));
-    return worst;
-  }
-  // The earlier merge stays only while it is of the same bytes.
-  if (Play.PRGCount() != play.PRGCount() || Play.CHRCount() != play.CHRCount() ||
-      Play.PRGCRC32() != play.PRGCRC32())
-    Play = TPlayLog();
-  ShowPlayMessage("Play log not used: " + QString::fromLocal8Bit(message));
-  return worst;
-}
-
-bool TFormMain::PlayLogsChanged() const {
-  for (const auto& [name, was] : PlayLogTimes) {
-    std::uint64_t time = 0;
-    if (!QueryNESFileTime(name, time)) time = 0;
-    if (time != was) return true;
-  }
-  return false;
-}
-
-void TFormMain::DropDbg() {
-  Dbg = {};
-  Segments = {};
-  DbgHeld = false;
-}
-
-// The debug file chosen from the menu, or else the image's own beside it
-// (game.dbg for game.nes), which may well not exist: then there is nothing
-// to say. Any other failure is told in the status line; the maps stay.
-bool TFormMain::LoadDbg() {
-  DropDbg();
-  std::filesystem::path path(OpenDialogNESFileName.toStdString());
-  const bool chosen = !ChosenDbgFileName.isEmpty();
-  if (chosen) path = ChosenDbgFileName.toStdString();
-  else path.replace_extension(".dbg");
-  std::error_code ec;
-  if (!chosen && !std::filesystem::exists(path, ec)) {
-    ShowDbgMessage({});
-    return true;
-  }
-  std::string error;
-  TDebugInfo info;
-  TSegmentMap map;
-  if (!LoadDebugInfo(path.string(), info, error)) {
-    ShowDbgMessage("Debug file not used: " + QString::fromStdString(error));
-    return false;
-  }
-  if (!PlaceSegments(info, OpenDialogNESFileName.toStdString(), NES.PRGCount(), NES.CHRCount(), map,
-                     error)) {
-    ShowDbgMessage(QString("Debug file \"%1\" not used: %2")
-                       .arg(QFile::decodeName(QByteArray::fromStdString(path.string())),
-                            QString::fromStdString(error)));
-    return false;
-  }
-  Dbg = std::move(info);
-  Segments = std::move(map);
-  DbgHeld = true;
-  ShowDbgMessage({});
-  return true;
-}
-
-void TFormMain::ShowDbgMessage(const QString& message) {
-  DbgNote = message;
-  ShowNotes();
-}
-
-void TFormMain::ShowPlayMessage(const QString& message) {
-  PlayNote = message;
-  ShowNotes();
-}
-
 // The status line shows only while there is something to say, and the
 // window grows by its height meanwhile, so the drawing area keeps its size.
 void TFormMain::ShowNotes() {
-  const QString message = DbgNote.isEmpty() || PlayNote.isEmpty() ? DbgNote + PlayNote
-                                                                   : DbgNote + "; " + PlayNote;
-  const bool shown = !StatusBarDbg->isHidden();
+  const QString message = QString::fromStdString(Session.Note());
+  const bool shown = !StatusBarNotes->isHidden();
   if (message.isEmpty()) {
     if (!shown) return;
-    const int height = StatusBarDbg->height();
-    StatusBarDbg->clearMessage();
-    StatusBarDbg->hide();
+    const int height = StatusBarNotes->height();
+    StatusBarNotes->clearMessage();
+    StatusBarNotes->hide();
     resize(width(), this->height() - height);
     return;
   }
-  StatusBarDbg->showMessage(message);
-  StatusBarDbg->setToolTip(message);
+  StatusBarNotes->showMessage(message);
+  StatusBarNotes->setToolTip(message);
   if (shown) return;
-  StatusBarDbg->show();
-  resize(width(), height() + StatusBarDbg->sizeHint().height());
-}
-
-TViewOptions TFormMain::ViewOptions() const {
-  TViewOptions options;
-  if (DbgHeld && MSegments->isChecked()) options.segments = &Segments;
-  if (!Play.Empty() && MPlayLog->isChecked()) options.play = &Play;
-  return options;
+  StatusBarNotes->show();
+  resize(width(), height() + StatusBarNotes->sizeHint().height());
 }
 
 void TFormMain::WMDropFiles(const QStringList& names) {
@@ -407,22 +269,15 @@ void TFormMain::ShowHover() {
 }
 
 QString TFormMain::ByteUnder(const QPoint& pos) const {
-  if (!NES.Held()) return {};
+  if (!Session.Held()) return {};
   const std::optional<TBankCell> cell =
-      BankCellAt(ViewBoxes(NES, PaintBoxInfo->width(), ViewOptions()), pos);
+      BankCellAt(ViewBoxes(Session.Image(), PaintBoxInfo->width(), Session.ViewOptions()), pos);
   if (!cell) return {};
-  std::string text =
-      ByteInfoText(DescribeByte(NES, cell->kind, cell->bank, cell->offset, NES.FindEmptyByte()));
-  if (DbgHeld)
-    text += "\n" + ByteOriginText(DescribeOrigin(
-                       Dbg, Segments, NES.BankOffset(cell->kind, cell->bank) + cell->offset));
-  if (!Play.Empty())
-    text += "\n" + ByteReachText(cell->kind, Play.ByteFlags(cell->kind, cell->bank, cell->offset));
-  return QString::fromStdString(text);
+  return QString::fromStdString(Session.ByteText(cell->kind, cell->bank, cell->offset));
 }
 
 QImage TFormMain::RenderInfo(int W, int H) const {
-  return InfoPicture(NES, FileName(), W, H, ViewOptions());
+  return InfoPicture(Session.Image(), FileName(), W, H, Session.ViewOptions());
 }
 
 void TFormMain::DrawInfo(QPainter& canvas, int W, int H) const { canvas.drawImage(0, 0, RenderInfo(W, H)); }

@@ -1,5 +1,6 @@
-// FormMain: the one window of voidscope. It holds the current file name and
-// the watch; the image and its analysis belong to TNESImage.
+// FormMain: the one window of voidscope on Qt: its widgets, commands,
+// dialogs, drawing, tooltip and status line. The image, what is read with
+// it, the watch's decision and the views' options belong to its TSession.
 #pragma once
 
 #include <QAction>
@@ -12,17 +13,8 @@
 #include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
-#include <cstdint>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include "cart/debug_info.h"
-#include "cart/nes_image.h"
-#include "cart/play_log.h"
-#include "cart/segment_map.h"
-#include "cart/summary.h"
-#include "cart/summary_format.h"
+#include "cart/session.h"
 #include "dialogs.h"
 #include "info_picture.h"
 #include "paint_box.h"
@@ -42,7 +34,7 @@ class TFormMain : public QMainWindow {
   // What DrawInfo shows at W x H, as a picture (the report's content).
   QImage RenderInfo(int W, int H) const;
 
-  const TNESImage& Image() const { return NES; }
+  const TNESImage& Image() const { return Session.Image(); }
   // OpenDialogNES's file name: the current file of the whole program, as
   // shown (a byte that is not text shows as a replacement character).
   QString FileName() const;
@@ -62,13 +54,13 @@ class TFormMain : public QMainWindow {
   QTimer* WatchTimer() const { return TimerWatch; }
   QAction* SegmentsCommand() const { return MSegments; }
   QAction* OpenDbgCommand() const { return MOpenDbg; }
-  QStatusBar* StatusLine() const { return StatusBarDbg; }
+  QStatusBar* StatusLine() const { return StatusBarNotes; }
   // A debug file is read and its segments placed in the held image.
-  bool DbgLoaded() const { return DbgHeld; }
+  bool DbgLoaded() const { return Session.DbgHeld(); }
   QAction* PlayLogCommand() const { return MPlayLog; }
   QAction* AddCdlCommand() const { return MAddCdl; }
   // The play logs merged for the held image (none: Empty()).
-  const TPlayLog& PlayLog() const { return Play; }
+  const TPlayLog& PlayLog() const { return Session.Play(); }
 
  public slots:
   void FormPaint(QPainter& canvas);
@@ -94,15 +86,7 @@ class TFormMain : public QMainWindow {
   void FormCreate(const QByteArray& firstArgument);
   void FormDestroy();
   bool Load();
-  bool LoadDbg();
-  void DropDbg();
-  void ShowDbgMessage(const QString& message);
-  TAddOutcome LoadPlay(std::string& message);
-  void DropPlay();
-  bool PlayLogsChanged() const;
-  void ShowPlayMessage(const QString& message);
   void ShowNotes();
-  TViewOptions ViewOptions() const;
   QString ByteUnder(const QPoint& pos) const;
   void ShowHover();
 
@@ -118,27 +102,12 @@ class TFormMain : public QMainWindow {
   QAction* MOpenDbg;
   QAction* MPlayLog;
   QAction* MAddCdl;
-  QStatusBar* StatusBarDbg;  // shown only to say why a debug file or a log is not used
+  QStatusBar* StatusBarNotes;  // shown only to say why a file is not used
 
   TDialogs& Dialogs;
-  TNESImage NES;
-  QByteArray OpenDialogNESFileName;  // the path's own bytes
-  bool Hovering = false;             // the mouse is over the drawing area
+  TSession Session;
+  bool Hovering = false;  // the mouse is over the drawing area
   QPoint HoverPos;
   QString HoverTextShown;
-  // The linker's debug file of the held image, when one is read.
-  QByteArray ChosenDbgFileName;  // from the menu; empty: the image's own
-  TDebugInfo Dbg;
-  TSegmentMap Segments;
-  bool DbgHeld = false;
-  // The emulators' play logs of the held image: its own (game.cdl beside
-  // game.nes) and those added from the menu, merged.
-  QByteArrayList ChosenCdlFileNames;
-  TPlayLog Play;
-  // Each log file as last read and its write time then (0: absent), for
-  // the watch; the image's own log is watched even while absent.
-  std::vector<std::pair<std::string, std::uint64_t>> PlayLogTimes;
-  QString DbgNote;
-  QString PlayNote;
 };
 

@@ -23,11 +23,7 @@ void QuietToolkit(QtMsgType type, const QMessageLogContext&, const QString& mess
 }
 
 // The picture the window would show, drawn without a window.
-bool WriteReportPicture(const TCommandLine& line, const TNESImage& image, const TSegmentMap* segments,
-                        const TPlayLog* play) {
-  TViewOptions view;
-  view.segments = segments;
-  view.play = play;
+bool WriteReportPicture(const TCommandLine& line, const TNESImage& image, const TViewOptions& view) {
   QString error;
   const QImage picture = InfoPicture(image, QFile::decodeName(QByteArray::fromStdString(line.file)),
                                      line.width, line.height, view);
@@ -61,8 +57,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("NES Voidscope");
 
   if (line.mode == TCommandLine::Mode::Report)
-    return RunCommandMode(line, [&](const TNESImage& image, const TSegmentMap* segments, const TPlayLog* play) {
-      return WriteReportPicture(line, image, segments, play);
+    return RunCommandMode(line, [&](const TNESImage& image, const TViewOptions& view) {
+      return WriteReportPicture(line, image, view);
     });
   try {
     TQtDialogs dialogs;

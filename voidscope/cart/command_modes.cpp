@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "debug_info.h"
 #include "play_summary.h"
 #include "segment_summary.h"
+#include "session.h"
 #include "summary.h"
 #include "summary_format.h"
 
@@ -14,48 +14,49 @@ namespace {
 
 void Print(std::FILE* stream, const std::string& text) { std::fputs(text.c_str(), stream); }
 
-// A name in a message: bytes that are not text show as replacement characters.
-std::string Shown(const std::string& name) { return ValidUTF8(name); }
+// A name or a system's text in a message: bytes that are not text show as
+// replacement characters.
+std::string Shown(const std::string& text) { return ValidUTF8(text); }
 
-int CannotLoad(const std::string& name, const char* role) {
+int CannotLoad(const std::string& name, const char* role, const TFileError& error) {
+  if (error.failure == TFileFailure::NotRegular) {
+    Print(stderr, "voidscope: cannot load " + std::string(role) + "\"" + Shown(name) + "\": " +
+                      Shown(error.reason) + ", not an NES file\n");
+    return 1;
+  }
   Print(stderr, "voidscope: cannot load " + std::string(role) + "\"" + Shown(name) +
                     "\": missing, unreadable, shorter than " + std::to_string(MinNESSize) +
                     " bytes or not an iNES image\n");
   return 1;
 }
 
-// The segments of --dbg, placed in the loaded image.
-struct TSegments {
-  TDebugInfo info;
-  TSegmentMap map;
-};
-
-// False, after a message, when the debug file cannot be read or describes
-// another output than FILE.
-bool ReadSegments(const TCommandLine& line, const TNESImage& image, TSegments& segments) {
+// The segments of --dbg, placed in the loaded image. False, after a
+// message, when the debug file cannot be read or describes another output
+// than FILE.
+bool ReadSegments(const TCommandLine& line, TSession& session) {
   std::string error;
-  if (!LoadDebugInfo(line.dbgFile, segments.info, error)) {
-    Print(stderr, "voidscope: cannot read the debug file " + Shown(error) + "\n");
-    return false;
+  switch (session.ChooseDbg(line.dbgFile, error)) {
+    case TSession::TDbgResult::Used:
+      return true;
+    case TSession::TDbgResult::Unreadable:
+      Print(stderr, "voidscope: cannot read the debug file " + Shown(error) + "\n");
+      return false;
+    default:
+      Print(stderr, "voidscope: cannot use the debug file \"" + Shown(line.dbgFile) + "\": " + Shown(error) + "\n");
+      return false;
   }
-  if (!PlaceSegments(segments.info, line.file, image.PRGCount(), image.CHRCount(), segments.map, error)) {
-    Print(stderr, "voidscope: cannot use the debug file \"" + Shown(line.dbgFile) + "\": " + Shown(error) + "\n");
-    return false;
-  }
-  return true;
 }
 
 // The logs of --cdl merged in the order given. False, after a message, when
 // one is not a log of this image; a log given twice is merged once, with a
 // note, since the figures are the same either way.
-bool ReadPlayLogs(const TCommandLine& line, TPlayLog& play) {
+bool ReadPlayLogs(const TCommandLine& line, TSession& session) {
   for (const std::string& file : line.cdlFiles) {
     std::string message;
-    const TAddOutcome outcome = play.AddFile(file, message);
+    const TAddOutcome outcome = session.AddPlayLog(file, message);
     if (outcome == TAddOutcome::Merged) continue;
-    Print(stderr, std::string("voidscope: ") +
-                      (outcome == TAddOutcome::Refused ? "cannot use the " : "note: ") + "play log " +
-                      Shown(message) + "\n");
+    Print(stderr, std::string("voidscope: ") + (outcome == TAddOutcome::Refused ? "cannot use the " : "note: ") +
+                      "play log " + Shown(message) + "\n");
     if (outcome == TAddOutcome::Refused) return false;
   }
   return true;
@@ -64,40 +65,34 @@ bool ReadPlayLogs(const TCommandLine& line, TPlayLog& play) {
 // What follows the one load of FILE: OLD and the debug file are loaded and
 // the report written before anything reaches standard output, so that a
 // failure leaves it empty. Returns the exit status.
-int Finish(const TCommandLine& line, const TNESImage& image, const TWriteReport& writeReport) {
-  TSegments segments;
+int Finish(const TCommandLine& line, TSession& session, const TWriteReport& writeReport) {
+  const TNESImage& image = session.Image();
   TSummaryAdditions additions;
-  const TSegmentMap* segmentView = nullptr;
-  const TPlayLog* playView = nullptr;
   TSegmentSummary segmentSummary;
-  if (!line.dbgFile.empty()) {
-    if (!ReadSegments(line, image, segments)) return 1;
-    if (line.segments) segmentView = &segments.map;
-  }
-  TPlayLog play(image);
+  if (!line.dbgFile.empty() && !ReadSegments(line, session)) return 1;
   TPlaySummary playSummary;
-  if (!line.cdlFiles.empty()) {
-    if (!ReadPlayLogs(line, play)) return 1;
-    if (line.play) playView = &play;
-  }
+  if (!line.cdlFiles.empty() && !ReadPlayLogs(line, session)) return 1;
+  session.ShowSegments(line.segments);
+  session.ShowPlay(line.play);
   TCartSummary summary;
   if (line.summary) {
     summary = SummariseNES(image);
     if (!line.dbgFile.empty()) {
-      segmentSummary = SummariseSegments(image, summary, segments.map, line.dbgFile);
+      segmentSummary = SummariseSegments(image, summary, session.Segments(), line.dbgFile);
       additions.segments = &segmentSummary;
     }
     if (!line.cdlFiles.empty()) {
-      playSummary = SummarisePlay(image, summary, play, additions.segments);
+      playSummary = SummarisePlay(image, summary, session.Play(), additions.segments);
       additions.play = &playSummary;
     }
     if (!line.against.empty()) {
       TNESImage old;
-      if (!old.LoadNES(line.against)) return CannotLoad(line.against, "the earlier build ");
+      TFileError error;
+      if (!old.LoadNES(line.against, error)) return CannotLoad(line.against, "the earlier build ", error);
       CompareSummaries(summary, SummariseNES(old));
     }
   }
-  if (line.mode == TCommandLine::Mode::Report && !writeReport(image, segmentView, playView)) return 1;
+  if (line.mode == TCommandLine::Mode::Report && !writeReport(image, session.ViewOptions())) return 1;
   if (!line.summary) return 0;
 
   const std::string text =
@@ -132,7 +127,8 @@ int RunCommandMode(const TCommandLine& line, const TWriteReport& writeReport) {
     case TCommandLine::Mode::Window:
       return 2;
   }
-  TNESImage image;
-  if (!image.LoadNES(line.file)) return CannotLoad(line.file, "");
-  return Finish(line, image, writeReport);
+  // Only the files given are read: nothing beside the image.
+  TSession session(TSession::TBeside::Ignore);
+  if (!session.Open(line.file)) return CannotLoad(line.file, "", session.LoadError());
+  return Finish(line, session, writeReport);
 }

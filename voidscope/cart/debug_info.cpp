@@ -6,11 +6,10 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <iterator>
 #include <new>
 
-#include "file_path.h"
+#include "regular_file.h"
 
 namespace {
 
@@ -503,44 +502,22 @@ bool ParseDebugInfo(std::string_view text, const std::string& shownName, TDebugI
 
 bool LoadDebugInfo(const std::string& path, TDebugInfo& info, std::string& error) {
   info = TDebugInfo();
-  std::error_code code;
-  if (std::filesystem::is_directory(NativePath(path), code)) {
-    error = path + ": a folder, not a debug file";
-    return false;
-  }
-  std::FILE* in = OpenFile(path, "rb");
-  if (!in) {
-    error = path + ": " + std::strerror(errno);
-    return false;
-  }
-  std::string text;
-  bool tooLarge = false;
-  try {
-    std::error_code sizeCode;
-    const std::uintmax_t size = std::filesystem::file_size(NativePath(path), sizeCode);
-    if (!sizeCode && size <= MaxDbgFileSize) text.reserve(size);
-    char buffer[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
-      if (text.size() + got > MaxDbgFileSize) {
-        tooLarge = true;
+  std::vector<std::uint8_t> bytes;
+  TFileError problem;
+  if (!ReadRegularFile(path, MaxDbgFileSize, bytes, problem)) {
+    switch (problem.failure) {
+      case TFileFailure::NotRegular:
+        error = path + ": " + problem.reason + ", not a debug file";
         break;
-      }
-      text.append(buffer, got);
+      case TFileFailure::TooLarge:
+        error = path + ": too large for a debug file (over 1 GiB, or more than the memory at hand)";
+        break;
+      default:
+        error = path + ": " + problem.reason;
+        break;
     }
-  } catch (const std::bad_alloc&) {
-    tooLarge = true;
-  }
-  const bool failed = std::ferror(in);
-  const int readErrno = errno;
-  std::fclose(in);
-  if (tooLarge) {
-    error = path + ": too large for a debug file (over 1 GiB, or more than the memory at hand)";
     return false;
   }
-  if (failed) {
-    error = path + ": " + std::strerror(readErrno);
-    return false;
-  }
-  return ParseDebugInfo(text, path, info, error);
+  return ParseDebugInfo(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), path,
+                        info, error);
 }

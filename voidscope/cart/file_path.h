@@ -13,3 +13,5 @@ std::FILE* OpenFile(const std::string& name, const char* mode);
 // that fails.
 bool ReplaceFileWith(const std::string& from, const std::string& to, std::string& error);
 void RemoveFile(const std::string& name);
+// A path as the program holds names (the reverse of NativePath).
+std::string PathText(const std::filesystem::path& path);

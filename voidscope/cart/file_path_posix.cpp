@@ -14,3 +14,5 @@ bool ReplaceFileWith(const std::string& from, const std::string& to, std::string
 }
 
 void RemoveFile(const std::string& name) { std::remove(name.c_str()); }
+
+std::string PathText(const std::filesystem::path& path) { return path.string(); }

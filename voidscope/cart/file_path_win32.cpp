@@ -17,3 +17,5 @@ bool ReplaceFileWith(const std::string& from, const std::string& to, std::string
 }
 
 void RemoveFile(const std::string& name) { DeleteFileW(WideFromUTF8(name).c_str()); }
+
+std::string PathText(const std::filesystem::path& path) { return UTF8FromWide(path.wstring()); }

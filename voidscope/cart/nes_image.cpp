@@ -2,32 +2,25 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <new>
-#include <system_error>
 
-#include "file_path.h"
 #include "file_time.h"
 
 // The load steps, in their order. Failing before the length test keeps the
 // held image and its time; once a file of sufficient length is opened the old
 // image is gone, whatever happens next. Only a successful load records a time.
 bool TNESImage::LoadNES(const std::string& name) {
-  // 1. Open. Only a regular file is an image: a directory is not a file,
-  // whatever the C library lets us open, and opening a pipe would block the
-  // window until something writes to it.
-  std::error_code ec;
-  if (name.empty() || !std::filesystem::is_regular_file(NativePath(name), ec)) return false;
-  std::ifstream file(NativePath(name), std::ios::binary);
-  if (!file) return false;
+  TFileError error;
+  return LoadNES(name, error);
+}
 
-  // 2. Length, 64-bit. A stream that cannot seek cannot be measured.
-  file.seekg(0, std::ios::end);
-  const std::streamoff end = file.tellg();
-  file.seekg(0, std::ios::beg);
-  if (end < 0 || !file) return false;
-  const auto length = static_cast<std::uint64_t>(end);
+bool TNESImage::LoadNES(const std::string& name, TFileError& error) {
+  // 1. Open. Only a regular file is an image: a folder is not a file, and
+  // a pipe or a device would keep the window waiting on it.
+  TRegularFile file;
+  if (!file.Open(name, error)) return false;
+
+  // 2. Length, 64-bit, as measured when opened.
+  const std::uint64_t length = file.Size();
 
   // 3. The length test.
   if (length < MinNESSize) return false;
@@ -36,26 +29,18 @@ bool TNESImage::LoadNES(const std::string& name) {
   Release();
 
   // 5. Signature.
-  char header[NESHeaderSize];
-  if (!file.read(header, sizeof header) || std::memcmp(header, "NES", 3) != 0) return false;
+  std::vector<std::uint8_t> header;
+  if (!file.ReadFirst(NESHeaderSize, header, error) || std::memcmp(header.data(), "NES", 3) != 0)
+    return false;
 
   // 6. The whole file in one read; bytes no header can reach are left unread.
-  const std::uint64_t wanted = std::min(length, MaxNESSize);
-  try {
-    data_.resize(static_cast<std::size_t>(wanted));
-  } catch (const std::bad_alloc&) {
+  // A file that shrank under us or could not be read leaves nothing held
+  // rather than a partly filled buffer.
+  if (!file.ReadFirst(std::min(length, MaxNESSize), data_, error)) {
     Release();
     return false;
   }
-  file.seekg(0, std::ios::beg);
-  file.read(reinterpret_cast<char*>(data_.data()), static_cast<std::streamsize>(wanted));
-  if (static_cast<std::uint64_t>(file.gcount()) != wanted) {
-    // The file shrank under us or could not be read: hold nothing rather
-    // than a partly filled buffer.
-    Release();
-    return false;
-  }
-  file.close();
+  file.Close();
   held_ = true;
 
   // 7. Last-write time by the same name; 0 when it cannot be read.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "regular_file.h"
+
 inline constexpr std::uint64_t NESHeaderSize = 16;
 inline constexpr std::uint64_t PRGBankSize = 16384;
 inline constexpr std::uint64_t CHRBankSize = 8192;
@@ -41,6 +43,9 @@ class TNESImage {
   // Which failures keep the previous image and which drop it is part of
   // the contract; see the .cpp.
   bool LoadNES(const std::string& name);
+  // The same, saying why the file could not be read (failure None when it
+  // was read but refused for its length or its signature).
+  bool LoadNES(const std::string& name, TFileError& error);
   void Release();
 
   bool Held() const { return held_; }

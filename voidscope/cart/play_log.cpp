@@ -8,6 +8,7 @@
 
 #include "crc32.h"
 #include "file_path.h"
+#include "regular_file.h"
 
 namespace {
 
@@ -238,19 +239,11 @@ TAddOutcome TPlayLog::AddLog(std::span<const std::uint8_t> bytes, const std::str
 TAddOutcome TPlayLog::AddFile(const std::string& name, std::string& message) {
   namespace fs = std::filesystem;
   message.clear();
-  std::error_code ec;
-  const fs::file_status status = fs::status(NativePath(name), ec);
-  if (name.empty() || ec) {
-    message = name + ": cannot be read: " + (ec ? ec.message() : std::string("no file name"));
-    return TAddOutcome::Refused;
-  }
-  if (fs::is_directory(status)) {
-    message = name + ": is a folder, not a play log";
-    return TAddOutcome::Refused;
-  }
-  // A pipe would block until something writes to it.
-  if (!fs::is_regular_file(status)) {
-    message = name + ": is not a regular file";
+  TRegularFile file;
+  TFileError error;
+  if (!file.Open(name, error)) {
+    message = name + (error.failure == TFileFailure::NotRegular ? ": is " + error.reason + ", not a play log"
+                                                                  : ": cannot be read: " + error.reason);
     return TAddOutcome::Refused;
   }
   // Merging the same file twice would change nothing; saying so spares the
@@ -262,19 +255,7 @@ TAddOutcome TPlayLog::AddFile(const std::string& name, std::string& message) {
       return TAddOutcome::AlreadyMerged;
     }
   }
-  const std::uint64_t size = fs::file_size(NativePath(name), ec);
-  if (ec) {
-    message = name + ": cannot be read: " + ec.message();
-    return TAddOutcome::Refused;
-  }
-  std::FILE* file = OpenFile(name, "rb");
-  if (!file) {
-    message = name + ": cannot be read: " + std::strerror(errno);
-    return TAddOutcome::Refused;
-  }
-  const TAddOutcome outcome = AddStream(file, size, name, message);
-  std::fclose(file);
-  return outcome;
+  return AddStream(file.Stream(), file.Size(), name, message);
 }
 
 TAddOutcome TPlayLog::AddStream(std::FILE* file, std::uint64_t size, const std::string& name,

@@ -185,7 +185,7 @@ TEST_F(DbgCommand, TheSegmentViewColoursUsedBytesBySegment) {
 
   const std::vector<TSegmentColour> colours = SegmentColours(map);
   ASSERT_GE(colours.size(), 7u);
-  std::map<QString, QRgb> colourOf;
+  std::map<std::string, QRgb> colourOf;
   for (const TSegmentColour& c : colours) colourOf[c.name] = c.colour;
   EXPECT_EQ(colourOf.size(), colours.size()) << "one colour per segment";
   const std::vector<TBankBox> boxes = ViewBoxes(image, 649, view);

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "cart/summary_format.h"
 #include "fake_dialogs.h"
 #include "temp_files.h"
 

@@ -39,9 +39,9 @@ TEST_F(Form, StoredLook) {
   EXPECT_TRUE(form.acceptDrops());
   EXPECT_FALSE(form.WatchTimer()->isActive());
   EXPECT_EQ(form.WatchTimer()->interval(), 1000);
-  const QImage ImagePRG = BankPicture(TBankKind::PRG);
+  const QImage ImagePRG = BankImage(BankPicture(TBankKind::PRG));
   EXPECT_EQ(ImagePRG.size(), QSize(64, 256));
-  EXPECT_EQ(BankPicture(TBankKind::CHR).size(), QSize(64, 128));
+  EXPECT_EQ(BankImage(BankPicture(TBankKind::CHR)).size(), QSize(64, 128));
   EXPECT_EQ(ImagePRG.format(), QImage::Format_Indexed8);
   EXPECT_EQ(ImagePRG.colorCount(), 256);
   EXPECT_EQ(ImagePRG.color(0), qRgb(252, 252, 252));

@@ -4,17 +4,14 @@
 #include <shellapi.h>
 
 #include <exception>
-#include <filesystem>
-#include <system_error>
+#include <stdexcept>
 
 #include "cart/bmp_file.h"
-#include "cart/file_path.h"
-#include "cart/file_time.h"
-#include "cart/summary.h"
 #include "cart/summary_format.h"
 #include "cart/wide_text.h"
 #include "dialogs.h"
 #include "gdi_canvas.h"
+#include "picture/layout.h"
 #include "resources.h"
 
 namespace {
@@ -34,19 +31,6 @@ enum : int {
   MAddCdlId,
   CloseId,
 };
-
-// game.dbg or game.cdl beside game.nes, as UTF-8.
-std::string SiblingFile(const std::string& name, const char* extension) {
-  std::filesystem::path path = NativePath(name);
-  path.replace_extension(extension);
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-bool Exists(const std::string& name) {
-  std::error_code ec;
-  return std::filesystem::exists(NativePath(name), ec);
-}
 
 }  // namespace
 
@@ -82,7 +66,7 @@ TFormMain::TFormMain(HINSTANCE instance, const std::string& firstArgument) : Ins
     SetWindowPos(Window, nullptr, 0, 0, frame.right - frame.left + 649 - client.right,
                  frame.bottom - frame.top + 505 - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
 
-  StatusBarDbg = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD, 0, 0, 0, 0, Window, nullptr, instance, nullptr);
+  StatusBarNotes = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD, 0, 0, 0, 0, Window, nullptr, instance, nullptr);
   HoverTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window, nullptr, instance,
                              nullptr);
@@ -173,7 +157,7 @@ LRESULT TFormMain::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // the drawing area covers the client area
     case WM_SIZE:
-      if (StatusBarDbg) SendMessageW(StatusBarDbg, WM_SIZE, 0, 0);
+      if (StatusBarNotes) SendMessageW(StatusBarNotes, WM_SIZE, 0, 0);
       return 0;
     case WM_COMMAND:
       Command(LOWORD(wParam));
@@ -217,14 +201,14 @@ void TFormMain::Command(int id) {
 }
 
 void TFormMain::FormCreate(const std::string& firstArgument) {
-  NES.Release();
+  Session.Release();
   if (!firstArgument.empty()) TakeFile(firstArgument);  // the first paint draws it
   DragAcceptFiles(Window, TRUE);
 }
 
 void TFormMain::FormDestroy() {
   if (TimerWatchRunning) KillTimer(Window, TimerWatchId);
-  NES.Release();
+  Session.Release();
 }
 
 int TFormMain::AreaWidth() const {
@@ -237,9 +221,9 @@ int TFormMain::AreaHeight() const {
   RECT client{};
   GetClientRect(Window, &client);
   int height = client.bottom;
-  if (IsWindowVisible(StatusBarDbg)) {
+  if (IsWindowVisible(StatusBarNotes)) {
     RECT status{};
-    GetWindowRect(StatusBarDbg, &status);
+    GetWindowRect(StatusBarNotes, &status);
     height -= status.bottom - status.top;
   }
   return height;
@@ -254,7 +238,7 @@ void TFormMain::FormPaint() {
     // Drawn off screen and shown in one copy: no flicker on a resize.
     TCanvas canvas(W, H);
     if (canvas.Valid()) {
-      DrawInfo(canvas, NES, OpenDialogNESFileName, ViewOptions());
+      DrawInfo(canvas, Session.Image(), ValidUTF8(Session.FileName()), W, H, Session.ViewOptions());
       BitBlt(dc, 0, 0, W, H, canvas.DC(), 0, 0, SRCCOPY);
     }
   }
@@ -268,30 +252,22 @@ void TFormMain::Redraw() {
 }
 
 bool TFormMain::TakeFile(const std::string& name) {
-  OpenDialogNESFileName = name;
-  ChosenDbgFileName.clear();
-  ChosenCdlFileNames.clear();
-  return Load();
+  const bool loaded = Session.Open(name);
+  ShowNotes();
+  // The byte under a resting mouse may now be another, or none.
+  if (Hovering) ShowHover();
+  return loaded;
 }
 
 bool TFormMain::Load() {
-  const bool loaded = NES.LoadNES(OpenDialogNESFileName);
-  // A new image takes its debug file afresh; a failed load that keeps the
-  // earlier image keeps its segments too.
-  if (loaded) {
-    LoadDbg();
-    std::string message;
-    LoadPlay(message);
-  } else if (!NES.Held()) {
-    DropDbg();
-    DropPlay();
-  }
+  const bool loaded = Session.Reload();
+  ShowNotes();
   if (Hovering) ShowHover();
   return loaded;
 }
 
 void TFormMain::MOpenClick() {
-  std::string name = OpenDialogNESFileName;
+  std::string name = Session.FileName();
   if (!ExecuteOpenNES(Window, name)) return;
   TakeFile(name);
   Redraw();
@@ -317,11 +293,7 @@ void TFormMain::MWatchClick() {
 }
 
 void TFormMain::TimerWatchTimer() {
-  std::uint64_t time = 0;
-  if (!QueryNESFileTime(OpenDialogNESFileName, time)) return;
-  // Any difference counts: an older copy put back is a change too. A
-  // changed play log reloads the image as well: both are read afresh.
-  if (time == NES.NESFileTime() && !PlayLogsChanged()) return;
+  if (!Session.Changed()) return;
   Load();
   Redraw();
 }
@@ -339,183 +311,77 @@ void TFormMain::MSaveReportClick() {
   if (!report.Valid()) {
     error = "Cannot write the report \"" + name + "\": The picture could not be created.";
   } else {
-    DrawInfo(report, NES, OpenDialogNESFileName, ViewOptions());
+    DrawInfo(report, Session.Image(), ValidUTF8(Session.FileName()), W, H, Session.ViewOptions());
     if (WriteBMP(name, W, H, report.Pixels(), static_cast<std::size_t>(W), error)) return;
   }
   ShowError(Window, error);
 }
 
 void TFormMain::MSegmentsClick() {
-  SegmentsChecked = !SegmentsChecked;
-  CheckMenuItem(MView, MSegmentsId, MF_BYCOMMAND | (SegmentsChecked ? MF_CHECKED : MF_UNCHECKED));
+  Session.ShowSegments(!Session.SegmentsShown());
+  CheckMenuItem(MView, MSegmentsId, MF_BYCOMMAND | (Session.SegmentsShown() ? MF_CHECKED : MF_UNCHECKED));
   Redraw();
   // The legend moves the maps: the byte under a resting mouse is another.
   if (Hovering) ShowHover();
 }
 
 void TFormMain::MOpenDbgClick() {
-  std::string name = ChosenDbgFileName;
+  std::string name = Session.ChosenDbgFileName();
   if (!ExecuteOpenDbg(Window, name)) return;
-  ChosenDbgFileName = name;
-  if (!NES.Held()) {
-    ShowDbgMessage("Open an NES file first: the debug file is read with it");
-    return;
-  }
-  if (!LoadDbg()) ShowError(Window, DbgNote);
+  std::string error;
+  const TSession::TDbgResult result = Session.ChooseDbg(name, error);
+  ShowNotes();
+  if (result == TSession::TDbgResult::NoImage) return;
+  if (result != TSession::TDbgResult::Used) ShowError(Window, Session.DbgNote());
   Redraw();
   if (Hovering) ShowHover();
 }
 
 void TFormMain::MPlayLogClick() {
-  PlayLogChecked = !PlayLogChecked;
-  CheckMenuItem(MView, MPlayLogId, MF_BYCOMMAND | (PlayLogChecked ? MF_CHECKED : MF_UNCHECKED));
+  Session.ShowPlay(!Session.PlayShown());
+  CheckMenuItem(MView, MPlayLogId, MF_BYCOMMAND | (Session.PlayShown() ? MF_CHECKED : MF_UNCHECKED));
   Redraw();
   if (Hovering) ShowHover();
 }
 
 void TFormMain::MAddCdlClick() {
-  std::string name = ChosenCdlFileNames.empty() ? std::string() : ChosenCdlFileNames.back();
+  const std::vector<std::string>& chosen = Session.ChosenCdlFileNames();
+  std::string name = chosen.empty() ? std::string() : chosen.back();
   if (!ExecuteOpenCdl(Window, name)) return;
-  if (!NES.Held()) {
-    ShowPlayMessage("Open an NES file first: the play logs are read with it");
-    return;
-  }
-  ChosenCdlFileNames.push_back(name);
+  const bool held = Session.Held();
   std::string message;
-  const TAddOutcome outcome = LoadPlay(message);
-  // A log that is not merged is not kept to be read again on reloads.
-  if (outcome != TAddOutcome::Merged) ChosenCdlFileNames.pop_back();
+  const TAddOutcome outcome = Session.AddPlayLog(name, message);
+  ShowNotes();
+  if (!held) return;
   if (outcome == TAddOutcome::Refused) ShowError(Window, message);
   Redraw();
   if (Hovering) ShowHover();
 }
 
-void TFormMain::DropPlay() {
-  Play = TPlayLog();
-  PlayLogTimes.clear();
-  ShowPlayMessage({});
-}
-
-// The image's own log and those added from the menu, read afresh into a new
-// merge that replaces the held one only when every log is merged.
-TAddOutcome TFormMain::LoadPlay(std::string& message) {
-  const std::string own = SiblingFile(OpenDialogNESFileName, ".cdl");
-  std::vector<std::string> watched = {own};
-  watched.insert(watched.end(), ChosenCdlFileNames.begin(), ChosenCdlFileNames.end());
-  PlayLogTimes.clear();
-  for (const std::string& name : watched) {
-    std::uint64_t time = 0;
-    PlayLogTimes.emplace_back(name, QueryNESFileTime(name, time) ? time : 0);
-  }
-
-  TPlayLog play(NES);
-  TAddOutcome worst = TAddOutcome::Merged;
-  message.clear();
-  for (std::size_t k = 0; k < watched.size(); ++k) {
-    if (k == 0 && !Exists(own)) continue;
-    std::string said;
-    const TAddOutcome outcome = play.AddFile(watched[k], said);
-    if (outcome == TAddOutcome::Merged) continue;
-    worst = outcome;
-    message = said;
-    if (outcome == TAddOutcome::Refused) break;
-  }
-  if (worst != TAddOutcome::Refused) {
-    Play = std::move(play);
-    ShowPlayMessage(message.empty() ? std::string() : "Play log " + message);
-    return worst;
-  }
-  if (Play.PRGCount() != play.PRGCount() || Play.CHRCount() != play.CHRCount() ||
-      Play.PRGCRC32() != play.PRGCRC32())
-    Play = TPlayLog();
-  ShowPlayMessage("Play log not used: " + message);
-  return worst;
-}
-
-bool TFormMain::PlayLogsChanged() const {
-  for (const auto& [name, was] : PlayLogTimes) {
-    std::uint64_t time = 0;
-    if (!QueryNESFileTime(name, time)) time = 0;
-    if (time != was) return true;
-  }
-  return false;
-}
-
-void TFormMain::DropDbg() {
-  Dbg = {};
-  Segments = {};
-  DbgHeld = false;
-}
-
-// The debug file chosen from the menu, or else the image's own beside it.
-bool TFormMain::LoadDbg() {
-  DropDbg();
-  const bool chosen = !ChosenDbgFileName.empty();
-  const std::string path = chosen ? ChosenDbgFileName : SiblingFile(OpenDialogNESFileName, ".dbg");
-  if (!chosen && !Exists(path)) {
-    ShowDbgMessage({});
-    return true;
-  }
-  std::string error;
-  TDebugInfo info;
-  TSegmentMap map;
-  if (!LoadDebugInfo(path, info, error)) {
-    ShowDbgMessage("Debug file not used: " + error);
-    return false;
-  }
-  if (!PlaceSegments(info, OpenDialogNESFileName, NES.PRGCount(), NES.CHRCount(), map, error)) {
-    ShowDbgMessage("Debug file \"" + path + "\" not used: " + error);
-    return false;
-  }
-  Dbg = std::move(info);
-  Segments = std::move(map);
-  DbgHeld = true;
-  ShowDbgMessage({});
-  return true;
-}
-
-void TFormMain::ShowDbgMessage(const std::string& message) {
-  DbgNote = message;
-  ShowNotes();
-}
-
-void TFormMain::ShowPlayMessage(const std::string& message) {
-  PlayNote = message;
-  ShowNotes();
-}
-
 // The status line shows only while there is something to say, and the
 // window grows by its height meanwhile, so the drawing area keeps its size.
 void TFormMain::ShowNotes() {
-  if (!StatusBarDbg) return;
-  const std::string message =
-      DbgNote.empty() || PlayNote.empty() ? DbgNote + PlayNote : DbgNote + "; " + PlayNote;
-  const bool shown = IsWindowVisible(StatusBarDbg);
+  if (!StatusBarNotes) return;
+  const std::string message = Session.Note();
+  const bool shown = IsWindowVisible(StatusBarNotes);
   RECT frame{};
   GetWindowRect(Window, &frame);
   RECT status{};
   if (message.empty()) {
     if (!shown) return;
-    GetWindowRect(StatusBarDbg, &status);
-    ShowWindow(StatusBarDbg, SW_HIDE);
+    GetWindowRect(StatusBarNotes, &status);
+    ShowWindow(StatusBarNotes, SW_HIDE);
     SetWindowPos(Window, nullptr, 0, 0, frame.right - frame.left,
                  frame.bottom - frame.top - (status.bottom - status.top), SWP_NOMOVE | SWP_NOZORDER);
     return;
   }
-  SendMessageW(StatusBarDbg, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromUTF8(ValidUTF8(message)).c_str()));
+  SendMessageW(StatusBarNotes, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromUTF8(ValidUTF8(message)).c_str()));
   if (shown) return;
-  ShowWindow(StatusBarDbg, SW_SHOW);
-  SendMessageW(StatusBarDbg, WM_SIZE, 0, 0);
-  GetWindowRect(StatusBarDbg, &status);
+  ShowWindow(StatusBarNotes, SW_SHOW);
+  SendMessageW(StatusBarNotes, WM_SIZE, 0, 0);
+  GetWindowRect(StatusBarNotes, &status);
   SetWindowPos(Window, nullptr, 0, 0, frame.right - frame.left,
                frame.bottom - frame.top + (status.bottom - status.top), SWP_NOMOVE | SWP_NOZORDER);
-}
-
-TViewOptions TFormMain::ViewOptions() const {
-  TViewOptions options;
-  if (DbgHeld && SegmentsChecked) options.segments = &Segments;
-  if (!Play.Empty() && PlayLogChecked) options.play = &Play;
-  return options;
 }
 
 void TFormMain::WMDropFiles(HDROP drop) {
@@ -578,20 +444,11 @@ void TFormMain::ShowHover() {
 }
 
 std::string TFormMain::ByteUnder(int x, int y) const {
-  if (!NES.Held() || y >= AreaHeight()) return {};
-  TCanvas measure(1, 1);
-  const std::optional<TBankCell> cell = BankCellAt(ViewBoxes(measure, NES, AreaWidth(), ViewOptions()), x, y);
+  if (!Session.Held() || y >= AreaHeight()) return {};
+  // The legends' widths in the window's font decide where the boxes stand.
+  const TCanvas measure(1, 1);
+  const std::optional<TBankCell> cell =
+      BankCellAt(ViewBoxes(Session.Image(), AreaWidth(), Session.ViewOptions(), measure), x, y);
   if (!cell) return {};
-  std::string text =
-      ByteInfoText(DescribeByte(NES, cell->kind, cell->bank, cell->offset, NES.FindEmptyByte()));
-  // Appended piece by piece: GCC 12 sees a false overlap in "\n" + text.
-  if (DbgHeld) {
-    text += '\n';
-    text += ByteOriginText(DescribeOrigin(Dbg, Segments, NES.BankOffset(cell->kind, cell->bank) + cell->offset));
-  }
-  if (!Play.Empty()) {
-    text += '\n';
-    text += ByteReachText(cell->kind, Play.ByteFlags(cell->kind, cell->bank, cell->offset));
-  }
-  return ValidUTF8(text);
+  return ValidUTF8(Session.ByteText(cell->kind, cell->bank, cell->offset));
 }

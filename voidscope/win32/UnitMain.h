@@ -6,14 +6,9 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "cart/debug_info.h"
 #include "cart/nes_image.h"
-#include "cart/play_log.h"
-#include "cart/segment_map.h"
-#include "info_drawing.h"
+#include "cart/session.h"
 
 class TFormMain {
  public:
@@ -26,8 +21,8 @@ class TFormMain {
   HWND Handle() const { return Window; }
   HMENU Menu() const { return MainMenu; }
   // OpenDialogNES's file name: the current file of the whole program.
-  const std::string& FileName() const { return OpenDialogNESFileName; }
-  const TNESImage& Image() const { return NES; }
+  const std::string& FileName() const { return Session.FileName(); }
+  const TNESImage& Image() const { return Session.Image(); }
   bool Watching() const { return TimerWatchRunning; }
   // The message loop, with the window's shortcut keys; the exit status.
   int Run();
@@ -60,15 +55,7 @@ class TFormMain {
   void Redraw();
   bool TakeFile(const std::string& name);
   bool Load();
-  bool LoadDbg();
-  void DropDbg();
-  TAddOutcome LoadPlay(std::string& message);
-  void DropPlay();
-  bool PlayLogsChanged() const;
-  void ShowDbgMessage(const std::string& message);
-  void ShowPlayMessage(const std::string& message);
   void ShowNotes();
-  TViewOptions ViewOptions() const;
   std::string ByteUnder(int x, int y) const;
   void ShowHover();
 
@@ -77,25 +64,16 @@ class TFormMain {
   HMENU MainMenu = nullptr;
   HMENU MView = nullptr;
   HACCEL Shortcuts = nullptr;
-  HWND StatusBarDbg = nullptr;  // shown only to say why a debug file or a log is not used
+  HWND StatusBarNotes = nullptr;  // shown only while a note says why something is not used
   HWND HoverTip = nullptr;
   bool TimerWatchRunning = false;
   bool SegmentsChecked = false;
   bool PlayLogChecked = false;
 
-  TNESImage NES;
-  std::string OpenDialogNESFileName;
+  // The image, what is read with it, the watch's decision and the views.
+  TSession Session;
   bool Hovering = false;
   int HoverX = 0;
   int HoverY = 0;
   std::wstring HoverTextShown;
-  std::string ChosenDbgFileName;
-  TDebugInfo Dbg;
-  TSegmentMap Segments;
-  bool DbgHeld = false;
-  std::vector<std::string> ChosenCdlFileNames;
-  TPlayLog Play;
-  std::vector<std::pair<std::string, std::uint64_t>> PlayLogTimes;
-  std::string DbgNote;
-  std::string PlayNote;
 };

@@ -37,9 +37,9 @@ TCanvas::~TCanvas() {
   if (Bitmap) DeleteObject(Bitmap);
 }
 
-void TCanvas::Fill(int x, int y, int w, int h, TColour colour) {
-  const RECT area{x, y, x + w, y + h};
-  HBRUSH brush = CreateSolidBrush(RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF));
+void TCanvas::Fill(int x, int y, int width, int height, TRgb colour) {
+  const RECT area{x, y, x + width, y + height};
+  HBRUSH brush = CreateSolidBrush(RGB(RedOf(colour), GreenOf(colour), BlueOf(colour)));
   FillRect(MemoryDC, &area, brush);
   DeleteObject(brush);
 }
@@ -52,7 +52,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   SelectObject(MemoryDC, oldPen);
 }
 
-void TCanvas::TextOut(int x, int y, const std::string& utf8) {
+void TCanvas::Text(int x, int y, const std::string& utf8) {
   const std::wstring text = WideFromUTF8(utf8);
   SetBkMode(MemoryDC, OPAQUE);
   SetBkColor(MemoryDC, RGB(255, 255, 255));
@@ -68,23 +68,25 @@ int TCanvas::TextWidth(const std::string& utf8) const {
   return size.cx;
 }
 
-void TCanvas::DrawCells(int x, int y, const std::uint8_t* cells, int columns, int rows,
-                        const std::array<TColour, 256>& palette) {
+void TCanvas::Bank(int x, int y, const TBankPicture& picture) {
   struct {
     BITMAPINFOHEADER header;
     RGBQUAD colours[256];
   } info{};
   info.header.biSize = sizeof info.header;
-  info.header.biWidth = columns;
-  info.header.biHeight = -rows;  // row 0 at the top
+  info.header.biWidth = picture.width;
+  info.header.biHeight = -picture.height;  // row 0 at the top
   info.header.biPlanes = 1;
   info.header.biBitCount = 8;
   info.header.biCompression = BI_RGB;
   info.header.biClrUsed = 256;
-  for (std::size_t i = 0; i < palette.size(); ++i)
-    info.colours[i] = RGBQUAD{static_cast<BYTE>(palette[i] & 0xFF), static_cast<BYTE>((palette[i] >> 8) & 0xFF),
-                              static_cast<BYTE>((palette[i] >> 16) & 0xFF), 0};
+  for (std::size_t i = 0; i < picture.palette.size(); ++i) {
+    const TRgb colour = picture.palette[i];
+    info.colours[i] = RGBQUAD{static_cast<BYTE>(BlueOf(colour)), static_cast<BYTE>(GreenOf(colour)),
+                              static_cast<BYTE>(RedOf(colour)), 0};
+  }
   // One call for the whole picture, unscaled.
-  SetDIBitsToDevice(MemoryDC, x, y, static_cast<DWORD>(columns), static_cast<DWORD>(rows), 0, 0, 0,
-                    static_cast<UINT>(rows), cells, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  SetDIBitsToDevice(MemoryDC, x, y, static_cast<DWORD>(picture.width), static_cast<DWORD>(picture.height), 0, 0,
+                    0, static_cast<UINT>(picture.height), picture.cells.data(),
+                    reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
 }

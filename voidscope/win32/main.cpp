@@ -22,8 +22,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (line.mode != TCommandLine::Mode::Window) {
     UseParentConsole();
     const int status =
-        RunCommandMode(line, [&](const TNESImage& image, const TSegmentMap* segments, const TPlayLog* play) {
-          return WriteReportPicture(line, image, segments, play);
+        RunCommandMode(line, [&](const TNESImage& image, const TViewOptions& view) {
+          return WriteReportPicture(line, image, view);
         });
     std::fflush(stdout);
     std::fflush(stderr);

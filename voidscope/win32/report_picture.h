@@ -4,9 +4,7 @@
 
 #include "cart/command_line.h"
 #include "cart/nes_image.h"
-#include "cart/play_log.h"
-#include "cart/segment_map.h"
+#include "cart/view_options.h"
 
 // False after a message on standard error.
-bool WriteReportPicture(const TCommandLine& line, const TNESImage& image, const TSegmentMap* segments,
-                        const TPlayLog* play);
+bool WriteReportPicture(const TCommandLine& line, const TNESImage& image, const TViewOptions& view);

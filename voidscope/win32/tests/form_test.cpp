@@ -16,7 +16,7 @@
 #include "UnitMain.h"
 #include "cart/bmp_file.h"
 #include "gdi_canvas.h"
-#include "info_drawing.h"
+#include "picture/colours.h"
 
 namespace {
 
@@ -160,16 +160,16 @@ TEST_F(FormTest, WatchReloadsAChangedFileAfterATick) {
 }
 
 // The picture, as the window and the report draw it.
-TColour At(const TCanvas& canvas, int x, int y) { return canvas.Pixels()[y * canvas.Width() + x] & 0xFFFFFF; }
+TRgb At(const TCanvas& canvas, int x, int y) { return canvas.Pixels()[y * canvas.Width() + x] | 0xFF000000u; }
 
 TEST_F(FormTest, NoImageIsAWhiteAreaInABlackFrame) {
   TCanvas canvas(649, 505);
   ASSERT_TRUE(canvas.Valid());
-  DrawInfo(canvas, TNESImage(), "", {});
-  EXPECT_EQ(At(canvas, 0, 0), RGBColour(0, 0, 0));
-  EXPECT_EQ(At(canvas, 648, 504), RGBColour(0, 0, 0));
-  EXPECT_EQ(At(canvas, 1, 1), RGBColour(255, 255, 255));
-  EXPECT_EQ(At(canvas, 300, 300), RGBColour(255, 255, 255));
+  DrawInfo(canvas, TNESImage(), "", canvas.Width(), canvas.Height());
+  EXPECT_EQ(At(canvas, 0, 0), MakeRgb(0, 0, 0));
+  EXPECT_EQ(At(canvas, 648, 504), MakeRgb(0, 0, 0));
+  EXPECT_EQ(At(canvas, 1, 1), MakeRgb(255, 255, 255));
+  EXPECT_EQ(At(canvas, 300, 300), MakeRgb(255, 255, 255));
   // "No file loaded" at (10, 10): some dark pixels there, none far away.
   int dark = 0;
   for (int y = 10; y < 26; ++y)
@@ -181,8 +181,8 @@ TEST_F(FormTest, BoxesFlowAsTheWindowLaysThemOut) {
   TNESImage image;
   ASSERT_TRUE(image.LoadNES(Write(L"eight.nes", MakeNES(8, 1))));
   TCanvas canvas(649, 505);
-  DrawInfo(canvas, image, "eight.nes", {});
-  const TColour green = RGBColour(46, 255, 51), free = RGBColour(252, 252, 252), black = 0;
+  DrawInfo(canvas, image, "eight.nes", 649, 505);
+  const TRgb green = MakeRgb(46, 255, 51), free = MakeRgb(252, 252, 252), black = Black;
   // PRG boxes at x = 10 + 74k, frames on rows 70 to 327; used rows on top.
   for (int k = 0; k < 8; ++k) {
     const int x = 10 + 74 * k;
@@ -203,7 +203,7 @@ TEST_F(FormTest, BoxesFlowAsTheWindowLaysThemOut) {
 
 TEST_F(FormTest, ReportIsABMPOfTheAreaWhateverTheExtension) {
   TCanvas canvas(80, 40);
-  DrawInfo(canvas, TNESImage(), "", {});
+  DrawInfo(canvas, TNESImage(), "", canvas.Width(), canvas.Height());
   std::string error;
   const std::string name = Write(L"report.png", {});
   ASSERT_TRUE(WriteBMP(name, 80, 40, canvas.Pixels(), 80, error)) << error;
