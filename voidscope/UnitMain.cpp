@@ -9,7 +9,11 @@
 #include <QShortcut>
 #include <QToolTip>
 #include <QUrl>
+#include <span>
+#include <tuple>
 
+#include "cart/mapper_banks.h"
+#include "cart/nes_header.h"
 #include "info_picture.h"
 #include "report.h"
 #include "window_icon.h"
@@ -43,6 +47,26 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   MPlayLog = MView->addAction("&Play log");
   MPlayLog->setCheckable(true);  // off at every start
   MAddCdl = MView->addAction("&Add play log...");
+  // What label files of assemblers and emulators add.
+  MView->addSeparator();
+  MOpenLabels = MView->addAction("Open &label file...");
+  // How the banks are cut: 16 KB and 8 KB at every start, nothing saved.
+  MView->addSeparator();
+  MBankSize = MView->addMenu("&Bank size");
+  MMapperSizes = MBankSize->addAction("&Mapper's sizes");
+  PRGSizes = new QActionGroup(this);
+  CHRSizes = new QActionGroup(this);
+  for (const auto& [group, sizes, kind] : {std::tuple{PRGSizes, std::span<const std::uint64_t>(PRGBankSizes), "PRG"},
+                                           std::tuple{CHRSizes, std::span<const std::uint64_t>(CHRBankSizes), "CHR"}}) {
+    MBankSize->addSeparator();
+    for (const std::uint64_t size : sizes) {
+      QAction* command = MBankSize->addAction(QString("%1 %2 KB").arg(kind).arg(size / 1024));
+      command->setCheckable(true);
+      command->setData(QVariant::fromValue<qulonglong>(size));
+      command->setChecked(size == (group == PRGSizes ? PRGBankSize : CHRBankSize));
+      group->addAction(command);
+    }
+  }
   StatusBarNotes = new QStatusBar(this);
   setStatusBar(StatusBarNotes);
   StatusBarNotes->hide();
@@ -70,6 +94,10 @@ TFormMain::TFormMain(TDialogs& dialogs, const QByteArray& firstArgument, QWidget
   connect(MOpenDbg, &QAction::triggered, this, &TFormMain::MOpenDbgClick);
   connect(MPlayLog, &QAction::triggered, this, &TFormMain::MPlayLogClick);
   connect(MAddCdl, &QAction::triggered, this, &TFormMain::MAddCdlClick);
+  connect(MOpenLabels, &QAction::triggered, this, &TFormMain::MOpenLabelsClick);
+  connect(MMapperSizes, &QAction::triggered, this, &TFormMain::MMapperSizesClick);
+  connect(PRGSizes, &QActionGroup::triggered, this, &TFormMain::MBankSizeClick);
+  connect(CHRSizes, &QActionGroup::triggered, this, &TFormMain::MBankSizeClick);
   connect(PaintBoxInfo, &TPaintBox::MouseMove, this, &TFormMain::PaintBoxInfoMouseMove);
   connect(PaintBoxInfo, &TPaintBox::MouseLeave, this, &TFormMain::PaintBoxInfoMouseLeave);
   connect(closeKeys, &QShortcut::activated, this, &QWidget::close);
@@ -93,8 +121,10 @@ void TFormMain::FormCreate(const QByteArray& firstArgument) {
 
 void TFormMain::FormDestroy() { Session.Release(); }
 
-bool TFormMain::Load() {
-  const bool loaded = Session.Reload();
+bool TFormMain::Load() { return Loaded(Session.Reload()); }
+
+// What a load changes in the window besides the drawing.
+bool TFormMain::Loaded(bool loaded) {
   ShowNotes();
   // The byte under a resting mouse may now be another, or none.
   if (Hovering) ShowHover();
@@ -103,12 +133,7 @@ bool TFormMain::Load() {
 
 QString TFormMain::FileName() const { return QFile::decodeName(QByteArray::fromStdString(Session.FileName())); }
 
-bool TFormMain::TakeFile(const QByteArray& name) {
-  const bool loaded = Session.Open(name.toStdString());
-  ShowNotes();
-  if (Hovering) ShowHover();
-  return loaded;
-}
+bool TFormMain::TakeFile(const QByteArray& name) { return Loaded(Session.Open(name.toStdString())); }
 
 bool TFormMain::TakeFile(const QString& name) { return TakeFile(QFile::encodeName(name)); }
 
@@ -181,6 +206,31 @@ void TFormMain::MPlayLogClick() {
   if (Hovering) ShowHover();
 }
 
+void TFormMain::MBankSizeClick() {
+  Session.SetBankSizes({PRGSizes->checkedAction()->data().toULongLong(),
+                        CHRSizes->checkedAction()->data().toULongLong()});
+  PaintBoxInfo->repaint();
+  // The boxes move: the byte under a resting mouse is another.
+  if (Hovering) ShowHover();
+}
+
+void TFormMain::MMapperSizesClick() {
+  // The mapper the header names (NES 2.0's 12 bits); 16 KB and 8 KB for
+  // one not in the table, and with no image.
+  const TBankSizes sizes =
+      ChooseBankSizes({true, 0, 0}, Session.Held() ? ReadNESHeader(Session.Image()).mapper : ~0u);
+  for (QActionGroup* group : {PRGSizes, CHRSizes})
+    for (QAction* command : group->actions())
+      if (command->data().toULongLong() == (group == PRGSizes ? sizes.prg : sizes.chr)) command->setChecked(true);
+  MBankSizeClick();
+}
+
+QAction* TFormMain::BankSizeCommand(TBankKind kind, std::uint64_t size) const {
+  for (QAction* command : (kind == TBankKind::PRG ? PRGSizes : CHRSizes)->actions())
+    if (command->data().toULongLong() == size) return command;
+  return nullptr;
+}
+
 void TFormMain::MAddCdlClick() {
   const std::vector<std::string>& chosen = Session.ChosenCdlFileNames();
   QString name = chosen.empty() ? QString() : QFile::decodeName(QByteArray::fromStdString(chosen.back()));
@@ -192,6 +242,17 @@ void TFormMain::MAddCdlClick() {
   if (!held) return;
   if (outcome == TAddOutcome::Refused) Dialogs.ShowError(this, QString::fromLocal8Bit(message));
   PaintBoxInfo->repaint();
+  if (Hovering) ShowHover();
+}
+
+// One that cannot be used is told in the status line only: the maps stay.
+void TFormMain::MOpenLabelsClick() {
+  const std::vector<std::string>& chosen = Session.ChosenLabelFileNames();
+  QString name = chosen.empty() ? QString() : QFile::decodeName(QByteArray::fromStdString(chosen.back()));
+  if (!Dialogs.ExecuteOpenLabels(this, name)) return;
+  std::string message;
+  Session.AddLabelFile(QFile::encodeName(name).toStdString(), message);
+  ShowNotes();
   if (Hovering) ShowHover();
 }
 

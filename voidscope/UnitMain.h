@@ -4,8 +4,8 @@
 #pragma once
 
 #include <QAction>
+#include <QActionGroup>
 #include <QByteArray>
-#include <QByteArrayList>
 #include <QImage>
 #include <QMainWindow>
 #include <QMenu>
@@ -59,8 +59,15 @@ class TFormMain : public QMainWindow {
   bool DbgLoaded() const { return Session.DbgHeld(); }
   QAction* PlayLogCommand() const { return MPlayLog; }
   QAction* AddCdlCommand() const { return MAddCdl; }
+  QMenu* BankSizeMenu() const { return MBankSize; }
+  QAction* MapperSizesCommand() const { return MMapperSizes; }
+  // View > Bank size's command of one size (nullptr for a size not offered).
+  QAction* BankSizeCommand(TBankKind kind, std::uint64_t size) const;
   // The play logs merged for the held image (none: Empty()).
   const TPlayLog& PlayLog() const { return Session.Play(); }
+  QAction* OpenLabelsCommand() const { return MOpenLabels; }
+  // The label files read with the held image (none: Empty()).
+  const TImageLabels& Labels() const { return Session.Labels(); }
 
  public slots:
   void FormPaint(QPainter& canvas);
@@ -72,6 +79,9 @@ class TFormMain : public QMainWindow {
   void MOpenDbgClick();
   void MPlayLogClick();
   void MAddCdlClick();
+  void MOpenLabelsClick();
+  void MBankSizeClick();
+  void MMapperSizesClick();
   void TimerWatchTimer();
   void WMDropFiles(const QStringList& names);
   void PaintBoxInfoMouseMove(const QPoint& pos);
@@ -86,6 +96,7 @@ class TFormMain : public QMainWindow {
   void FormCreate(const QByteArray& firstArgument);
   void FormDestroy();
   bool Load();
+  bool Loaded(bool loaded);
   void ShowNotes();
   QString ByteUnder(const QPoint& pos) const;
   void ShowHover();
@@ -102,6 +113,11 @@ class TFormMain : public QMainWindow {
   QAction* MOpenDbg;
   QAction* MPlayLog;
   QAction* MAddCdl;
+  QAction* MOpenLabels;
+  QMenu* MBankSize;
+  QAction* MMapperSizes;
+  QActionGroup* PRGSizes;  // one size checked of each
+  QActionGroup* CHRSizes;
   QStatusBar* StatusBarNotes;  // shown only to say why a file is not used
 
   TDialogs& Dialogs;

@@ -59,6 +59,18 @@ bool TQtDialogs::ExecuteOpenCdl(QWidget* owner, QString& fileName) {
   return true;
 }
 
+bool TQtDialogs::ExecuteOpenLabels(QWidget* owner, QString& fileName) {
+  QFileDialog OpenDialogLabels(owner, "Open label file");
+  OpenDialogLabels.setAcceptMode(QFileDialog::AcceptOpen);
+  OpenDialogLabels.setFileMode(QFileDialog::ExistingFile);
+  OpenDialogLabels.setNameFilters({"Label files (*.mlb *.nl)", "All files (*)"});
+  if (!fileName.isEmpty()) OpenDialogLabels.selectFile(fileName);
+  if (OpenDialogLabels.exec() != QDialog::Accepted || OpenDialogLabels.selectedFiles().isEmpty())
+    return false;
+  fileName = OpenDialogLabels.selectedFiles().first();
+  return true;
+}
+
 void TQtDialogs::ShowError(QWidget* owner, const QString& message) {
   QMessageBox::critical(owner, QApplication::applicationName(), message);
 }

@@ -18,6 +18,8 @@ class TDialogs {
   virtual bool ExecuteOpenDbg(QWidget* owner, QString& fileName) = 0;
   // Another play log to merge: true and the chosen name when confirmed.
   virtual bool ExecuteOpenCdl(QWidget* owner, QString& fileName) = 0;
+  // Another label file for the image: true and the chosen name when confirmed.
+  virtual bool ExecuteOpenLabels(QWidget* owner, QString& fileName) = 0;
   // The application's standard error box.
   virtual void ShowError(QWidget* owner, const QString& message) = 0;
 };
@@ -29,5 +31,6 @@ class TQtDialogs : public TDialogs {
   bool ExecuteSaveReport(QWidget* owner, QString& fileName) override;
   bool ExecuteOpenDbg(QWidget* owner, QString& fileName) override;
   bool ExecuteOpenCdl(QWidget* owner, QString& fileName) override;
+  bool ExecuteOpenLabels(QWidget* owner, QString& fileName) override;
   void ShowError(QWidget* owner, const QString& message) override;
 };

@@ -1,5 +1,6 @@
 #include <cstdint>
 
+#include "bank_layout.h"
 #include "nes_image.h"
 
 namespace {
@@ -32,4 +33,13 @@ void TNESImage::PRGBankMap(unsigned bank, std::uint8_t emptyByte, std::uint8_t* 
 
 void TNESImage::CHRBankMap(unsigned bank, std::uint8_t* cells, std::size_t stride) const {
   FillMap(CHRBank(bank), CHRMapRows, cells, stride, FreeValue(TBankKind::CHR, 0));
+}
+
+int BankMapRows(const TBankSpan& bank) {
+  return static_cast<int>((bank.size + MapColumns - 1) / MapColumns);
+}
+
+void BankMap(const TNESImage& image, const TBankSpan& bank, std::uint8_t emptyByte,
+             std::uint8_t* cells, std::size_t stride) {
+  FillMap(BankBytes(image, bank), BankMapRows(bank), cells, stride, FreeValue(bank.kind, emptyByte));
 }

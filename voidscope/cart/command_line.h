@@ -12,7 +12,9 @@
 // are UTF-8. No toolkit: the Qt window and the Windows one share it.
 struct TCommandLine {
   enum class Mode { Window, Report, Summary, Help, Version, Error };
-  Mode mode = Mode::Window;  // Report: --report, with or without --summary
+  // Report: --report, with or without --summary; Summary: --summary, --html
+  // or both
+  Mode mode = Mode::Window;
   std::string file;           // the image (may be empty in window mode)
   std::string reportFile;     // --report OUT
   int width = 649;           // --size WxH
@@ -20,12 +22,20 @@ struct TCommandLine {
   bool summary = false;      // --summary
   bool json = false;         // --json
   bool graph = false;        // --graph
+  bool markdown = false;     // --markdown
+  std::string htmlFile;       // --html OUT.html
   std::string against;        // --against OLD
   std::optional<std::uint64_t> failBelow;  // --fail-below BYTES
   std::string dbgFile;        // --dbg FILE.dbg
   bool segments = false;     // --segments
   std::vector<std::string> cdlFiles;   // --cdl FILE, each time it is given
   bool play = false;         // --play
+  std::vector<std::string> labelFiles; // --labels FILE, each time it is given
+  // --prg-bank-size, --chr-bank-size in bytes (0: not given) and
+  // --bank-sizes mapper.
+  std::uint64_t prgBankSize = 0;
+  std::uint64_t chrBankSize = 0;
+  bool bankSizesFromMapper = false;
   std::string error;             // what is wrong, for Mode::Error
 };
 

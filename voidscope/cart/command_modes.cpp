@@ -4,11 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "label_file.h"
+#include "label_summary.h"
+#include "mapper_banks.h"
+#include "nes_header.h"
+#include "picture/summary_page.h"
 #include "play_summary.h"
 #include "segment_summary.h"
 #include "session.h"
 #include "summary.h"
 #include "summary_format.h"
+#include "summary_markdown.h"
 
 namespace {
 
@@ -26,7 +32,7 @@ int CannotLoad(const std::string& name, const char* role, const TFileError& erro
   }
   Print(stderr, "voidscope: cannot load " + std::string(role) + "\"" + Shown(name) +
                     "\": missing, unreadable, shorter than " + std::to_string(MinNESSize) +
-                    " bytes or not an iNES image\n");
+                    " bytes without holding every bank its header names, or not an iNES image\n");
   return 1;
 }
 
@@ -62,21 +68,47 @@ bool ReadPlayLogs(const TCommandLine& line, TSession& session) {
   return true;
 }
 
+// The files of --labels, in the order given. False, after a message, when
+// one cannot be read or holds no label line; skipped lines are noted.
+bool ReadLabelFiles(const TCommandLine& line, std::vector<TLabelFile>& files) {
+  for (const std::string& name : line.labelFiles) {
+    TLabelFile file;
+    std::string error;
+    if (!LoadLabelFile(name, file, error)) {
+      Print(stderr, "voidscope: cannot read the label file " + Shown(error) + "\n");
+      return false;
+    }
+    const std::string note = LabelFileNote(file);
+    if (!note.empty()) Print(stderr, "voidscope: note: " + Shown(note) + "\n");
+    files.push_back(std::move(file));
+  }
+  return true;
+}
+
 // What follows the one load of FILE: OLD and the debug file are loaded and
 // the report written before anything reaches standard output, so that a
 // failure leaves it empty. Returns the exit status.
 int Finish(const TCommandLine& line, TSession& session, const TWriteReport& writeReport) {
   const TNESImage& image = session.Image();
-  TSummaryAdditions additions;
-  TSegmentSummary segmentSummary;
+  const TBankSizeChoice choice{line.bankSizesFromMapper, line.prgBankSize, line.chrBankSize};
+  const TBankSizes sizes = ChooseBankSizes(choice, ReadNESHeader(image).mapper);
+  // Before the debug file: its segments are cut in the banks' sizes.
+  session.SetBankSizes(sizes);
   if (!line.dbgFile.empty() && !ReadSegments(line, session)) return 1;
-  TPlaySummary playSummary;
   if (!line.cdlFiles.empty() && !ReadPlayLogs(line, session)) return 1;
   session.ShowSegments(line.segments);
   session.ShowPlay(line.play);
+  TSummaryAdditions additions;
+  TSegmentSummary segmentSummary;
+  TPlaySummary playSummary;
+  std::vector<TLabelFile> labelFiles;
+  if (!ReadLabelFiles(line, labelFiles)) return 1;
+  TLabelSummary labelSummary;
   TCartSummary summary;
-  if (line.summary) {
-    summary = SummariseNES(image);
+  TNESImage earlier;
+  const bool page = !line.htmlFile.empty();
+  if (line.summary || page) {
+    summary = SummariseNES(image, choice);
     if (!line.dbgFile.empty()) {
       segmentSummary = SummariseSegments(image, summary, session.Segments(), line.dbgFile);
       additions.segments = &segmentSummary;
@@ -85,18 +117,39 @@ int Finish(const TCommandLine& line, TSession& session, const TWriteReport& writ
       playSummary = SummarisePlay(image, summary, session.Play(), additions.segments);
       additions.play = &playSummary;
     }
+    if (!line.labelFiles.empty()) {
+      labelSummary = SummariseLabels(image, summary, labelFiles);
+      additions.labels = &labelSummary;
+    }
     if (!line.against.empty()) {
-      TNESImage old;
       TFileError error;
-      if (!old.LoadNES(line.against, error)) return CannotLoad(line.against, "the earlier build ", error);
-      CompareSummaries(summary, SummariseNES(old));
+      if (!earlier.LoadNES(line.against, error)) return CannotLoad(line.against, "the earlier build ", error);
+      // Like for like: the earlier build in the same sizes, whatever its mapper.
+      CompareSummaries(summary, SummariseNES(earlier, {false, sizes.prg, sizes.chr}));
     }
   }
   if (line.mode == TCommandLine::Mode::Report && !writeReport(image, session.ViewOptions())) return 1;
+  if (page) {
+    TPageSources sources;
+    sources.image = &image;
+    if (earlier.Held()) sources.earlier = &earlier;
+    if (!line.dbgFile.empty()) {
+      sources.debugInfo = &session.Dbg();
+      sources.segments = &session.Segments();
+    }
+    if (!line.cdlFiles.empty()) sources.play = &session.Play();
+    sources.failBelow = line.failBelow;
+    std::string error;
+    if (!WriteTextFile(line.htmlFile, SummaryHTML(summary, line.file, additions, sources), error)) {
+      Print(stderr, "voidscope: cannot write the page \"" + Shown(line.htmlFile) + "\": " + Shown(error) + "\n");
+      return 1;
+    }
+  }
   if (!line.summary) return 0;
 
-  const std::string text =
-      line.json ? SummaryJSON(summary, line.file, additions) : SummaryText(summary, line.file, line.graph, additions);
+  const std::string text = line.json       ? SummaryJSON(summary, line.file, additions)
+                           : line.markdown ? SummaryMarkdown(summary, line.file, additions, line.failBelow)
+                                           : SummaryText(summary, line.file, line.graph, additions);
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     Print(stderr, "voidscope: cannot write the summary to standard output\n");

@@ -5,6 +5,22 @@
 
 #include "file_time.h"
 
+namespace {
+
+// Whether a file shorter than MinNESSize is nevertheless an image: it
+// begins with "NES", names at least one bank and holds every bank it names.
+bool HoldsEveryBank(TRegularFile& file, std::uint64_t length) {
+  std::vector<std::uint8_t> header;
+  TFileError ignored;  // a file that cannot be read here fails the length test
+  if (length < NESHeaderSize || !file.ReadFirst(NESHeaderSize, header, ignored) ||
+      std::memcmp(header.data(), "NES", 3) != 0)
+    return false;
+  const std::uint64_t named = PRGBankSize * header[4] + CHRBankSize * header[5];
+  return named > 0 && NESHeaderSize + named <= length;
+}
+
+}  // namespace
+
 // The load steps, in their order. Failing before the length test keeps the
 // held image and its time; once a file of sufficient length is opened the old
 // image is gone, whatever happens next. Only a successful load records a time.
@@ -22,8 +38,9 @@ bool TNESImage::LoadNES(const std::string& name, TFileError& error) {
   // 2. Length, 64-bit, as measured when opened.
   const std::uint64_t length = file.Size();
 
-  // 3. The length test.
-  if (length < MinNESSize) return false;
+  // 3. The length test. A shorter file passes when it is a whole small
+  // image: a 16 KB game on CHR RAM is 16400 bytes and complete.
+  if (length < MinNESSize && !HoldsEveryBank(file, length)) return false;
 
   // 4. From here on the previous image is released.
   Release();
@@ -42,6 +59,7 @@ bool TNESImage::LoadNES(const std::string& name, TFileError& error) {
   }
   file.Close();
   held_ = true;
+  fileSize_ = length;
 
   // 7. Last-write time by the same name; 0 when it cannot be read.
   std::uint64_t time = 0;
@@ -54,6 +72,7 @@ bool TNESImage::LoadNES(const std::string& name, TFileError& error) {
 void TNESImage::Release() {
   std::vector<std::uint8_t>().swap(data_);
   held_ = false;
+  fileSize_ = 0;
 }
 
 std::span<const std::uint8_t> TNESImage::Section(std::uint64_t offset, std::uint64_t size) const {

@@ -13,7 +13,8 @@
 inline constexpr std::uint64_t NESHeaderSize = 16;
 inline constexpr std::uint64_t PRGBankSize = 16384;
 inline constexpr std::uint64_t CHRBankSize = 8192;
-// One header, one PRG bank and one CHR bank: anything shorter is refused.
+// One header, one PRG bank and one CHR bank: anything shorter is refused,
+// unless it begins with "NES", names a bank and holds every bank it names.
 inline constexpr std::uint64_t MinNESSize = NESHeaderSize + PRGBankSize + CHRBankSize;
 // The largest image a header can describe; nothing past it is ever looked at.
 inline constexpr std::uint64_t MaxNESSize = NESHeaderSize + 255 * PRGBankSize + 255 * CHRBankSize;
@@ -51,6 +52,9 @@ class TNESImage {
   bool Held() const { return held_; }
   // All loaded bytes, header included (empty when none is held).
   std::span<const std::uint8_t> NESData() const { return data_; }
+  // The file's length at the last successful load (more than NESData()
+  // holds when bytes lie past the largest image a header can describe).
+  std::uint64_t FileSize() const { return fileSize_; }
   // Last-write time recorded at the last successful load; 0 if unknown.
   std::uint64_t NESFileTime() const { return fileTime_; }
 
@@ -81,5 +85,6 @@ class TNESImage {
 
   std::vector<std::uint8_t> data_;
   bool held_ = false;
+  std::uint64_t fileSize_ = 0;
   std::uint64_t fileTime_ = 0;
 };

@@ -320,45 +320,71 @@ std::uint8_t TPlayLog::ByteFlags(TBankKind kind, unsigned bank, std::uint64_t of
   return offset < flags.size() ? flags[offset] : 0;
 }
 
-std::vector<TBankPlay> TPlayLog::BankFigures(const TNESImage& image,
-                                             std::uint8_t emptyByte) const {
+const std::uint8_t* TPlayLog::AreaFlags(TBankKind kind, std::uint64_t areaOffset,
+                                        std::uint64_t n) const {
+  const bool prg = kind == TBankKind::PRG;
+  if (flags_.empty() || areaOffset + n > (prg ? PRGBankSize * prgCount_ : CHRBankSize * chrCount_))
+    return nullptr;
+  return flags_.data() + (prg ? 0 : PRGBankSize * prgCount_) + areaOffset;
+}
+
+std::uint64_t TPlayLog::SharedArea(const TNESImage& image, TBankKind kind) const {
+  return kind == TBankKind::PRG ? PRGBankSize * std::min(prgCount_, image.PRGCount())
+                                : CHRBankSize * std::min(chrCount_, image.CHRCount());
+}
+
+std::span<const std::uint8_t> TPlayLog::FileFlags(std::uint64_t fileOffset, std::uint64_t n) const {
+  if (fileOffset < NESHeaderSize || fileOffset - NESHeaderSize >= flags_.size()) return {};
+  const std::uint64_t at = fileOffset - NESHeaderSize;
+  return {flags_.data() + at, static_cast<std::size_t>(std::min<std::uint64_t>(n, flags_.size() - at))};
+}
+
+std::vector<TBankPlay> TPlayLog::BankFigures(const TNESImage& image, std::uint8_t emptyByte,
+                                             TBankSizes sizes) const {
   std::vector<TBankPlay> rows;
-  const unsigned prg = std::min(prgCount_, image.PRGCount());
-  const unsigned chr = std::min(chrCount_, image.CHRCount());
-  rows.reserve(prg + chr);
-  auto add = [&](TBankKind kind, unsigned j, std::span<const std::uint8_t> loaded,
-                 std::uint8_t freeValue) {
+  const TBankLayout layout(image, sizes);
+  rows.reserve(layout.Banks().size());
+  for (const TBankSpan& bank : layout.Banks()) {
+    // Offsets within the kind's area, where the log's flags of it start.
+    const std::uint64_t start = bank.offset - (bank.kind == TBankKind::PRG ? NESHeaderSize : layout.CHRStart());
+    if (start + bank.size > SharedArea(image, bank.kind)) continue;
+    const std::span<const std::uint8_t> loaded = BankBytes(image, bank);
     // Before the first log there are no flags: nothing is reached.
-    const std::span<const std::uint8_t> flags = BankFlags(kind, j);
-    const TCounts c =
-        CountFlags(loaded.data(), flags.empty() ? nullptr : flags.data(), loaded.size(), freeValue);
+    const TCounts c = CountFlags(loaded.data(), AreaFlags(bank.kind, start, bank.size), loaded.size(),
+                                 FreeValue(bank.kind, emptyByte));
     TBankPlay row;
-    row.kind = kind;
-    row.index = j;
+    row.kind = bank.kind;
+    row.index = bank.index;
     row.reached = c.reached;
     row.neverReached = c.never;
-    (kind == TBankKind::PRG ? row.code : row.drawn) = c.marked1;
-    (kind == TBankKind::PRG ? row.data : row.read) = c.marked2;
+    (bank.kind == TBankKind::PRG ? row.code : row.drawn) = c.marked1;
+    (bank.kind == TBankKind::PRG ? row.data : row.read) = c.marked2;
     rows.push_back(row);
-  };
-  for (unsigned j = 0; j < prg; ++j) add(TBankKind::PRG, j, image.PRGBank(j), emptyByte);
-  for (unsigned j = 0; j < chr; ++j) add(TBankKind::CHR, j, image.CHRBank(j), 0x00);
+  }
   return rows;
+}
+
+std::uint64_t TPlayLog::NeverReachedAt(const TNESImage& image, TBankKind kind,
+                                       std::uint64_t fileOffset, std::uint64_t length,
+                                       std::uint8_t emptyByte) const {
+  if (!image.Held()) return 0;
+  const std::uint64_t areaStart = kind == TBankKind::PRG ? NESHeaderSize : image.BankOffset(kind, 0);
+  const std::uint64_t area = SharedArea(image, kind);
+  const std::uint64_t loaded = image.NESData().size();
+  if (fileOffset < areaStart || fileOffset - areaStart >= area || fileOffset >= loaded) return 0;
+  const std::uint64_t start = fileOffset - areaStart;
+  const std::uint64_t count = std::min({length, area - start, loaded - fileOffset});
+  return CountFlags(image.NESData().data() + fileOffset, AreaFlags(kind, start, count), count,
+                    FreeValue(kind, emptyByte))
+      .never;
 }
 
 std::uint64_t TPlayLog::NeverReached(const TNESImage& image, TBankKind kind, unsigned bank,
                                      std::uint64_t offset, std::uint64_t length,
                                      std::uint8_t emptyByte) const {
-  const bool prg = kind == TBankKind::PRG;
-  if (bank >= (prg ? std::min(prgCount_, image.PRGCount())
-                   : std::min(chrCount_, image.CHRCount())))
+  const std::uint64_t bankSize = kind == TBankKind::PRG ? PRGBankSize : CHRBankSize;
+  if (offset >= bankSize || (kind == TBankKind::PRG ? image.PRGCount() : image.CHRCount()) <= bank)
     return 0;
-  const std::span<const std::uint8_t> loaded = prg ? image.PRGBank(bank) : image.CHRBank(bank);
-  const std::span<const std::uint8_t> flags = BankFlags(kind, bank);
-  const std::uint8_t freeValue = prg ? emptyByte : 0x00;
-  if (offset >= loaded.size()) return 0;
-  const std::uint64_t count = std::min<std::uint64_t>(length, loaded.size() - offset);
-  return CountFlags(loaded.data() + offset, flags.empty() ? nullptr : flags.data() + offset,
-                    count, freeValue)
-      .never;
+  return NeverReachedAt(image, kind, image.BankOffset(kind, bank) + offset,
+                        std::min(length, bankSize - offset), emptyByte);
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bank_layout.h"
 #include "nes_image.h"
 #include "summary.h"
 
@@ -107,17 +108,30 @@ class TPlayLog {
   std::span<const std::uint8_t> BankFlags(TBankKind kind, unsigned bank) const;
   // One byte's normalised flags (0 outside the banks).
   std::uint8_t ByteFlags(TBankKind kind, unsigned bank, std::uint64_t offset) const;
+  // The flags of the file bytes from `fileOffset` on, up to `n` of them (fewer,
+  // or none, past the log's banks): the log's flags lie in file order.
+  std::span<const std::uint8_t> FileFlags(std::uint64_t fileOffset, std::uint64_t n) const;
 
-  // Per bank, PRG first, in the order of SummariseNES. `image` is the one
-  // this merge was made for; `emptyByte` is its free PRG value.
-  std::vector<TBankPlay> BankFigures(const TNESImage& image, std::uint8_t emptyByte) const;
+  // Per bank of `sizes`, PRG first, in the order of SummariseNES. `image`
+  // is the one this merge was made for; `emptyByte` is its free PRG value.
+  std::vector<TBankPlay> BankFigures(const TNESImage& image, std::uint8_t emptyByte,
+                                     TBankSizes sizes = {}) const;
   // Used bytes no log reached within [offset, offset + length) of a bank;
   // the part of the range beyond the bank or the loaded bytes counts nothing.
   std::uint64_t NeverReached(const TNESImage& image, TBankKind kind, unsigned bank,
                              std::uint64_t offset, std::uint64_t length,
                              std::uint8_t emptyByte) const;
+  // The same for the file bytes [fileOffset, fileOffset + length) of one
+  // kind's area, whatever banks they lie in.
+  std::uint64_t NeverReachedAt(const TNESImage& image, TBankKind kind, std::uint64_t fileOffset,
+                               std::uint64_t length, std::uint8_t emptyByte) const;
 
  private:
+  // The flags of `n` bytes from `areaOffset` into the kind's area; nullptr
+  // before the first log or past the log's area.
+  const std::uint8_t* AreaFlags(TBankKind kind, std::uint64_t areaOffset, std::uint64_t n) const;
+  // How much of the kind's area both the log and the image have, in bytes.
+  std::uint64_t SharedArea(const TNESImage& image, TBankKind kind) const;
   std::string SizeMessage(const std::string& name, std::uint64_t size) const;
   // Whether a log of `size` bytes fits this image, and in which layout;
   // then whether a headed one's header (its first bytes) is right.

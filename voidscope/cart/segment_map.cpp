@@ -36,9 +36,7 @@ std::string ForeignOutputs(const TDebugInfo& info, const std::string& imagePath)
 
 // Splits one segment's file bytes [begin, end) at the header's end and the
 // bank boundaries.
-void Split(const TDbgSegment& s, std::uint64_t prgCount, std::uint64_t chrCount, TSegmentMap& map) {
-  const std::uint64_t chrStart = NESHeaderSize + prgCount * PRGBankSize;
-  const std::uint64_t banksEnd = chrStart + chrCount * CHRBankSize;
+void Split(const TDbgSegment& s, const TBankLayout& layout, TSegmentMap& map) {
   const std::uint64_t begin = s.outputOffset, end = s.outputOffset + s.size;
   std::uint64_t pos = begin;
   if (pos < NESHeaderSize) {
@@ -46,19 +44,14 @@ void Split(const TDbgSegment& s, std::uint64_t prgCount, std::uint64_t chrCount,
     map.outside.push_back({s.name, pos, stop - pos, s.id});
     pos = stop;
   }
-  while (pos < end && pos < banksEnd) {
+  while (pos < end) {
+    const TBankSpan* bank = layout.At(pos);
+    if (!bank) break;
     TSegmentPart part{s.id, s.name};
-    std::uint64_t bankStart, bankSize;
-    if (pos < chrStart) {
-      part.bank = static_cast<unsigned>((pos - NESHeaderSize) / PRGBankSize);
-      bankStart = NESHeaderSize + part.bank * PRGBankSize, bankSize = PRGBankSize;
-    } else {
-      part.kind = TBankKind::CHR;
-      part.bank = static_cast<unsigned>((pos - chrStart) / CHRBankSize);
-      bankStart = chrStart + part.bank * CHRBankSize, bankSize = CHRBankSize;
-    }
-    const std::uint64_t stop = std::min(end, bankStart + bankSize);
-    part.offset = pos - bankStart;
+    part.kind = bank->kind;
+    part.bank = bank->index;
+    const std::uint64_t stop = std::min(end, bank->End());
+    part.offset = pos - bank->offset;
     part.size = stop - pos;
     part.segmentOffset = pos - begin;
     map.parts.push_back(std::move(part));
@@ -149,7 +142,7 @@ typename std::vector<T>::const_iterator AtOrBefore(const std::vector<T>& sorted,
 }  // namespace
 
 bool PlaceSegments(const TDebugInfo& info, const std::string& imagePath, unsigned prgCount,
-                   unsigned chrCount, TSegmentMap& map, std::string& error) {
+                   unsigned chrCount, TSegmentMap& map, std::string& error, TBankSizes sizes) {
   map = TSegmentMap();
   const std::string_view imageName = LastComponent(imagePath);
   std::vector<unsigned> placed;
@@ -170,11 +163,13 @@ bool PlaceSegments(const TDebugInfo& info, const std::string& imagePath, unsigne
       return false;
     }
   }
+  // Where the banks lie does not depend on how much of the file is there.
+  const TBankLayout layout(prgCount, chrCount, MaxNESSize, sizes);
   std::vector<bool> isPlaced(info.segments.size(), false);
   for (const unsigned id : placed) {
     const TDbgSegment& s = info.segments[id];
     isPlaced[id] = true;
-    Split(s, prgCount, chrCount, map);
+    Split(s, layout, map);
     map.index.ranges.push_back({s.outputOffset, s.outputOffset + s.size, id});
   }
   IndexLabels(info, isPlaced, map.index);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bank_layout.h"
 #include "debug_info.h"
 #include "summary.h"
 
@@ -64,11 +65,13 @@ struct TSegmentMap {
 // component is the image file's name. (ld65 gives oname/ooffs exactly to the
 // segments it wrote, so a read/write DATA segment loaded into ROM counts too.)
 // A segment's bytes are the file offsets ooffs .. ooffs + size - 1; the banks
-// lie as the header says: 16-byte header, prgCount x 16384, chrCount x 8192.
+// lie as the header says: 16-byte header, prgCount x 16384, chrCount x 8192,
+// cut into banks of `sizes` (a segment across a boundary has a part in each).
 // Fails, with `error` naming the image and the output file(s) the debug file
 // describes, when no segment is in the image, and when two overlap.
 bool PlaceSegments(const TDebugInfo& info, const std::string& imagePath, unsigned prgCount,
-                   unsigned chrCount, TSegmentMap& map, std::string& error);
+                   unsigned chrCount, TSegmentMap& map, std::string& error,
+                   TBankSizes sizes = {});
 
 struct TByteOrigin {
   bool inSegment = false;

@@ -9,15 +9,13 @@ TSegmentSummary SummariseSegments(const TNESImage& image, const TCartSummary& su
   result.debugFile = debugFile;
   result.outside = map.outside;
   result.banks.resize(summary.banks.size());
-  // Banks lie PRG first, each kind in index order, as the summary's rows do.
-  auto row = [&](TBankKind kind, unsigned bank) -> std::size_t {
-    return kind == TBankKind::PRG ? bank : summary.prgCount + bank;
-  };
+  // The summary's rows are its banks in its sizes, as the parts were cut.
+  const TBankLayout layout(image, summary.sizes);
   std::vector<std::uint64_t> usedInside(summary.banks.size(), 0);
   for (const TSegmentPart& part : map.parts) {
-    const std::size_t r = row(part.kind, part.bank);
+    const std::size_t r = layout.Row(part.kind, part.bank);
     if (r >= summary.banks.size()) continue;
-    const std::span<const std::uint8_t> loaded = image.Bank(part.kind, part.bank);
+    const std::span<const std::uint8_t> loaded = BankBytes(image, layout.Banks()[r]);
     const std::uint8_t freeValue = FreeValue(part.kind, summary.emptyByte);
     TBankSegment segment{part.name, part.offset, part.size, 0};
     // Bytes the file lacks are missing: neither free nor used.

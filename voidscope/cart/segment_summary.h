@@ -27,6 +27,7 @@ struct TSegmentSummary {
   std::vector<TOutsidePart> outside;  // file-offset order
 };
 
-// `summary` must be SummariseNES(image); `map` placed for the same image.
+// `summary` must be SummariseNES(image); `map` placed for the same image
+// in the summary's bank sizes.
 TSegmentSummary SummariseSegments(const TNESImage& image, const TCartSummary& summary,
                                   const TSegmentMap& map, const std::string& debugFile);

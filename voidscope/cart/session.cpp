@@ -10,6 +10,25 @@
 
 namespace {
 
+// Names are UTF-8 on Windows, where a narrow path would be read in the
+// local code page; elsewhere they are the bytes given, text or not.
+std::filesystem::path PathOf(const std::string& name) {
+#ifdef _WIN32
+  return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+  return std::filesystem::path(name);
+#endif
+}
+
+std::string NameOf(const std::filesystem::path& path) {
+#ifdef _WIN32
+  const std::u8string name = path.u8string();
+  return std::string(name.begin(), name.end());
+#else
+  return path.string();
+#endif
+}
+
 std::uint64_t TimeOf(const std::string& name) {
   std::uint64_t time = 0;
   return QueryNESFileTime(name, time) ? time : 0;
@@ -17,7 +36,7 @@ std::uint64_t TimeOf(const std::string& name) {
 
 bool Exists(const std::string& name) {
   std::error_code ec;
-  return std::filesystem::exists(NativePath(name), ec);
+  return std::filesystem::exists(PathOf(name), ec);
 }
 
 }  // namespace
@@ -26,6 +45,7 @@ bool TSession::Open(const std::string& name) {
   fileName_ = name;
   chosenDbg_.clear();
   chosenCdl_.clear();
+  chosenLabels_.clear();
   return Load();
 }
 
@@ -44,9 +64,12 @@ bool TSession::Load() {
     std::string said;
     LoadDbg(said);
     LoadPlay(said);
+    LoadLabels(said);
   } else if (!NES.Held()) {
     DropDbg();
     DropPlay();
+    labels_.Clear();
+    labelNote_.clear();
   }
   return loaded;
 }
@@ -58,13 +81,13 @@ bool TSession::Changed() const {
   for (const std::vector<TWatched>* list : {&dbgTimes_, &playTimes_})
     for (const auto& [name, was] : *list)
       if (TimeOf(name) != was) return true;
-  return false;
+  return labels_.Changed();
 }
 
 std::string TSession::OwnFile(const char* extension) const {
-  std::filesystem::path path = NativePath(fileName_);
+  std::filesystem::path path = PathOf(fileName_);
   path.replace_extension(extension);
-  return PathText(path);
+  return NameOf(path);
 }
 
 void TSession::DropDbg() {
@@ -105,7 +128,7 @@ TSession::TDbgResult TSession::LoadDbg(std::string& error) {
     dbgNote_ = "Debug file not used: " + error;
     return TDbgResult::Unreadable;
   }
-  if (!PlaceSegments(info, fileName_, NES.PRGCount(), NES.CHRCount(), map, error)) {
+  if (!PlaceSegments(info, fileName_, NES.PRGCount(), NES.CHRCount(), map, error, sizes_)) {
     dbgNote_ = "Debug file \"" + path + "\" not used: " + error;
     return TDbgResult::NotOfImage;
   }
@@ -179,9 +202,39 @@ TAddOutcome TSession::LoadPlay(std::string& message) {
   return worst;
 }
 
+bool TSession::AddLabelFile(const std::string& name, std::string& message) {
+  message.clear();
+  if (!NES.Held()) {
+    labelNote_ = "Open an NES file first: the label files are read with it";
+    return false;
+  }
+  chosenLabels_.push_back(name);
+  const bool used = LoadLabels(message);
+  // A file that is not used is not kept to be read again on reloads.
+  if (!used) chosenLabels_.pop_back();
+  return used;
+}
+
+// Every label file read afresh; one that cannot be used leaves the labels
+// as they were and the note says why. Skipped lines are noted too.
+bool TSession::LoadLabels(std::string& message) {
+  message.clear();
+  if (beside_ == TBeside::Ignore && chosenLabels_.empty()) {
+    // Nothing to read: the command line reads its label files itself.
+    labels_.Clear();
+    labelNote_.clear();
+    return true;
+  }
+  const bool used = labels_.Load(fileName_, beside_ == TBeside::Read, chosenLabels_, NES.NESData(),
+                                 HeaderBankExtents(NES.PRGCount(), NES.CHRCount()), NES.FindEmptyByte(),
+                                 message);
+  labelNote_ = message.empty() ? std::string() : (used ? "Label files: " : "Label file not used: ") + message;
+  return used;
+}
+
 std::string TSession::Note() const {
   std::string note;
-  for (const std::string* part : {&imageNote_, &dbgNote_, &playNote_}) {
+  for (const std::string* part : {&imageNote_, &dbgNote_, &playNote_, &labelNote_}) {
     if (part->empty()) continue;
     if (!note.empty()) note += "; ";
     note += *part;
@@ -189,17 +242,39 @@ std::string TSession::Note() const {
   return note;
 }
 
+void TSession::SetBankSizes(TBankSizes sizes) {
+  if (sizes == sizes_) return;
+  sizes_ = sizes;
+  // The segments' parts are cut at the banks' edges: cut them again. The
+  // placement succeeded before and the bytes are the same, so it does now.
+  if (dbgHeld_) {
+    std::string error;
+    TSegmentMap map;
+    if (PlaceSegments(dbg_, fileName_, NES.PRGCount(), NES.CHRCount(), map, error, sizes_))
+      segments_ = std::move(map);
+  }
+}
+
 TViewOptions TSession::ViewOptions() const {
   TViewOptions options;
+  options.sizes = sizes_;
   if (dbgHeld_ && showSegments_) options.segments = &segments_;
   if (!play_.Empty() && showPlay_) options.play = &play_;
   return options;
 }
 
 std::string TSession::ByteText(TBankKind kind, unsigned bank, std::uint64_t offset) const {
-  std::string text = ByteInfoText(DescribeByte(NES, kind, bank, offset, NES.FindEmptyByte()));
-  if (dbgHeld_)
-    text += "\n" + ByteOriginText(DescribeOrigin(dbg_, segments_, NES.BankOffset(kind, bank) + offset));
-  if (!play_.Empty()) text += "\n" + ByteReachText(kind, play_.ByteFlags(kind, bank, offset));
+  const TBankLayout layout(NES, sizes_);
+  const TBankSpan* span = layout.Find(kind, bank);
+  if (!span) return {};
+  const std::uint64_t fileOffset = span->offset + offset;
+  std::string text = ByteInfoText(DescribeByte(NES, *span, offset, NES.FindEmptyByte()));
+  if (dbgHeld_) text += "\n" + ByteOriginText(DescribeOrigin(dbg_, segments_, fileOffset));
+  if (!play_.Empty()) {
+    const std::span<const std::uint8_t> flags = play_.FileFlags(fileOffset, 1);
+    text += "\n" + ByteReachText(kind, flags.empty() ? 0 : flags[0]);
+  }
+  const std::string label = labels_.ByteTextAt(fileOffset);
+  if (!label.empty()) text += "\n" + label;
   return text;
 }

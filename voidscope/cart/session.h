@@ -12,7 +12,9 @@
 #include <utility>
 #include <vector>
 
+#include "bank_layout.h"
 #include "debug_info.h"
+#include "image_labels.h"
 #include "nes_image.h"
 #include "play_log.h"
 #include "regular_file.h"
@@ -73,10 +75,20 @@ class TSession {
   const TPlayLog& Play() const { return play_; }
   const std::vector<std::string>& ChosenCdlFileNames() const { return chosenCdl_; }
 
+  // --- The label files: those beside the image (game.mlb, game.nes.N.nl)
+  // and those added, read and watched with it.
+  // Adds `name` and reads them all afresh. One that cannot be used is not
+  // kept, the labels held stay, and LabelNote says why (also `message`).
+  // False then, and with no image held.
+  bool AddLabelFile(const std::string& name, std::string& message);
+  const TImageLabels& Labels() const { return labels_; }
+  const std::vector<std::string>& ChosenLabelFileNames() const { return chosenLabels_; }
+
   // --- Why something is not used; empty when there is nothing to say.
   const std::string& ImageNote() const { return imageNote_; }
   const std::string& DbgNote() const { return dbgNote_; }
   const std::string& PlayNote() const { return playNote_; }
+  const std::string& LabelNote() const { return labelNote_; }
   // All of them, joined by "; ", for one status line.
   std::string Note() const;
 
@@ -88,8 +100,14 @@ class TSession {
   // What the views add to the drawing now: only what is shown and held.
   TViewOptions ViewOptions() const;
 
-  // The readout of a byte of the held image: its figures, then what it is
-  // in the debug file and how the logs reached it, when those are held.
+  // --- The sizes the banks are cut to (16 KB and 8 KB at start), for the
+  // drawing, the readout and the debug file's segments.
+  void SetBankSizes(TBankSizes sizes);
+  TBankSizes BankSizes() const { return sizes_; }
+
+  // The readout of a byte of the held image (`bank` in the banks' sizes):
+  // its figures, then what it is in the debug file, how the logs reached it
+  // and the label over it, when those are held.
   std::string ByteText(TBankKind kind, unsigned bank, std::uint64_t offset) const;
 
  private:
@@ -101,6 +119,7 @@ class TSession {
   TAddOutcome LoadPlay(std::string& message);
   void DropPlay();
   std::string OwnFile(const char* extension) const;
+  bool LoadLabels(std::string& message);
 
   TBeside beside_;
   std::string fileName_;
@@ -125,6 +144,11 @@ class TSession {
   std::vector<TWatched> dbgTimes_;
   std::vector<TWatched> playTimes_;
 
+  std::vector<std::string> chosenLabels_;
+  TImageLabels labels_;  // watches its own files
+  std::string labelNote_;
+
   bool showSegments_ = false;
   bool showPlay_ = false;
+  TBankSizes sizes_;
 };

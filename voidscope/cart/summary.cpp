@@ -43,30 +43,35 @@ void AddTo(TKindTotals& totals, const TBankSummary& row) {
 
 std::string BankLabel(TBankKind kind, unsigned index) {
   static const char digits[] = "0123456789ABCDEF";
-  std::string label = kind == TBankKind::PRG ? "PRG $" : "CHR $";
-  label += digits[(index >> 4) & 15];
-  label += digits[index & 15];
-  return label;
+  // Two digits at least; small banks of a large image number past $FF.
+  std::string number;
+  for (unsigned v = index; v > 0 || number.size() < 2; v >>= 4) number.insert(number.begin(), digits[v & 15]);
+  return (kind == TBankKind::PRG ? "PRG $" : "CHR $") + number;
 }
 
-TCartSummary SummariseNES(const TNESImage& image) {
+TCartSummary SummariseNES(const TNESImage& image, const TBankSizeChoice& choice) {
   TCartSummary summary;
   summary.mapper = image.Mapper();
   summary.prgCount = image.PRGCount();
   summary.chrCount = image.CHRCount();
   summary.emptyByte = image.FindEmptyByte();
-  summary.banks.reserve(summary.prgCount + summary.chrCount);
-  auto add = [&](TBankKind kind, unsigned j, std::uint64_t size) {
+  summary.header = ReadNESHeader(image);
+  // The mapper the header names, NES 2.0's 12 bits included.
+  summary.sizes = ChooseBankSizes(choice, summary.header.mapper);
+  summary.sizesFromMapper = choice.fromMapper;
+  summary.mapperBanks = FindMapperBanks(summary.header.mapper);
+  const TBankLayout layout(image, summary.sizes);
+  if (image.FileSize() > layout.End()) summary.trailingBytes = image.FileSize() - layout.End();
+  summary.banks.reserve(layout.Banks().size());
+  for (const TBankSpan& bank : layout.Banks()) {
     TBankSummary row;
-    row.kind = kind;
-    row.index = j;
-    row.offset = image.BankOffset(kind, j);
-    row.size = size;
-    CountBank(image.Bank(kind, j), FreeValue(kind, summary.emptyByte), row);
+    row.kind = bank.kind;
+    row.index = bank.index;
+    row.offset = bank.offset;
+    row.size = bank.size;
+    CountBank(BankBytes(image, bank), FreeValue(bank.kind, summary.emptyByte), row);
     summary.banks.push_back(row);
-  };
-  for (unsigned j = 0; j < summary.prgCount; ++j) add(TBankKind::PRG, j, PRGBankSize);
-  for (unsigned j = 0; j < summary.chrCount; ++j) add(TBankKind::CHR, j, CHRBankSize);
+  }
   for (const TBankSummary& row : summary.banks)
     AddTo(row.kind == TBankKind::PRG ? summary.prg : summary.chr, row);
   return summary;
@@ -100,12 +105,22 @@ std::vector<std::string> BanksBelow(const TCartSummary& summary, std::uint64_t m
 
 TByteInfo DescribeByte(const TNESImage& image, TBankKind kind, unsigned bank,
                        std::uint64_t offset, std::uint8_t emptyByte) {
+  const std::uint64_t size = kind == TBankKind::PRG ? PRGBankSize : CHRBankSize;
+  const std::uint64_t at = image.BankOffset(kind, bank);
+  const std::uint64_t loaded = image.NESData().size();
+  return DescribeByte(image, TBankSpan{kind, bank, at, size, at < loaded ? std::min(size, loaded - at) : 0},
+                      offset, emptyByte);
+}
+
+TByteInfo DescribeByte(const TNESImage& image, const TBankSpan& bank, std::uint64_t offset,
+                       std::uint8_t emptyByte) {
+  const TBankKind kind = bank.kind;
   TByteInfo info;
   info.kind = kind;
-  info.bank = bank;
+  info.bank = bank.index;
   info.offset = offset;
-  info.fileOffset = image.BankOffset(kind, bank) + offset;
-  const std::span<const std::uint8_t> loaded = image.Bank(kind, bank);
+  info.fileOffset = bank.offset + offset;
+  const std::span<const std::uint8_t> loaded = BankBytes(image, bank);
   if (offset >= loaded.size()) return info;  // missing
   const std::uint8_t freeValue = FreeValue(kind, emptyByte);
   info.value = loaded[offset];

@@ -1,5 +1,6 @@
 #include "summary_format.h"
 
+#include <algorithm>
 
 namespace {
 
@@ -111,6 +112,114 @@ std::string JSONCounts(const TKindTotals& t, bool compared) {
   return out + "}";
 }
 
+// A bank label, or the heading above the labels, as wide as the widest
+// label: small banks of a large image number past $FF and take a third
+// digit, and every row moves with them.
+std::string Label(const TCartSummary& summary, const std::string& text) {
+  std::size_t width = 7;
+  // Each kind's last bank has its highest number.
+  for (std::size_t r = 0; r < summary.banks.size(); ++r)
+    if (r + 1 == summary.banks.size() || summary.banks[r + 1].kind != summary.banks[r].kind)
+      width = std::max(width, BankLabel(summary.banks[r].kind, summary.banks[r].index).size());
+  return Pad(text, width, false);
+}
+
+// "512 bytes", "8 KB", "1 MB": RAM sizes are powers of two from 128 bytes.
+std::string Bytes(std::uint64_t n) {
+  if (n >= 1024 * 1024 && n % (1024 * 1024) == 0) return std::to_string(n / (1024 * 1024)) + " MB";
+  if (n >= 1024 && n % 1024 == 0) return std::to_string(n / 1024) + " KB";
+  return std::to_string(n) + " bytes";
+}
+
+// Words joined into lines of at most 79 columns, each line after the
+// first indented by `indent` spaces.
+std::string Wrapped(const std::string& text, std::size_t indent) {
+  std::string out, line;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string word = text.substr(start, end - start);
+    if (!line.empty() && line.size() + 1 + word.size() > 79) {
+      out += line + "\n";
+      line = std::string(indent, ' ') + word;
+    } else {
+      line += (line.empty() ? "" : " ") + word;
+    }
+    start = end + 1;
+  }
+  return out + line + "\n";
+}
+
+// The header in one line (wrapped when long): what an emulator reads.
+std::string HeaderLine(const TNESHeader& h) {
+  std::string text = std::string("Header: ") + FormatName(h) + ", mapper " + std::to_string(h.mapper);
+  if (h.nes20) {
+    text += "." + std::to_string(h.submapper);
+    const std::pair<const char*, std::uint64_t> rams[] = {
+        {"PRG RAM", h.prgRAM}, {"PRG NVRAM", h.prgNVRAM}, {"CHR RAM", h.chrRAM}, {"CHR NVRAM", h.chrNVRAM}};
+    bool any = false;
+    for (const auto& [name, size] : rams)
+      if (size > 0) {
+        text += std::string(", ") + name + " " + Bytes(size);
+        any = true;
+      }
+    if (!any) text += ", no RAM";
+  }
+  text += h.battery ? ", battery" : ", no battery";
+  text += h.trainer ? ", trainer" : ", no trainer";
+  if (h.nes20) text += std::string(", ") + TimingName(h.timing);
+  text += std::string(", ") + MirroringName(h.mirroring) + " mirroring";
+  return Wrapped(text, 8);
+}
+
+// Where the header says more than the banks and figures read, and where
+// the bank sizes come from.
+std::string HeaderNotes(const TCartSummary& summary) {
+  const TNESHeader& h = summary.header;
+  std::string notes;
+  auto note = [&notes](const std::string& text) { notes += Wrapped("Note: " + text, 6); };
+  if (h.trainer)
+    note("the header says a 512-byte trainer comes before the PRG banks, which moves every bank "
+         "512 bytes further into the file; the banks and figures here do not skip it.");
+  const std::uint64_t prgBytes = PRGBankSize * summary.prgCount, chrBytes = CHRBankSize * summary.chrCount;
+  if (h.nes20 && h.prgROM.Decimal() != std::to_string(prgBytes))
+    note("the NES 2.0 header names " + h.prgROM.Decimal() +
+         " bytes of PRG ROM; the banks and figures here read byte 4 alone: " +
+         std::to_string(prgBytes) + " bytes.");
+  if (h.nes20 && h.chrROM.Decimal() != std::to_string(chrBytes))
+    note("the NES 2.0 header names " + h.chrROM.Decimal() +
+         " bytes of CHR ROM; the banks and figures here read byte 5 alone: " +
+         std::to_string(chrBytes) + " bytes.");
+  if (summary.trailingBytes > 0)
+    note(std::to_string(summary.trailingBytes) + (summary.trailingBytes == 1 ? " byte follows" : " bytes follow") +
+         " the last bank; the figures leave " + (summary.trailingBytes == 1 ? "it" : "them") + " out.");
+  if (summary.sizesFromMapper) {
+    if (const TMapperBanks* row = summary.mapperBanks)
+      note("mapper " + std::to_string(row->mapper) + " (" + row->board + ") switches PRG in " +
+           Bytes(row->sizes.prg) + " and CHR in " + Bytes(row->sizes.chr) + " banks.");
+    else
+      note("mapper " + std::to_string(h.mapper) +
+           " is not in the table of bank sizes: PRG in 16 KB and CHR in 8 KB banks.");
+  }
+  return notes;
+}
+
+void JSONHeader(std::string& out, const TNESHeader& h) {
+  auto flag = [](bool v) { return v ? "true" : "false"; };
+  out += std::string(",\n \"header\": {\"format\": \"") + FormatName(h) +
+         "\", \"mapper\": " + std::to_string(h.mapper) +
+         ", \"submapper\": " + (h.nes20 ? std::to_string(h.submapper) : "null") +
+         ", \"prg_rom\": " + h.prgROM.Decimal() + ", \"chr_rom\": " + h.chrROM.Decimal() +
+         ", \"trainer\": " + flag(h.trainer) + ", \"battery\": " + flag(h.battery) +
+         ", \"mirroring\": \"" + MirroringName(h.mirroring) + "\"";
+  if (h.nes20)
+    out += ", \"prg_ram\": " + std::to_string(h.prgRAM) + ", \"prg_nvram\": " + std::to_string(h.prgNVRAM) +
+           ", \"chr_ram\": " + std::to_string(h.chrRAM) + ", \"chr_nvram\": " + std::to_string(h.chrNVRAM) +
+           ", \"timing\": \"" + TimingName(h.timing) + "\", \"misc_roms\": " + std::to_string(h.miscROMs);
+  out += "}";
+}
+
 // The segment table: one row per segment in a bank, those outside the banks
 // first, then what each bank uses beyond its segments. 70 columns wide with
 // names of up to 16 characters; a longer name widens its own row only.
@@ -135,6 +244,7 @@ std::string SegmentTable(const TCartSummary& summary, const TSegmentSummary& seg
   std::string out = "Segments from " + segments.debugFile + "\n";
   std::vector<std::string> headings;
   for (const Column& column : SegmentColumns) headings.push_back(column.heading);
+  headings[0] = Label(summary, headings[0]);
   out += SegmentRow(headings);
   for (const TOutsidePart& part : segments.outside)
     out += SegmentRow({part.fileOffset < NESHeaderSize ? "header" : "beyond", part.name, "-",
@@ -142,7 +252,7 @@ std::string SegmentTable(const TCartSummary& summary, const TSegmentSummary& seg
   std::string outside;
   for (std::size_t r = 0; r < summary.banks.size() && r < segments.banks.size(); ++r) {
     const TBankSummary& bank = summary.banks[r];
-    const std::string label = BankLabel(bank.kind, bank.index);
+    const std::string label = Label(summary, BankLabel(bank.kind, bank.index));
     for (const TBankSegment& s : segments.banks[r].segments)
       out += SegmentRow({label, s.name, Hex(s.offset, 4) + "-" + Hex(s.offset + s.size - 1, 4),
                          FileRange(bank.offset + s.offset, s.size), std::to_string(s.size),
@@ -234,10 +344,11 @@ std::string PlayTable(const TCartSummary& summary, const TPlaySummary& play,
   std::string out = "Play logs: " + LogList(play.logs) + "\n";
   std::vector<std::string> headings;
   for (const Column& column : PlayColumns) headings.push_back(column.heading);
+  headings[0] = Label(summary, headings[0]);
   out += PlayRow(headings);
   for (const TBankPlay& bank : play.banks) {
     const bool prg = bank.kind == TBankKind::PRG;
-    out += PlayRow({BankLabel(bank.kind, bank.index), std::to_string(bank.reached),
+    out += PlayRow({Label(summary, BankLabel(bank.kind, bank.index)), std::to_string(bank.reached),
                     std::to_string(bank.neverReached), prg ? std::to_string(bank.code) : "-",
                     prg ? std::to_string(bank.data) : "-", prg ? "-" : std::to_string(bank.drawn),
                     prg ? "-" : std::to_string(bank.read)});
@@ -253,7 +364,7 @@ std::string PlayTable(const TCartSummary& summary, const TPlaySummary& play,
     for (std::size_t k = 0; k < list.size() && k < play.segmentsNeverReached[r].size(); ++k) {
       const std::uint64_t never = play.segmentsNeverReached[r][k];
       if (never == 0) continue;
-      rows += "  " + Pad(BankLabel(bank.kind, bank.index), 7, false) + "  " + Pad(list[k].name, 16, false) +
+      rows += "  " + Pad(Label(summary, BankLabel(bank.kind, bank.index)), 7, false) + "  " + Pad(list[k].name, 16, false) +
               Pad(std::to_string(never), 7, true) + " of " +
               Pad(std::to_string(list[k].size - list[k].freeInside), 5, true) + " used\n";
     }
@@ -283,6 +394,11 @@ std::string TitleLine(const std::string& fileName, unsigned mapper, unsigned prg
                       unsigned chrCount, std::uint8_t emptyByte) {
   return fileName + "  Mapper #" + std::to_string(mapper) + "  " + std::to_string(prgCount) +
          "xPRG  " + std::to_string(chrCount) + "xCHR  Empty is $" + Hex(emptyByte, 2);
+}
+
+std::string BankSizesTag(const TBankSizes& sizes) {
+  if (sizes == TBankSizes{}) return "";
+  return "  Banks " + Bytes(sizes.prg) + " PRG, " + Bytes(sizes.chr) + " CHR";
 }
 
 std::string ValidUTF8(const std::string& text) {
@@ -332,13 +448,15 @@ std::string SummaryText(const TCartSummary& summary, const std::string& fileName
   const std::size_t columns = summary.compared ? 9 : 8;
   std::string out = TitleLine(fileName, summary.mapper, summary.prgCount, summary.chrCount,
                               summary.emptyByte) +
-                    "\n\n";
+                    BankSizesTag(summary.sizes) + "\n" + HeaderLine(summary.header) +
+                    HeaderNotes(summary) + "\n";
   std::vector<std::string> headings;
   for (std::size_t i = 0; i < columns; ++i) headings.push_back(Columns[i].heading);
+  headings[0] = Label(summary, headings[0]);
   out += Row(headings) + "\n";
   std::string notes;
   for (const TBankSummary& row : summary.banks) {
-    const std::string label = BankLabel(row.kind, row.index);
+    const std::string label = Label(summary, BankLabel(row.kind, row.index));
     const std::string run =
         row.largestFreeRun.length == 0
             ? "-"
@@ -356,10 +474,11 @@ std::string SummaryText(const TCartSummary& summary, const std::string& fileName
     if (graph) out += "  " + Bar(row, 16);
     out += "\n";
     if (row.missing > 0)
-      notes += label + ": " + std::to_string(row.missing) + " of " + std::to_string(row.size) +
+      notes += BankLabel(row.kind, row.index) + ": " + std::to_string(row.missing) + " of " + std::to_string(row.size) +
                " bytes missing (the file ends early)\n";
   }
   if (graph && !summary.banks.empty()) out += "Bars: # used, . free, - missing\n";
+  if (additions.labels) out += "\n" + LabelText(summary, *additions.labels);
   if (additions.segments) out += "\n" + SegmentTable(summary, *additions.segments);
   if (additions.play) out += "\n" + PlayTable(summary, *additions.play, additions.segments);
   out += "\n" + notes;
@@ -375,7 +494,12 @@ std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName
   out += ", \"mapper\": " + std::to_string(summary.mapper) +
          ", \"prg_banks\": " + std::to_string(summary.prgCount) +
          ", \"chr_banks\": " + std::to_string(summary.chrCount) +
-         ", \"empty_byte\": " + std::to_string(summary.emptyByte) + ",\n \"banks\": [";
+         ", \"empty_byte\": " + std::to_string(summary.emptyByte) +
+         ", \"prg_bank_size\": " + std::to_string(summary.sizes.prg) +
+         ", \"chr_bank_size\": " + std::to_string(summary.sizes.chr) +
+         ", \"trailing_bytes\": " + std::to_string(summary.trailingBytes);
+  JSONHeader(out, summary.header);
+  out += ",\n \"banks\": [";
   const char* separator = "\n  ";
   for (const TBankSummary& row : summary.banks) {
     out += separator;
@@ -396,6 +520,7 @@ std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName
                    additions.play && r < additions.play->segmentsNeverReached.size()
                        ? &additions.play->segmentsNeverReached[r]
                        : nullptr);
+    if (additions.labels) AppendJSONLabels(out, *additions.labels, r);
     out += "}";
   }
   out += summary.banks.empty() ? "],\n" : "\n ],\n";
@@ -403,6 +528,7 @@ std::string SummaryJSON(const TCartSummary& summary, const std::string& fileName
          ", \"CHR\": " + JSONCounts(summary.chr, summary.compared) + "}";
   if (additions.segments) JSONOutside(out, *additions.segments);
   if (additions.play) JSONLogs(out, *additions.play);
+  if (additions.labels) AppendJSONLabelFiles(out, *additions.labels);
   out += "}\n";
   return out;
 }
@@ -436,3 +562,7 @@ std::string ByteOriginText(const TByteOrigin& origin) {
   if (origin.hasSource) text += "\nSource " + origin.sourceFile + ":" + std::to_string(origin.sourceLine);
   return text;
 }
+
+std::string HexText(std::uint64_t v, int digits) { return Hex(v, digits); }
+
+std::string PercentText(std::uint64_t part, std::uint64_t whole) { return Percent(part, whole); }

@@ -41,7 +41,7 @@ TRgb NeverReachedColour() { return MakeRgb(0, 0, 0); }
 
 TPalette BankPalette() {
   TPalette palette;
-  palette.fill(Black);
+  palette.fill(MakeRgb(0, 0, 0));
   palette[CellFree] = MakeRgb(252, 252, 252);
   palette[CellUsed] = MakeRgb(46, 255, 51);
   palette[CellMissing] = MakeRgb(128, 128, 128);

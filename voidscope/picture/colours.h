@@ -21,9 +21,6 @@ constexpr int RedOf(TRgb rgb) { return (rgb >> 16) & 0xFF; }
 constexpr int GreenOf(TRgb rgb) { return (rgb >> 8) & 0xFF; }
 constexpr int BlueOf(TRgb rgb) { return rgb & 0xFF; }
 
-inline constexpr TRgb Black = MakeRgb(0, 0, 0);
-inline constexpr TRgb White = MakeRgb(255, 255, 255);
-
 // Palette of the bank pictures: free, used, missing, then black.
 using TPalette = std::array<TRgb, 256>;
 TPalette BankPalette();

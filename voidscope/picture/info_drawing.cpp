@@ -17,7 +17,7 @@ constexpr int CellNever = 255;
 constexpr int SegmentCells = CellCode - FirstSegmentCell;
 
 // Used cells of the box's bank take their segment's colour; free and missing
-// cells stay as they are.
+// cells stay as they are. The parts are cut in the boxes' bank sizes.
 void PaintSegments(const TSegmentMap& map, const TBankBox& box, const std::vector<int>& cellOf,
                    std::size_t& nextPart, TBankPicture& bank) {
   const auto before = [&](const TSegmentPart& part) {
@@ -37,10 +37,10 @@ void PaintSegments(const TSegmentMap& map, const TBankBox& box, const std::vecto
   }
 }
 
-// Used cells of the box's bank that no log reached take the never reached
+// Used cells of the bank that no log reached take the never reached
 // colour; reached ones the code or data shade, or, with segments, keep theirs.
-void PaintPlay(const TPlayLog& play, const TBankBox& box, bool withSegments, TBankPicture& bank) {
-  const std::span<const std::uint8_t> flags = play.BankFlags(box.kind, box.index);
+void PaintPlay(const TPlayLog& play, const TBankSpan& span, bool withSegments, TBankPicture& bank) {
+  const std::span<const std::uint8_t> flags = play.FileFlags(span.offset, span.size);
   const std::uint64_t cells = std::min<std::uint64_t>(bank.cells.size(), flags.size());
   for (std::uint64_t o = 0; o < bank.cells.size(); ++o) {
     std::uint8_t& cell = bank.cells[o];
@@ -81,7 +81,8 @@ void DrawInfo(TInfoCanvas& canvas, const TNESImage& image, const std::string& fi
     return;
   }
   const std::uint8_t EmptyByte = image.FindEmptyByte();
-  canvas.Text(10, 10, TitleLine(fileName, image.Mapper(), image.PRGCount(), image.CHRCount(), EmptyByte));
+  canvas.Text(10, 10, TitleLine(fileName, image.Mapper(), image.PRGCount(), image.CHRCount(), EmptyByte) +
+                          BankSizesTag(options.sizes));
 
   // One picture per kind, refilled for every bank of its kind.
   TBankPicture ImagePRG = BankPicture(TBankKind::PRG);
@@ -106,17 +107,19 @@ void DrawInfo(TInfoCanvas& canvas, const TNESImage& image, const std::string& fi
       Legend(canvas, item);
   }
   ImageCHR.palette = ImagePRG.palette;
+  const TBankLayout layout(image, options.sizes);
   std::size_t nextPart = 0;  // parts come in bank order, as the boxes do
-  for (const TBankBox& box : BankBoxes(W, image.PRGCount(), image.CHRCount(), MapsTop(legendLines))) {
+  for (const TBankBox& box : BankBoxes(W, layout, MapsTop(legendLines))) {
     const bool prg = box.kind == TBankKind::PRG;
     TBankPicture& bank = prg ? ImagePRG : ImageCHR;
+    const TBankSpan& span = *layout.Find(box.kind, box.index);
+    // As tall as this bank: in 16 KB and 8 KB banks never changes.
+    bank.height = BoxRows(box);
+    bank.cells.resize(static_cast<std::size_t>(bank.width) * bank.height);
     canvas.Text(box.x, box.y, BankLabel(box.kind, box.index));
-    if (prg)
-      image.PRGBankMap(box.index, EmptyByte, bank.cells.data(), MapColumns);
-    else
-      image.CHRBankMap(box.index, bank.cells.data(), MapColumns);
+    BankMap(image, span, EmptyByte, bank.cells.data(), MapColumns);
     if (options.segments) PaintSegments(*options.segments, box, cellOf, nextPart, bank);
-    if (options.play) PaintPlay(*options.play, box, options.segments != nullptr, bank);
+    if (options.play) PaintPlay(*options.play, span, options.segments != nullptr, bank);
     canvas.Rectangle(box.x, box.y + LabelGap, box.x + BoxWidth, box.y + LabelGap + bank.height + 2);
     canvas.Bank(box.x + 1, box.y + LabelGap + 1, bank);
   }

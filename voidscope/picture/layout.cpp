@@ -1,5 +1,7 @@
 #include "layout.h"
 
+#include <algorithm>
+
 int MapRows(TBankKind kind) { return kind == TBankKind::PRG ? PRGMapRows : CHRMapRows; }
 
 std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount, int top) {
@@ -29,12 +31,36 @@ std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount, int
   return boxes;
 }
 
+int BoxRows(const TBankBox& box) { return box.rows > 0 ? box.rows : MapRows(box.kind); }
+
+std::vector<TBankBox> BankBoxes(int W, const TBankLayout& layout, int top) {
+  if (layout.Sizes() == TBankSizes{})
+    return BankBoxes(W, layout.Count(TBankKind::PRG), layout.Count(TBankKind::CHR), top);
+  std::vector<TBankBox> boxes;
+  boxes.reserve(layout.Banks().size());
+  int x = 10;
+  int y = top;
+  int tallest = 0;
+  for (const TBankSpan& bank : layout.Banks()) {
+    const int rows = BankMapRows(bank);
+    boxes.push_back({bank.kind, bank.index, x, y, rows});
+    tallest = std::max(tallest, rows);
+    x += BoxPitch;
+    if (x + BoxPitch >= W) {
+      x = 10;
+      y += LabelGap + tallest + 2 + RowGap;
+      tallest = 0;
+    }
+  }
+  return boxes;
+}
+
 std::optional<TBankCell> BankCellAt(const std::vector<TBankBox>& boxes, int x, int y) {
   for (const TBankBox& box : boxes) {
     // The cells only: the frame around them is not a byte.
     const int column = x - (box.x + 1);
     const int row = y - (box.y + LabelGap + 1);
-    if (column < 0 || column >= MapColumns || row < 0 || row >= MapRows(box.kind)) continue;
+    if (column < 0 || column >= MapColumns || row < 0 || row >= BoxRows(box)) continue;
     return TBankCell{box.kind, box.index, static_cast<std::uint64_t>(row) * MapColumns + column};
   }
   return std::nullopt;
@@ -89,5 +115,5 @@ std::vector<TBankBox> ViewBoxes(const TNESImage& image, int W, const TViewOption
   int lines = 0;
   if (options.segments) SegmentLegend(SegmentColours(*options.segments), W, measure, lines);
   if (options.play) ++lines;
-  return BankBoxes(W, image.PRGCount(), image.CHRCount(), MapsTop(lines));
+  return BankBoxes(W, TBankLayout(image, options.sizes), MapsTop(lines));
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cart/bank_layout.h"
 #include "cart/nes_image.h"
 #include "cart/play_log.h"
 #include "cart/segment_map.h"
@@ -20,6 +21,7 @@ inline constexpr int BoxPitch = 74;     // from one box to the next
 inline constexpr int LabelGap = 20;     // label to box
 inline constexpr int PRGRowStep = 296;  // 20 + 258 + 18
 inline constexpr int CHRRowStep = 168;  // 20 + 130 + 18
+inline constexpr int RowGap = 18;       // below a row's tallest box
 
 // Legends, one line of swatches and names after another below the title
 // line; the boxes start below them.
@@ -44,10 +46,16 @@ struct TBankBox {
   unsigned index;
   int x;
   int y;
+  int rows = 0;  // of 64 cells; 0: as the kind's 16 KB or 8 KB bank
 };
-// Every bank's box, PRG first, flowed into rows for a drawing area W wide,
-// the first row's labels at `top`.
+int BoxRows(const TBankBox& box);
+// Every 16 KB PRG and 8 KB CHR bank's box, PRG first, flowed into rows for
+// a drawing area W wide, the first row's labels at `top`.
 std::vector<TBankBox> BankBoxes(int W, unsigned prgCount, unsigned chrCount, int top = 50);
+// The same for the banks of `layout`, each box as tall as its bank needs;
+// a row of boxes is as high as its tallest box, its label and the gap. In
+// 16 KB and 8 KB banks, exactly the boxes above.
+std::vector<TBankBox> BankBoxes(int W, const TBankLayout& layout, int top = 50);
 
 // A byte's cell in the drawing: which bank and the offset within it.
 struct TBankCell {

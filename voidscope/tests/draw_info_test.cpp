@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QPainter>
+#include <cmath>
 
 #include "cart/summary_format.h"
 #include "fake_dialogs.h"
@@ -227,6 +229,16 @@ TEST_F(DrawInfo, ThePictureReachesTheCanvasUnscaled) {
     for (int x = 11; x < 11 + 64; ++x) used += pic.pixel(x, y) == Used;
   EXPECT_EQ(used, 64 * 256);
   EXPECT_EQ(pic.pixel(11, 327), Black);
+}
+
+// The segment colours past the first dozen were Qt's HSV colours before the
+// drawing left the toolkit: the plain computation gives the very same.
+TEST(SegmentColours, AreTheHSVColoursQtGave) {
+  for (unsigned k = 12; k < 3000; ++k) {
+    const double hue = std::fmod(k * 137.508, 285.0);
+    const int h = static_cast<int>(hue < 75 ? hue : hue + 75);
+    ASSERT_EQ(SegmentColour(k), QColor::fromHsv(h, 200, k % 2 ? 170 : 235).rgb()) << k;
+  }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ struct TFakeDialogs : TDialogs {
   std::optional<QString> saveAnswer;
   std::optional<QString> dbgAnswer;
   std::optional<QString> cdlAnswer;
+  std::optional<QString> labelsAnswer;
   QStringList errors;
   int saveQuestions = 0;
 
@@ -35,6 +36,11 @@ struct TFakeDialogs : TDialogs {
   bool ExecuteOpenCdl(QWidget*, QString& fileName) override {
     if (!cdlAnswer) return false;
     fileName = *cdlAnswer;
+    return true;
+  }
+  bool ExecuteOpenLabels(QWidget*, QString& fileName) override {
+    if (!labelsAnswer) return false;
+    fileName = *labelsAnswer;
     return true;
   }
   void ShowError(QWidget*, const QString& message) override { errors << message; }

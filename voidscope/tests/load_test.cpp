@@ -51,6 +51,66 @@ TEST_F(LoadNES, MinimumLengthIsExactly24592Bytes) {
   EXPECT_EQ(image.PRGCount(), 1u);
 }
 
+// A file shorter than one PRG and one CHR bank is an image when it begins
+// with "NES", names a bank and holds every bank it names.
+TEST_F(LoadNES, AShortFileHoldingEveryBankItNamesLoads) {
+  struct Case {
+    const char* name;
+    unsigned prg, chr;
+    std::size_t length;
+  };
+  const Case cases[] = {
+      {"chr-ram.nes", 1, 0, 16400},        // a 16 KB game on CHR RAM
+      {"chr-only.nes", 0, 1, 8208},        // a lone CHR bank
+      {"trailing.nes", 1, 0, 16400 + 77},  // bytes after the last bank too
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HoldFirst();
+    Bytes bytes = Sized(c.length);
+    bytes[4] = static_cast<std::uint8_t>(c.prg);
+    bytes[5] = static_cast<std::uint8_t>(c.chr);
+    const std::string name = dir.Write(c.name, bytes);
+    SetWriteTime(name, 3'000'000, 7);
+    ASSERT_TRUE(image.LoadNES(name));
+    EXPECT_EQ(image.NESData().size(), c.length);
+    EXPECT_EQ(image.FileSize(), c.length);
+    EXPECT_EQ(image.PRGCount(), c.prg);
+    EXPECT_EQ(image.CHRCount(), c.chr);
+    EXPECT_EQ(image.NESFileTime(), 3'000'000'000'000'007ull);
+  }
+}
+
+TEST_F(LoadNES, AShortFileLackingABankOrNamingNoneIsRefusedAtTheLengthTest) {
+  struct Case {
+    const char* name;
+    const char* signature;
+    unsigned prg, chr;
+    std::size_t length;
+  };
+  const Case cases[] = {
+      {"lacks-a-byte.nes", "NES", 1, 0, 16399},
+      {"lacks-chr.nes", "NES", 1, 1, 24591},
+      {"names-none.nes", "NES", 0, 0, 16400},
+      {"header-only.nes", "NES", 0, 0, 16},
+      {"part-header.nes", "NES", 1, 0, 10},
+      // A wrong signature on a short file fails at the length test too, so
+      // the held image stays (a long one drops it: see below).
+      {"not-nes.nes", "NEZ", 1, 0, 16400},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HoldFirst();
+    Bytes bytes = Sized(c.length, c.signature);
+    if (c.length > 5) {
+      bytes[4] = static_cast<std::uint8_t>(c.prg);
+      bytes[5] = static_cast<std::uint8_t>(c.chr);
+    }
+    EXPECT_FALSE(image.LoadNES(dir.Write(c.name, bytes)));
+    ExpectFirstHeld();
+  }
+}
+
 TEST_F(LoadNES, FailuresBeforeTheLengthTestKeepImageAndTime) {
   HoldFirst();
   std::filesystem::create_directory(dir.File("folder.nes"));

@@ -43,10 +43,18 @@ INSTANTIATE_TEST_SUITE_P(
                       RealImage{"nes15/nes15-NTSC.nes", 28688, 1, 1, 0}),
     [](const auto& info) { return std::string(info.index == 0 ? "ca65_example" : info.index == 1 ? "russian_roulette" : "nes15"); });
 
-TEST(RealImages, ShortImageIsRefused) {
+// 16400 bytes: one PRG bank on CHR RAM, complete though shorter than one
+// PRG and one CHR bank.
+TEST(RealImages, AWholeGameOnChrRamLoads) {
   TNESImage image;
-  EXPECT_FALSE(image.LoadNES(VOIDSCOPE_TEST_DATA "/escape-from-pong/efp.nes"));
-  EXPECT_FALSE(image.Held());
+  ASSERT_TRUE(image.LoadNES(VOIDSCOPE_TEST_DATA "/escape-from-pong/efp.nes"));
+  EXPECT_EQ(image.NESData().size(), 16400u);
+  EXPECT_EQ(image.PRGCount(), 1u);
+  EXPECT_EQ(image.CHRCount(), 0u);
+  EXPECT_EQ(image.FindEmptyByte(), ReferenceEmptyByte(image));
+  std::vector<std::uint8_t> cells(64 * 256);
+  image.PRGBankMap(0, image.FindEmptyByte(), cells.data(), 64);
+  EXPECT_EQ(std::count(cells.begin(), cells.end(), CellMissing), 0);
 }
 
 // The sample cartridge built from our own source: full, partly used and

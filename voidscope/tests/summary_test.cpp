@@ -267,19 +267,20 @@ TEST(SummaryText, RowsAlignedWithin79ColumnsAndNotesForMissingBytes) {
   std::vector<std::string> lines;
   for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
     lines.push_back(text.substr(at, end - at));
-  ASSERT_GE(lines.size(), 6u);
+  ASSERT_GE(lines.size(), 7u);
   EXPECT_EQ(lines[0], "x.nes  Mapper #0  2xPRG  1xCHR  Empty is $FF");
+  EXPECT_EQ(lines[1], "Header: iNES, mapper 0, no battery, no trainer, horizontal mirroring");
   // The heading and every bank row share one width.
-  for (std::size_t i = 2; i <= 5; ++i) {
+  for (std::size_t i = 3; i <= 6; ++i) {
     EXPECT_LE(lines[i].size(), 79u) << lines[i];
-    EXPECT_EQ(lines[i].size(), lines[2].size()) << lines[i];
+    EXPECT_EQ(lines[i].size(), lines[3].size()) << lines[i];
   }
-  EXPECT_EQ(lines[3].substr(0, 7), "PRG $00");
-  EXPECT_NE(lines[3].find("16383 >99.9%      1  <0.1%      1 at $3FFF -16384"), std::string::npos)
-      << lines[3];
-  EXPECT_NE(lines[4].find("3F8010-3FC00F"), std::string::npos) << lines[4];
-  EXPECT_NE(lines[4].find("+16384"), std::string::npos) << lines[4];
-  EXPECT_NE(lines[5].find("100.0%      0   0.0%               -"), std::string::npos) << lines[5];
+  EXPECT_EQ(lines[4].substr(0, 7), "PRG $00");
+  EXPECT_NE(lines[4].find("16383 >99.9%      1  <0.1%      1 at $3FFF -16384"), std::string::npos)
+      << lines[4];
+  EXPECT_NE(lines[5].find("3F8010-3FC00F"), std::string::npos) << lines[5];
+  EXPECT_NE(lines[5].find("+16384"), std::string::npos) << lines[5];
+  EXPECT_NE(lines[6].find("100.0%      0   0.0%               -"), std::string::npos) << lines[6];
   EXPECT_NE(text.find("PRG $FE: 8192 of 16384 bytes missing"), std::string::npos);
 
   // Bars: a bank with a single free byte is not drawn full; missing shows.

@@ -5,6 +5,8 @@
 # is read with it) and check that the segments' colours replace the green.
 # Then a copy of the sample with a play log beside it that ran only half of
 # PRG $00: View > Play log, and the log rewritten while the window watches.
+# Last, the MMC3 image of the test data: View > Bank size > Mapper's sizes
+# cuts it in 8 KB PRG and 1 KB CHR boxes.
 # Usage: xvfb_window_test.sh VOIDSCOPE SAMPLE.nes WORKDIR
 set -u
 exe=$1 sample=$2 work=$3
@@ -148,4 +150,35 @@ write_log 16384
 code_pixels 16256
 echo "after the log changed: code shade $code"
 [ "$code" -ge 16256 ] && [ "$code" -le $((16384 + 81)) ] || fail "the view did not follow the log: $code"
+kill "$app" 2>/dev/null
+wait "$app" 2>/dev/null
+
+# Waits until the map pixels (green and near-white) are $1, give or take
+# the anti-aliased edges of the text.
+map_pixels() {
+  deadline=$(($(date +%s) + 60))
+  while :; do
+    import -window root "$shot" || fail "no screenshot"
+    histogram=$(convert "$shot" -format %c histogram:info:-)
+    mapped=$(($(count '#2EFF33') + $(count '#FCFCFC')))
+    [ "$mapped" -ge "$1" ] && [ "$mapped" -lt $(($1 + 2000)) ] && return 0
+    [ "$(date +%s)" -le "$deadline" ] || fail "map pixels: $mapped, expected $1"
+    sleep 0.5
+  done
+}
+start_window "$(dirname "$0")/data/nesdoug-mmc3/hello_mmc3.nes"
+# At 649 x 505: eight 16 KB PRG boxes, and eight 8 KB CHR boxes below.
+map_pixels $((8 * 16384 + 8 * 8192))
+echo "MMC3 image in 16 KB and 8 KB banks: $mapped map pixels"
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool key --window "$window" alt+v
+sleep 0.5
+xdotool key b
+sleep 0.5
+xdotool key m
+# Two rows of eight 8 KB PRG boxes (168 pixels apart), then rows of 1 KB
+# CHR boxes 56 apart: two whole rows above the bottom edge.
+map_pixels $((16 * 8192 + 16 * 1024))
+echo "in 8 KB and 1 KB banks: $mapped map pixels"
+cp "$shot" "$work/voidscope_xvfb_bank_size_shot.png"
 echo "PASS: window $window drawn on :$display"

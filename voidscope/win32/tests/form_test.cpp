@@ -182,7 +182,7 @@ TEST_F(FormTest, BoxesFlowAsTheWindowLaysThemOut) {
   ASSERT_TRUE(image.LoadNES(Write(L"eight.nes", MakeNES(8, 1))));
   TCanvas canvas(649, 505);
   DrawInfo(canvas, image, "eight.nes", 649, 505);
-  const TRgb green = MakeRgb(46, 255, 51), free = MakeRgb(252, 252, 252), black = Black;
+  const TRgb green = MakeRgb(46, 255, 51), free = MakeRgb(252, 252, 252), black = MakeRgb(0, 0, 0);
   // PRG boxes at x = 10 + 74k, frames on rows 70 to 327; used rows on top.
   for (int k = 0; k < 8; ++k) {
     const int x = 10 + 74 * k;
