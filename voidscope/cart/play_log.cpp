@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "crc32.h"
+#include "file_path.h"
 #include "regular_file.h"
 
 namespace {
@@ -249,7 +250,7 @@ TAddOutcome TPlayLog::AddFile(const std::string& name, std::string& message) {
   // developer a list that names one log twice.
   for (const TPlayLogFile& log : logs_) {
     std::error_code same;
-    if (fs::equivalent(name, log.file, same) && !same) {
+    if (fs::equivalent(NativePath(name), NativePath(log.file), same) && !same) {
       message = name + ": the same file as " + log.file + ", merged once";
       return TAddOutcome::AlreadyMerged;
     }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "file_path.h"
 #include "file_time.h"
 #include "summary.h"
 #include "summary_format.h"

@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "cart/summary_format.h"
-#include "command_line.h"
+#include "cart/command_line.h"
 #include "reference_banks.h"
 #include "reference_empty_byte.h"
 #include "run_program.h"
@@ -313,19 +313,19 @@ TEST_F(BankSizesCommand, SegmentsAndPlayLogsInSmallBanks) {
 }
 
 TEST(BankSizesCommandLine, Parse) {
-  auto parse = [](const QByteArrayList& args) { return ParseCommandLine(args); };
+  auto parse = [](const std::vector<std::string>& args) { return ParseCommandLine(args); };
   TCommandLine line = parse({"--summary", "--prg-bank-size", "8K", "--chr-bank-size", "1k", "a.nes"});
-  ASSERT_EQ(line.mode, TCommandLine::Mode::Summary) << line.error.toStdString();
+  ASSERT_EQ(line.mode, TCommandLine::Mode::Summary) << line.error;
   EXPECT_EQ(line.prgBankSize, 8192u);
   EXPECT_EQ(line.chrBankSize, 1024u);
   EXPECT_FALSE(line.bankSizesFromMapper);
   line = parse({"--report", "r.bmp", "--bank-sizes", "mapper", "--prg-bank-size", "32768", "a.nes"});
-  ASSERT_EQ(line.mode, TCommandLine::Mode::Report) << line.error.toStdString();
+  ASSERT_EQ(line.mode, TCommandLine::Mode::Report) << line.error;
   EXPECT_TRUE(line.bankSizesFromMapper);
   EXPECT_EQ(line.prgBankSize, 32768u);
   EXPECT_EQ(line.chrBankSize, 0u);
   EXPECT_EQ(parse({"--summary", "--chr-bank-size", "8KB", "a.nes"}).chrBankSize, 8192u);
-  const QByteArrayList bad[] = {
+  const std::vector<std::string> bad[] = {
       {"--summary", "--prg-bank-size", "4K", "a.nes"},
       {"--summary", "--prg-bank-size", "64K", "a.nes"},
       {"--summary", "--chr-bank-size", "16K", "a.nes"},
@@ -337,10 +337,10 @@ TEST(BankSizesCommandLine, Parse) {
       {"--bank-sizes", "mapper", "a.nes"},  // the window starts in 16 KB and 8 KB
       {"--prg-bank-size", "8K", "a.nes"},
   };
-  for (const QByteArrayList& args : bad) {
+  for (const std::vector<std::string>& args : bad) {
     const TCommandLine failed = parse(args);
-    EXPECT_EQ(failed.mode, TCommandLine::Mode::Error) << args.join(' ').toStdString();
-    EXPECT_FALSE(failed.error.isEmpty());
+    EXPECT_EQ(failed.mode, TCommandLine::Mode::Error) << ::testing::PrintToString(args);
+    EXPECT_FALSE(failed.error.empty());
   }
   EXPECT_EQ(parse({"--summary", "--chr-bank-size", "3K", "a.nes"}).error,
             "bad bank size \"3K\" for --chr-bank-size: expected 1K, 2K, 4K, 8K");

@@ -4,7 +4,7 @@
 #include <QProcess>
 #include <filesystem>
 
-#include "command_line.h"
+#include "cart/command_line.h"
 #include "fake_dialogs.h"
 #include "run_program.h"
 #include "temp_files.h"
@@ -14,22 +14,26 @@ namespace {
 using Mode = TCommandLine::Mode;
 
 struct ParseCase {
-  QByteArrayList args;
+  std::vector<std::string> args;
   Mode mode = Mode::Window;
-  QByteArray file = {}, report = {};
+  std::string file = {}, report = {};
   int width = 649, height = 505;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << '"' << c.args.join(' ').toStdString() << '"'; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+  *os << '"';
+  for (const std::string& arg : c.args) *os << (&arg == &c.args.front() ? "" : " ") << arg;
+  *os << '"';
+}
 
 class ParseCommandLineCases : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseCommandLineCases, Parse) {
   const ParseCase& c = GetParam();
   const TCommandLine line = ParseCommandLine(c.args);
-  EXPECT_EQ(line.mode, c.mode) << line.error.toStdString();
+  EXPECT_EQ(line.mode, c.mode) << line.error;
   if (c.mode == Mode::Error) {
-    EXPECT_FALSE(line.error.isEmpty());
+    EXPECT_FALSE(line.error.empty());
     return;
   }
   EXPECT_EQ(line.file, c.file);

@@ -13,7 +13,7 @@
 
 #include "cart/nes_image.h"
 #include "cart/segment_map.h"
-#include "command_line.h"
+#include "cart/command_line.h"
 #include "dbg_cartridge.h"
 #include "fake_dialogs.h"
 #include "run_program.h"
@@ -271,7 +271,7 @@ TEST(DbgCommandLine, DbgNeedsASummaryOrAReportAndSegmentsBothWithIt) {
   EXPECT_TRUE(both.segments);
   EXPECT_EQ(ParseCommandLine({"--summary", "--dbg", "g.dbg", "g.nes"}).mode, Mode::Summary);
   const struct {
-    QByteArrayList args;
+    std::vector<std::string> args;
     const char* error;
   } bad[] = {{{"--dbg", "g.dbg", "g.nes"}, "--dbg needs --summary or --report"},
              {{"--summary", "--dbg", "", "g.nes"}, "--dbg needs a file name"},

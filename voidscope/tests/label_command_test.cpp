@@ -8,7 +8,7 @@
 #include <QJsonObject>
 
 #include "cart/nes_image.h"
-#include "command_line.h"
+#include "cart/command_line.h"
 #include "dbg_cartridge.h"
 #include "fake_dialogs.h"
 #include "run_program.h"
@@ -191,11 +191,11 @@ TEST_F(LabelCommand, AnUnreadableLabelFileEndsTheRunWithNothingOnStandardOutput)
 TEST(LabelCommandLine, LabelsAreRepeatableAndNeedTheSummaryOrTheReport) {
   const TCommandLine line = ParseCommandLine({"--summary", "--labels", "a.nes.0.nl", "--labels", "a.nes.1.nl", "a.nes"});
   ASSERT_EQ(line.mode, TCommandLine::Mode::Summary);
-  EXPECT_EQ(line.labelFiles, (QByteArrayList{"a.nes.0.nl", "a.nes.1.nl"}));
+  EXPECT_EQ(line.labelFiles, (std::vector<std::string>{"a.nes.0.nl", "a.nes.1.nl"}));
   EXPECT_EQ(ParseCommandLine({"--labels", "a.mlb", "a.nes"}).mode, TCommandLine::Mode::Error);
   EXPECT_EQ(ParseCommandLine({"--summary", "--labels", "", "a.nes"}).mode, TCommandLine::Mode::Error);
   EXPECT_EQ(ParseCommandLine({"--summary", "a.nes", "--labels"}).mode, TCommandLine::Mode::Error);
-  EXPECT_EQ(ParseCommandLine({"--report", "x.bmp", "--labels", "a.mlb", "a.nes"}).labelFiles, QByteArrayList{"a.mlb"});
+  EXPECT_EQ(ParseCommandLine({"--report", "x.bmp", "--labels", "a.mlb", "a.nes"}).labelFiles, std::vector<std::string>{"a.mlb"});
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "command_line.h"
+#include "cart/command_line.h"
 #include "dbg_cartridge.h"
 #include "fake_dialogs.h"
 #include "info_picture.h"
@@ -185,17 +185,17 @@ TEST_F(PlayCommand, ALogOfAnotherImageOrSizeIsRefused) {
 TEST(PlayCommandLine, CdlIsRepeatableAndPlayNeedsAReportAndALog) {
   const TCommandLine line = ParseCommandLine({"--summary", "--cdl", "a.cdl", "--report", "r.bmp", "--cdl",
                                               "b.cdl", "--play", "game.nes"});
-  ASSERT_EQ(line.mode, TCommandLine::Mode::Report) << line.error.toStdString();
-  EXPECT_EQ(line.cdlFiles, QByteArrayList({"a.cdl", "b.cdl"}));
+  ASSERT_EQ(line.mode, TCommandLine::Mode::Report) << line.error;
+  EXPECT_EQ(line.cdlFiles, std::vector<std::string>({"a.cdl", "b.cdl"}));
   EXPECT_TRUE(line.play);
-  const QByteArrayList wrong[] = {
+  const std::vector<std::string> wrong[] = {
       {"--cdl", "a.cdl", "game.nes"},                                 // the window reads game.cdl itself
       {"--summary", "--cdl", "a.cdl", "--play", "game.nes"},          // nothing to draw on
       {"--report", "r.bmp", "--play", "game.nes"},                    // no log
       {"--summary", "--cdl", "", "game.nes"},                         // no name
   };
-  for (const QByteArrayList& args : wrong)
-    EXPECT_EQ(ParseCommandLine(args).mode, TCommandLine::Mode::Error) << args.join(' ').toStdString();
+  for (const std::vector<std::string>& args : wrong)
+    EXPECT_EQ(ParseCommandLine(args).mode, TCommandLine::Mode::Error) << args.back();
 }
 
 // With the debug file each segment gains the used bytes no log reached.

@@ -2,6 +2,8 @@
 // a build script would run it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,7 +12,7 @@
 #include <QStandardPaths>
 #include <filesystem>
 
-#include "command_line.h"
+#include "cart/command_line.h"
 #include "fake_dialogs.h"
 #include "run_program.h"
 #include "temp_files.h"
@@ -20,28 +22,32 @@ namespace {
 using Mode = TCommandLine::Mode;
 
 struct SummaryParseCase {
-  QByteArrayList args;
+  std::vector<std::string> args;
   Mode mode;
-  QByteArray file = {};
+  std::string file = {};
   bool json = false, graph = false;
-  QByteArray against = {};
+  std::string against = {};
   std::optional<std::uint64_t> failBelow = {};
 };
 
-void PrintTo(const SummaryParseCase& c, std::ostream* os) { *os << '"' << c.args.join(' ').toStdString() << '"'; }
+void PrintTo(const SummaryParseCase& c, std::ostream* os) {
+  *os << '"';
+  for (const std::string& arg : c.args) *os << (&arg == &c.args.front() ? "" : " ") << arg;
+  *os << '"';
+}
 
 class ParseSummaryLines : public ::testing::TestWithParam<SummaryParseCase> {};
 
 TEST_P(ParseSummaryLines, Parse) {
   const SummaryParseCase& c = GetParam();
   const TCommandLine line = ParseCommandLine(c.args);
-  ASSERT_EQ(line.mode, c.mode) << line.error.toStdString();
+  ASSERT_EQ(line.mode, c.mode) << line.error;
   if (c.mode == Mode::Error) {
-    EXPECT_FALSE(line.error.isEmpty());
+    EXPECT_FALSE(line.error.empty());
     return;
   }
   EXPECT_EQ(line.file, c.file);
-  EXPECT_EQ(line.summary, c.mode == Mode::Summary || c.args.contains("--summary"));
+  EXPECT_EQ(line.summary, c.mode == Mode::Summary || std::find(c.args.begin(), c.args.end(), "--summary") != c.args.end());
   EXPECT_EQ(line.json, c.json);
   EXPECT_EQ(line.graph, c.graph);
   EXPECT_EQ(line.against, c.against);

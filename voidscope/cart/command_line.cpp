@@ -1,57 +1,68 @@
 #include "command_line.h"
 
-#include <QFile>
-#include <QRegularExpression>
-#include <QStringList>
 #include <algorithm>
+#include <cstdlib>
 #include <span>
 #include <utility>
 
-#include "cart/bank_layout.h"
+#include "bank_layout.h"
+#include "summary_format.h"
 
 namespace {
 
-QString Shown(const QByteArray& name) { return QFile::decodeName(name); }
+// A name in a message: bytes that are not text show as replacement characters.
+std::string Shown(const std::string& name) { return ValidUTF8(name); }
 
 constexpr int MaxSide = 16384;
 
-bool ParseSize(const QString& text, int& width, int& height) {
-  static const QRegularExpression form("^([0-9]{1,5})x([0-9]{1,5})$");
-  const QRegularExpressionMatch match = form.match(text);
-  if (!match.hasMatch()) return false;
-  width = match.captured(1).toInt();
-  height = match.captured(2).toInt();
+// 1 to `most` plain decimal digits, the whole text.
+bool Digits(const std::string& text, std::size_t most) {
+  if (text.empty() || text.size() > most) return false;
+  for (const char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+  const std::size_t x = text.find('x');
+  if (x == std::string::npos) return false;
+  const std::string w = text.substr(0, x), h = text.substr(x + 1);
+  if (!Digits(w, 5) || !Digits(h, 5)) return false;
+  width = std::atoi(w.c_str());
+  height = std::atoi(h.c_str());
   return width >= 1 && height >= 1 && width <= MaxSide && height <= MaxSide;
 }
 
 // Plain decimal digits only: no sign, no suffix, nothing a build script
 // could mean otherwise.
-bool ParseBytes(const QByteArray& text, std::uint64_t& bytes) {
-  static const QRegularExpression form("^[0-9]{1,12}$");
-  if (!form.match(QString::fromLatin1(text)).hasMatch()) return false;
-  bytes = text.toULongLong();
+bool ParseBytes(const std::string& text, std::uint64_t& bytes) {
+  if (!Digits(text, 12)) return false;
+  bytes = std::strtoull(text.c_str(), nullptr, 10);
   return true;
 }
 
 // "8K", "8k", "8KB" or "8192"; one of `sizes` (in bytes).
-bool ParseBankSize(const QByteArray& text, std::span<const std::uint64_t> sizes, std::uint64_t& size) {
-  static const QRegularExpression form("^([0-9]{1,6})([kK][bB]?)?$");
-  const QRegularExpressionMatch match = form.match(QString::fromLatin1(text));
-  if (!match.hasMatch()) return false;
-  size = match.captured(1).toULongLong() * (match.captured(2).isEmpty() ? 1 : 1024);
+bool ParseBankSize(const std::string& text, std::span<const std::uint64_t> sizes, std::uint64_t& size) {
+  std::size_t digits = 0;
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+  if (!Digits(text.substr(0, digits), 6)) return false;
+  const std::string unit = text.substr(digits);
+  if (!unit.empty() && unit != "k" && unit != "K" && unit != "kb" && unit != "kB" && unit != "Kb" && unit != "KB")
+    return false;
+  size = std::strtoull(text.substr(0, digits).c_str(), nullptr, 10) * (unit.empty() ? 1 : 1024);
   return std::find(sizes.begin(), sizes.end(), size) != sizes.end();
 }
 
-bool TakeBankSize(const QByteArray& value, const char* option, std::span<const std::uint64_t> sizes,
-                  std::uint64_t& field, QString& error) {
+bool TakeBankSize(const std::string& value, const char* option, std::span<const std::uint64_t> sizes,
+                  std::uint64_t& field, std::string& error) {
   if (ParseBankSize(value, sizes, field)) return true;
-  QStringList offered;
-  for (const std::uint64_t size : sizes) offered << QString("%1K").arg(size / 1024);
-  error = QString("bad bank size \"%1\" for %2: expected %3").arg(Shown(value), option, offered.join(", "));
+  std::string offered;
+  for (const std::uint64_t size : sizes) offered += (offered.empty() ? "" : ", ") + std::to_string(size / 1024) + "K";
+  error = "bad bank size \"" + Shown(value) + "\" for " + option + ": expected " + offered;
   return false;
 }
 
-TCommandLine Fail(const QString& error) {
+TCommandLine Fail(const std::string& error) {
   TCommandLine line;
   line.mode = TCommandLine::Mode::Error;
   line.error = error;
@@ -78,15 +89,15 @@ struct TParsing {
   TCommandLine line;
   bool sizeGiven = false;
 };
-using TValueParser = bool (*)(const QByteArray& value, TParsing& parsing, QString& error);
+using TValueParser = bool (*)(const std::string& value, TParsing& parsing, std::string& error);
 struct TValueOption {
   const char* name;
   TValueParser parse;
 };
 
-bool TakeFileName(const QByteArray& value, const char* option, QByteArray& field, QString& error) {
-  if (value.isEmpty()) {
-    error = QString("%1 needs a file name").arg(option);
+bool TakeFileName(const std::string& value, const char* option, std::string& field, std::string& error) {
+  if (value.empty()) {
+    error = std::string(option) + " needs a file name";
     return false;
   }
   field = value;
@@ -95,103 +106,103 @@ bool TakeFileName(const QByteArray& value, const char* option, QByteArray& field
 
 const TValueOption ValueOptions[] = {
     {"--report",
-     [](const QByteArray& value, TParsing& p, QString& error) {
+     [](const std::string& value, TParsing& p, std::string& error) {
        return TakeFileName(value, "--report", p.line.reportFile, error);
      }},
     {"--size",
-     [](const QByteArray& value, TParsing& p, QString& error) {
+     [](const std::string& value, TParsing& p, std::string& error) {
        p.sizeGiven = true;
        if (ParseSize(Shown(value), p.line.width, p.line.height)) return true;
-       error = QString("bad size \"%1\": expected WxH, each 1 to %2").arg(Shown(value)).arg(MaxSide);
+       error = "bad size \"" + Shown(value) + "\": expected WxH, each 1 to " + std::to_string(MaxSide);
        return false;
      }},
     {"--html",
-     [](const QByteArray& value, TParsing& p, QString& error) {
+     [](const std::string& value, TParsing& p, std::string& error) {
        return TakeFileName(value, "--html", p.line.htmlFile, error);
      }},
     {"--against",
-     [](const QByteArray& value, TParsing& p, QString& error) {
+     [](const std::string& value, TParsing& p, std::string& error) {
        return TakeFileName(value, "--against", p.line.against, error);
      }},
     {"--fail-below",
-     [](const QByteArray& value, TParsing& p, QString& error) {
+     [](const std::string& value, TParsing& p, std::string& error) {
        std::uint64_t bytes = 0;
        if (!ParseBytes(value, bytes)) {
-         error = QString("bad byte count \"%1\" for --fail-below: expected a whole number").arg(Shown(value));
+         error = "bad byte count \"" + Shown(value) + "\" for --fail-below: expected a whole number";
          return false;
        }
        p.line.failBelow = bytes;
        return true;
      }},
     {"--dbg",
-     [](const QByteArray& value, TParsing& p, QString& error) {
+     [](const std::string& value, TParsing& p, std::string& error) {
        return TakeFileName(value, "--dbg", p.line.dbgFile, error);
      }},
     {"--cdl",
-     [](const QByteArray& value, TParsing& p, QString& error) {
-       QByteArray name;
+     [](const std::string& value, TParsing& p, std::string& error) {
+       std::string name;
        if (!TakeFileName(value, "--cdl", name, error)) return false;
-       p.line.cdlFiles << name;
+       p.line.cdlFiles.push_back(name);
        return true;
      }},
     {"--labels",
-     [](const QByteArray& value, TParsing& p, QString& error) {
-       QByteArray name;
+     [](const std::string& value, TParsing& p, std::string& error) {
+       std::string name;
        if (!TakeFileName(value, "--labels", name, error)) return false;
-       p.line.labelFiles << name;
+       p.line.labelFiles.push_back(name);
        return true;
      }},
     {"--prg-bank-size",
-     [](const QByteArray& value, TParsing& p, QString& error) {
+     [](const std::string& value, TParsing& p, std::string& error) {
        return TakeBankSize(value, "--prg-bank-size", PRGBankSizes, p.line.prgBankSize, error);
      }},
     {"--chr-bank-size",
-     [](const QByteArray& value, TParsing& p, QString& error) {
+     [](const std::string& value, TParsing& p, std::string& error) {
        return TakeBankSize(value, "--chr-bank-size", CHRBankSizes, p.line.chrBankSize, error);
      }},
     {"--bank-sizes",
-     [](const QByteArray& value, TParsing& p, QString& error) {
+     [](const std::string& value, TParsing& p, std::string& error) {
        if (value == "mapper") {
          p.line.bankSizesFromMapper = true;
          return true;
        }
-       error = QString("bad value \"%1\" for --bank-sizes: expected mapper").arg(Shown(value));
+       error = "bad value \"" + Shown(value) + "\" for --bank-sizes: expected mapper";
        return false;
      }},
 };
 
-const TFlag* FindFlag(const QByteArray& arg) {
+const TFlag* FindFlag(const std::string& arg) {
   for (const TFlag& flag : Flags)
     if (arg == flag.name) return &flag;
   return nullptr;
 }
 
-const TValueOption* FindValueOption(const QByteArray& arg) {
+const TValueOption* FindValueOption(const std::string& arg) {
   for (const TValueOption& option : ValueOptions)
     if (arg == option.name) return &option;
   return nullptr;
 }
 
-bool IsOption(const QByteArray& arg) {
+bool IsOption(const std::string& arg) {
   return arg == "--help" || arg == "-h" || arg == "--version" || arg == "--" || FindFlag(arg) ||
          FindValueOption(arg);
 }
 
 }  // namespace
 
-TCommandLine ParseCommandLine(const QByteArrayList& args) {
+TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   TParsing parsing;
   TCommandLine& line = parsing.line;
   // The plain form: the first argument is the file, whatever it looks like.
-  if (args.isEmpty()) return line;
-  if (!IsOption(args.first())) {
-    line.file = args.first();
+  if (args.empty()) return line;
+  if (!IsOption(args.front())) {
+    line.file = args.front();
     return line;
   }
 
   bool fileGiven = false;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QByteArray& arg = args[i];
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
       line.mode = TCommandLine::Mode::Help;
       return line;
@@ -206,26 +217,26 @@ TCommandLine ParseCommandLine(const QByteArrayList& args) {
     }
     if (const TValueOption* option = FindValueOption(arg)) {
       if (i + 1 >= args.size()) return Fail(Shown(arg) + " needs a value");
-      QString error;
+      std::string error;
       if (!option->parse(args[++i], parsing, error)) return Fail(error);
       continue;
     }
     // Everything after "--" is a file name, even when it starts with a dash.
     const bool afterDashes = arg == "--";
     if (afterDashes && ++i >= args.size()) break;
-    const QByteArray& name = args[i];
-    if (!afterDashes && name.startsWith('-') && name.size() > 1)
-      return Fail(QString("unknown option \"%1\"").arg(Shown(name)));
-    if (fileGiven) return Fail(QString("more than one file given (\"%1\")").arg(Shown(name)));
+    const std::string& name = args[i];
+    if (!afterDashes && name.starts_with('-') && name.size() > 1)
+      return Fail("unknown option \"" + Shown(name) + "\"");
+    if (fileGiven) return Fail("more than one file given (\"" + Shown(name) + "\")");
     line.file = name;
     fileGiven = true;
     if (afterDashes && i + 1 < args.size())
-      return Fail(QString("more than one file given (\"%1\")").arg(Shown(args[i + 1])));
+      return Fail("more than one file given (\"" + Shown(args[i + 1]) + "\")");
     if (afterDashes) break;
   }
-  const bool reportGiven = !line.reportFile.isEmpty();
+  const bool reportGiven = !line.reportFile.empty();
   if (reportGiven) line.mode = TCommandLine::Mode::Report;
-  else if (line.summary || !line.htmlFile.isEmpty()) line.mode = TCommandLine::Mode::Summary;
+  else if (line.summary || !line.htmlFile.empty()) line.mode = TCommandLine::Mode::Summary;
   if (parsing.sizeGiven && !reportGiven) return Fail("--size needs --report");
   // Options that only shape the summary, in the order they are named.
   const std::pair<const char*, bool> summaryOnly[] = {
@@ -233,24 +244,24 @@ TCommandLine ParseCommandLine(const QByteArrayList& args) {
       {"--graph", line.graph},
       {"--markdown", line.markdown},
       // The page shows the change too.
-      {"--against", !line.against.isEmpty() && line.htmlFile.isEmpty()},
+      {"--against", !line.against.empty() && line.htmlFile.empty()},
       {"--fail-below", line.failBelow.has_value()},
   };
   for (const auto& [option, given] : summaryOnly)
-    if (given && !line.summary) return Fail(QString("%1 needs --summary").arg(option));
+    if (given && !line.summary) return Fail(std::string(option) + " needs --summary");
   if (line.json && line.graph) return Fail("--graph draws bars in the text table, not in --json");
   if (line.markdown && (line.json || line.graph))
-    return Fail(QString("--markdown writes the summary as Markdown: it takes no %1")
-                    .arg(line.json ? "--json" : "--graph"));
-  if (!line.dbgFile.isEmpty() && line.mode == TCommandLine::Mode::Window)
+    return Fail(std::string("--markdown writes the summary as Markdown: it takes no ") +
+                (line.json ? "--json" : "--graph"));
+  if (!line.dbgFile.empty() && line.mode == TCommandLine::Mode::Window)
     return Fail("--dbg needs --summary or --report");
-  if (line.segments && (line.dbgFile.isEmpty() || !reportGiven))
+  if (line.segments && (line.dbgFile.empty() || !reportGiven))
     return Fail("--segments needs --report and --dbg");
-  if (!line.cdlFiles.isEmpty() && line.mode == TCommandLine::Mode::Window)
+  if (!line.cdlFiles.empty() && line.mode == TCommandLine::Mode::Window)
     return Fail("--cdl needs --summary or --report");
-  if (line.play && (line.cdlFiles.isEmpty() || !reportGiven))
+  if (line.play && (line.cdlFiles.empty() || !reportGiven))
     return Fail("--play needs --report and --cdl");
-  if (!line.labelFiles.isEmpty() && line.mode == TCommandLine::Mode::Window)
+  if (!line.labelFiles.empty() && line.mode == TCommandLine::Mode::Window)
     return Fail("--labels needs --summary or --report");
   // The window starts in 16 KB and 8 KB banks always; its View menu changes them.
   const std::pair<const char*, bool> sizeOptions[] = {
@@ -260,12 +271,12 @@ TCommandLine ParseCommandLine(const QByteArrayList& args) {
   };
   for (const auto& [option, given] : sizeOptions)
     if (given && line.mode == TCommandLine::Mode::Window)
-      return Fail(QString("%1 needs --summary or --report").arg(option));
+      return Fail(std::string(option) + " needs --summary or --report");
   if (line.mode != TCommandLine::Mode::Window && !fileGiven) return Fail("no NES file given");
   return line;
 }
 
-QString UsageText() {
+std::string UsageText() {
   return "Usage:\n"
          "  voidscope [FILE.nes]\n"
          "      Open the window, on FILE.nes if given.\n"
@@ -352,4 +363,4 @@ QString UsageText() {
          "written; 2 a bad command line; 3 a PRG bank below --fail-below.\n";
 }
 
-QString VersionText() { return QStringLiteral("voidscope " VOIDSCOPE_VERSION "\n"); }
+std::string VersionText() { return "voidscope " VOIDSCOPE_VERSION "\n"; }
