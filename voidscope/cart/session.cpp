@@ -227,8 +227,9 @@ bool TSession::LoadLabels(std::string& message) {
   }
   // Labels are placed in the banks as the view cuts them, so that a span
   // ends at the edge of the bank the user sees.
+  const TBankLayout layout(NES, sizes_);
   std::vector<TBankExtent> banks;
-  for (const TBankSpan& bank : TBankLayout(NES, sizes_).Banks())
+  for (const TBankSpan& bank : layout.Banks())
     banks.push_back({bank.kind, bank.index, bank.offset, bank.size});
   const bool used = labels_.Load(fileName_, beside_ == TBeside::Read, chosenLabels_, NES.NESData(), banks,
                                  NES.FindEmptyByte(), message);
