@@ -4,9 +4,12 @@
 #include <shellapi.h>
 
 #include <exception>
+#include <iterator>
 #include <stdexcept>
 
 #include "cart/bmp_file.h"
+#include "cart/mapper_banks.h"
+#include "cart/nes_header.h"
 #include "cart/summary_format.h"
 #include "cart/wide_text.h"
 #include "dialogs.h"
@@ -29,8 +32,16 @@ enum : int {
   MOpenDbgId,
   MPlayLogId,
   MAddCdlId,
+  MOpenLabelsId,
+  MMapperSizesId,
   CloseId,
+  // View > Bank size: one command a size, in the order of the size lists.
+  MPRGSizeFirstId = 201,
+  MCHRSizeFirstId = 211,
 };
+
+constexpr int PRGSizeCount = static_cast<int>(std::size(PRGBankSizes));
+constexpr int CHRSizeCount = static_cast<int>(std::size(CHRBankSizes));
 
 }  // namespace
 
@@ -114,7 +125,24 @@ void TFormMain::BuildMenu() {
   AppendMenuW(MView, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(MView, MF_STRING | MF_UNCHECKED, MPlayLogId, L"&Play log");
   AppendMenuW(MView, MF_STRING, MAddCdlId, L"&Add play log...");
+  // What label files of assemblers and emulators add.
+  AppendMenuW(MView, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(MView, MF_STRING, MOpenLabelsId, L"Open &label file...");
+  // How the banks are cut: 16 KB and 8 KB at every start, nothing saved.
+  AppendMenuW(MView, MF_SEPARATOR, 0, nullptr);
+  MBankSize = CreatePopupMenu();
+  AppendMenuW(MBankSize, MF_STRING, MMapperSizesId, L"&Mapper's sizes");
+  AppendMenuW(MBankSize, MF_SEPARATOR, 0, nullptr);
+  for (int i = 0; i < PRGSizeCount; ++i)
+    AppendMenuW(MBankSize, MF_STRING, MPRGSizeFirstId + i,
+                (L"PRG " + std::to_wstring(PRGBankSizes[i] / 1024) + L" KB").c_str());
+  AppendMenuW(MBankSize, MF_SEPARATOR, 0, nullptr);
+  for (int i = 0; i < CHRSizeCount; ++i)
+    AppendMenuW(MBankSize, MF_STRING, MCHRSizeFirstId + i,
+                (L"CHR " + std::to_wstring(CHRBankSizes[i] / 1024) + L" KB").c_str());
+  AppendMenuW(MView, MF_POPUP, reinterpret_cast<UINT_PTR>(MBankSize), L"&Bank size");
   AppendMenuW(MainMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(MView), L"&View");
+  CheckBankSizes();
 }
 
 int TFormMain::Run() {
@@ -196,7 +224,14 @@ void TFormMain::Command(int id) {
     case MOpenDbgId: MOpenDbgClick(); break;
     case MPlayLogId: MPlayLogClick(); break;
     case MAddCdlId: MAddCdlClick(); break;
+    case MOpenLabelsId: MOpenLabelsClick(); break;
+    case MMapperSizesId: MMapperSizesClick(); break;
     case CloseId: PostMessageW(Window, WM_CLOSE, 0, 0); break;
+    default:
+      if ((id >= MPRGSizeFirstId && id < MPRGSizeFirstId + PRGSizeCount) ||
+          (id >= MCHRSizeFirstId && id < MCHRSizeFirstId + CHRSizeCount))
+        MBankSizeClick(id);
+      break;
   }
 }
 
@@ -356,6 +391,52 @@ void TFormMain::MAddCdlClick() {
   if (outcome == TAddOutcome::Refused) ShowError(Window, message);
   Redraw();
   if (Hovering) ShowHover();
+}
+
+// One that cannot be used is told in the status line only: the maps stay.
+void TFormMain::MOpenLabelsClick() {
+  const std::vector<std::string>& chosen = Session.ChosenLabelFileNames();
+  std::string name = chosen.empty() ? std::string() : chosen.back();
+  if (!ExecuteOpenLabels(Window, name)) return;
+  std::string message;
+  Session.AddLabelFile(name, message);
+  ShowNotes();
+  if (Hovering) ShowHover();
+}
+
+void TFormMain::MBankSizeClick(int id) {
+  TBankSizes sizes = Session.BankSizes();
+  if (id >= MCHRSizeFirstId)
+    sizes.chr = CHRBankSizes[id - MCHRSizeFirstId];
+  else
+    sizes.prg = PRGBankSizes[id - MPRGSizeFirstId];
+  Session.SetBankSizes(sizes);
+  CheckBankSizes();
+  Redraw();
+  // The boxes move: the byte under a resting mouse is another.
+  if (Hovering) ShowHover();
+}
+
+void TFormMain::MMapperSizesClick() {
+  // The mapper the header names (NES 2.0's 12 bits); 16 KB and 8 KB for
+  // one not in the table, and with no image.
+  Session.SetBankSizes(ChooseBankSizes({true, 0, 0}, Session.Held() ? ReadNESHeader(Session.Image()).mapper : ~0u));
+  CheckBankSizes();
+  Redraw();
+  if (Hovering) ShowHover();
+}
+
+// One size of each kind is checked, as a pair of radio groups.
+void TFormMain::CheckBankSizes() {
+  const TBankSizes sizes = Session.BankSizes();
+  for (int i = 0; i < PRGSizeCount; ++i)
+    if (PRGBankSizes[i] == sizes.prg)
+      CheckMenuRadioItem(MBankSize, MPRGSizeFirstId, MPRGSizeFirstId + PRGSizeCount - 1, MPRGSizeFirstId + i,
+                         MF_BYCOMMAND);
+  for (int i = 0; i < CHRSizeCount; ++i)
+    if (CHRBankSizes[i] == sizes.chr)
+      CheckMenuRadioItem(MBankSize, MCHRSizeFirstId, MCHRSizeFirstId + CHRSizeCount - 1, MCHRSizeFirstId + i,
+                         MF_BYCOMMAND);
 }
 
 // The status line shows only while there is something to say, and the

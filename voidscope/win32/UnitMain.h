@@ -24,6 +24,10 @@ class TFormMain {
   const std::string& FileName() const { return Session.FileName(); }
   const TNESImage& Image() const { return Session.Image(); }
   bool Watching() const { return TimerWatchRunning; }
+  // How the maps cut the banks now (View > Bank size).
+  TBankSizes BankSizes() const { return Session.BankSizes(); }
+  // The label files read with the held image (none: Empty()).
+  const TImageLabels& Labels() const { return Session.Labels(); }
   // The message loop, with the window's shortcut keys; the exit status.
   int Run();
 
@@ -44,6 +48,10 @@ class TFormMain {
   void MOpenDbgClick();
   void MPlayLogClick();
   void MAddCdlClick();
+  void MOpenLabelsClick();
+  void MBankSizeClick(int id);
+  void MMapperSizesClick();
+  void CheckBankSizes();
   void TimerWatchTimer();
   void WMDropFiles(HDROP drop);
   void PaintBoxInfoMouseMove(int x, int y);
@@ -63,6 +71,7 @@ class TFormMain {
   HWND Window = nullptr;
   HMENU MainMenu = nullptr;
   HMENU MView = nullptr;
+  HMENU MBankSize = nullptr;
   HACCEL Shortcuts = nullptr;
   HWND StatusBarNotes = nullptr;  // shown only while a note says why something is not used
   HWND HoverTip = nullptr;

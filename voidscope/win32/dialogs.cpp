@@ -79,6 +79,14 @@ bool ExecuteOpenCdl(HWND owner, std::string& fileName) {
   return Execute(owner, OpenDialogCdl, false, fileName);
 }
 
+bool ExecuteOpenLabels(HWND owner, std::string& fileName) {
+  TFileDialog OpenDialogLabels;
+  OpenDialogLabels.title = L"Open label file";
+  OpenDialogLabels.filter = L"Label files (*.mlb;*.nl)\0*.mlb;*.nl\0All files (*.*)\0*.*\0";
+  OpenDialogLabels.flags = OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+  return Execute(owner, OpenDialogLabels, false, fileName);
+}
+
 void ShowError(HWND owner, const std::string& message) {
   MessageBoxW(owner, WideFromUTF8(message).c_str(), ApplicationTitle, MB_OK | MB_ICONERROR);
 }

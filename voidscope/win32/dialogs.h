@@ -10,6 +10,7 @@ bool ExecuteOpenNES(HWND owner, std::string& fileName);
 bool ExecuteSaveReport(HWND owner, std::string& fileName);
 bool ExecuteOpenDbg(HWND owner, std::string& fileName);
 bool ExecuteOpenCdl(HWND owner, std::string& fileName);
+bool ExecuteOpenLabels(HWND owner, std::string& fileName);
 // The standard error box, headed by the application title.
 void ShowError(HWND owner, const std::string& message);
 

@@ -70,6 +70,20 @@ class FormTest : public ::testing::Test {
       Sleep(10);
     }
   }
+  // What the shell sends for files dropped on the window: wide names, each
+  // ended, then one more end.
+  static void Drop(const TFormMain& form, const std::vector<fs::path>& files) {
+    std::wstring names;
+    for (const fs::path& file : files) names += file.wstring() + L'\0';
+    names += L'\0';
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(block);
+    SendMessageW(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+  }
   static std::wstring MenuCaption(HMENU menu, int position) {
     wchar_t text[256] = {};
     GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
@@ -103,6 +117,18 @@ TEST_F(FormTest, StoredDescriptionAndMenu) {
   EXPECT_EQ(MenuCaption(view, 2), L"Open &debug file...");
   EXPECT_EQ(MenuCaption(view, 4), L"&Play log");
   EXPECT_EQ(MenuCaption(view, 5), L"&Add play log...");
+  EXPECT_EQ(MenuCaption(view, 7), L"Open &label file...");
+  EXPECT_EQ(MenuCaption(view, 9), L"&Bank size");
+  const HMENU sizes = GetSubMenu(view, 9);
+  const wchar_t* sizeCaptions[] = {L"&Mapper's sizes", L"", L"PRG 8 KB", L"PRG 16 KB", L"PRG 32 KB", L"",
+                                   L"CHR 1 KB", L"CHR 2 KB", L"CHR 4 KB", L"CHR 8 KB"};
+  ASSERT_EQ(GetMenuItemCount(sizes), 10);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(MenuCaption(sizes, i), sizeCaptions[i]) << i;
+  // Every start cuts the banks as 16 KB and 8 KB, and says so in the menu.
+  EXPECT_EQ(form.BankSizes(), (TBankSizes{16384, 8192}));
+  for (int i : {2, 4, 6, 7, 8}) EXPECT_FALSE(GetMenuState(sizes, i, MF_BYPOSITION) & MF_CHECKED) << i;
+  EXPECT_TRUE(GetMenuState(sizes, 3, MF_BYPOSITION) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(sizes, 9, MF_BYPOSITION) & MF_CHECKED);
   EXPECT_TRUE(form.FileName().empty());
   EXPECT_FALSE(form.Image().Held());
 }
@@ -126,15 +152,7 @@ TEST_F(FormTest, FirstArgumentIsLoadedAndADropTakesOnlyTheFirstFile) {
   ASSERT_TRUE(form.Image().Held());
   EXPECT_EQ(form.Image().PRGCount(), 2u);
 
-  // The block the shell hands over: wide names, each ended, then one more end.
-  std::wstring names = (dir / L"ロム.nes").wstring() + L'\0' + (dir / L"other.nes").wstring() + L'\0' + L'\0';
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = TRUE;
-  std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
-  GlobalUnlock(block);
-  SendMessageW(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+  Drop(form, {dir / L"ロム.nes", dir / L"other.nes"});
   EXPECT_EQ(form.FileName(), dropped);
   ASSERT_TRUE(form.Image().Held());
   EXPECT_EQ(form.Image().PRGCount(), 3u);
@@ -157,6 +175,56 @@ TEST_F(FormTest, WatchReloadsAChangedFileAfterATick) {
   EXPECT_EQ(form.Image().PRGCount(), 1u) << "nothing before a tick";
   Pump(2500);
   EXPECT_EQ(form.Image().PRGCount(), 2u);
+}
+
+TEST_F(FormTest, BankSizesCutTheMapsAndTheMapperPicksBoth) {
+  // Mapper 4 switches 8 KB of PRG and 1 KB of CHR.
+  const std::string name = Write(L"mmc3.nes", MakeNES(2, 1, 4));
+  TFormMain form(GetModuleHandleW(nullptr), name);
+  const HMENU sizes = GetSubMenu(GetSubMenu(form.Menu(), 4), 9);
+  auto pick = [&](int position) { SendMessageW(form.Handle(), WM_COMMAND, GetMenuItemID(sizes, position), 0); };
+  auto checked = [&](int position) { return (GetMenuState(sizes, position, MF_BYPOSITION) & MF_CHECKED) != 0; };
+
+  pick(4);  // PRG 32 KB; CHR stays
+  EXPECT_EQ(form.BankSizes(), (TBankSizes{32768, 8192}));
+  EXPECT_TRUE(checked(4));
+  EXPECT_FALSE(checked(3));
+  EXPECT_TRUE(checked(9));
+  pick(8);  // CHR 4 KB; PRG stays
+  EXPECT_EQ(form.BankSizes(), (TBankSizes{32768, 4096}));
+  EXPECT_TRUE(checked(4));
+  EXPECT_TRUE(checked(8));
+  EXPECT_FALSE(checked(9));
+
+  pick(0);
+  EXPECT_EQ(form.BankSizes(), (TBankSizes{8192, 1024}));
+  EXPECT_TRUE(checked(2));
+  EXPECT_TRUE(checked(6));
+  EXPECT_FALSE(checked(4));
+  EXPECT_FALSE(checked(8));
+
+  // The choice outlives a load: the next image is cut the same way.
+  const std::string other = Write(L"nrom.nes", MakeNES(1, 1, 0));
+  Drop(form, {dir / L"nrom.nes"});
+  ASSERT_EQ(form.FileName(), other);
+  EXPECT_EQ(form.BankSizes(), (TBankSizes{8192, 1024}));
+  EXPECT_TRUE(checked(2));
+}
+
+TEST_F(FormTest, LabelsBesideTheImageFollowTheBankSizes) {
+  const std::string name = Write(L"labelled.nes", MakeNES(2, 1));
+  // Mesen's layout, PRG ROM offsets: one label 4 KB into the first bank, so
+  // it runs to the end of whichever bank holds it.
+  const std::string mlb = "P:1000:tables\n";
+  Write(L"labelled.mlb", Bytes(mlb.begin(), mlb.end()));
+  TFormMain form(GetModuleHandleW(nullptr), name);
+  ASSERT_FALSE(form.Labels().Empty());
+  EXPECT_NE(form.Labels().ByteTextAt(16 + 0x1000).find("12288 bytes"), std::string::npos)
+      << form.Labels().ByteTextAt(16 + 0x1000);
+  const HMENU sizes = GetSubMenu(GetSubMenu(form.Menu(), 4), 9);
+  SendMessageW(form.Handle(), WM_COMMAND, GetMenuItemID(sizes, 2), 0);  // PRG 8 KB
+  EXPECT_NE(form.Labels().ByteTextAt(16 + 0x1000).find("4096 bytes"), std::string::npos)
+      << form.Labels().ByteTextAt(16 + 0x1000);
 }
 
 // The picture, as the window and the report draw it.
