@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 
 #include "cart/label_map.h"
@@ -30,20 +29,34 @@ struct Expected {
   std::uint64_t offset, size, used;
 };
 
+// The fields of one debug-file line after its tag: key=value pairs split
+// at commas outside quotes (a name may hold a comma).
+std::map<std::string, std::string> Fields(const std::string& text) {
+  std::map<std::string, std::string> fields;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t equals = text.find('=', at);
+    if (equals == std::string::npos) break;
+    std::size_t end = equals + 1;
+    if (end < text.size() && text[end] == '"') end = std::min(text.find('"', end + 1), text.size() - 1) + 1;
+    end = std::min(text.find(',', end), text.size());
+    fields[text.substr(at, equals - at)] = text.substr(equals + 1, end - equals - 1);
+    at = end + 1;
+  }
+  return fields;
+}
+
 // The debug file's labels of segments written to the image, by the test's
 // own reading of its lines: file offset = ooffs + value - start.
 std::vector<TruthLabel> LabelsOfDebugFile(const std::string& path) {
   std::ifstream in(path);
   std::string line;
-  const std::regex field("(\\w+)=(\"[^\"]*\"|[^,]*)");
   std::map<std::string, std::map<std::string, std::string>> segments;  // by id
   std::vector<std::map<std::string, std::string>> symbols;
   while (std::getline(in, line)) {
     const bool seg = line.rfind("seg\t", 0) == 0, sym = line.rfind("sym\t", 0) == 0;
     if (!seg && !sym) continue;
-    std::map<std::string, std::string> f;
-    for (auto m = std::sregex_iterator(line.begin() + 4, line.end(), field); m != std::sregex_iterator(); ++m)
-      f[(*m)[1]] = (*m)[2];
+    std::map<std::string, std::string> f = Fields(line.substr(4));
     if (seg) segments[f["id"]] = f;
     else symbols.push_back(f);
   }

@@ -215,6 +215,26 @@ TEST_F(Session, TheViewsShowOnlyWhatIsShownAndHeld) {
       << "the readout adds the origin and the reach";
 }
 
+TEST_F(Session, LabelsArePlacedAgainInTheBankSizesChosen) {
+  // 4 KB into the second 16 KB bank: the label runs to that bank's end,
+  // which in 8 KB banks comes 8 KB sooner.
+  const std::string mlb = "P:5000:tables\n";
+  WriteBeside("game.mlb", Bytes(mlb.begin(), mlb.end()), 2'000'000);
+  TSession session;
+  ASSERT_TRUE(session.Open(Place()));
+  EXPECT_NE(session.ByteText(TBankKind::PRG, 1, 0x1000).find("Label tables, 12288 bytes"), std::string::npos)
+      << session.ByteText(TBankKind::PRG, 1, 0x1000);
+  session.SetBankSizes({8192, 8192});
+  EXPECT_NE(session.ByteText(TBankKind::PRG, 2, 0x1000).find("Label tables, 4096 bytes"), std::string::npos)
+      << session.ByteText(TBankKind::PRG, 2, 0x1000);
+  EXPECT_EQ(session.ByteText(TBankKind::PRG, 1, 0x1000).find("tables"), std::string::npos)
+      << "bank 1 of 8 KB ends where the label starts";
+  // A reload keeps the sizes and places the labels in them again.
+  session.Reload();
+  EXPECT_NE(session.ByteText(TBankKind::PRG, 2, 0x1FFF).find("Label tables+$FFF, 4096 bytes"), std::string::npos)
+      << session.ByteText(TBankKind::PRG, 2, 0x1FFF);
+}
+
 TEST_F(Session, TheCommandLinesSessionReadsNothingBesideTheImage) {
   WriteBeside("game.dbg", Dbg(), 2'000'000);
   WriteBeside("game.cdl", Log(), 3'000'000);
