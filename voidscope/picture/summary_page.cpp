@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "cart/bank_layout.h"
 #include "cart/byte_scan.h"
 #include "cart/summary_markdown.h"
 #include "colours.h"
@@ -143,13 +144,14 @@ void States(std::string& out, std::span<const std::uint8_t> loaded, std::uint64_
   runs.Flush();
 }
 
-// Against the earlier build: S the same state, else the state now (U, F or
-// M). A bank the earlier build lacks had no used bytes.
+// Against the earlier build, cut in the same sizes: S the same state, else
+// the state now (U, F or M). A bank the earlier build lacks had no used bytes.
 void Changes(std::string& out, std::span<const std::uint8_t> now, std::uint8_t freeNow,
-             const TNESImage& earlier, std::uint8_t earlierEmpty, TBankKind kind, unsigned bank,
-             std::uint64_t size) {
-  const bool had = bank < (kind == TBankKind::PRG ? earlier.PRGCount() : earlier.CHRCount());
-  const std::span<const std::uint8_t> before = had ? earlier.Bank(kind, bank) : std::span<const std::uint8_t>();
+             const TNESImage& earlier, const TBankLayout& earlierBanks, std::uint8_t earlierEmpty,
+             TBankKind kind, unsigned bank, std::uint64_t size) {
+  const TBankSpan* then = earlierBanks.Find(kind, bank);
+  const bool had = then != nullptr;
+  const std::span<const std::uint8_t> before = had ? BankBytes(earlier, *then) : std::span<const std::uint8_t>();
   const std::uint8_t freeBefore = FreeValue(kind, earlierEmpty);
   TRuns runs(out);
   for (std::uint64_t o = 0; o < size; ++o) {
@@ -358,9 +360,15 @@ void PageData(std::string& out, const TCartSummary& summary, const std::string& 
   out += ", \"banks\": [";
   std::vector<std::uint8_t> values;
   const std::uint8_t earlierEmpty = sources.earlier ? sources.earlier->FindEmptyByte() : 0;
+  // The rows are cut in the sizes chosen, not in the image's own 16 KB and
+  // 8 KB banks: their bytes are found in banks of those sizes.
+  const TBankLayout banks(image, summary.sizes);
+  const TBankLayout earlierBanks =
+      sources.earlier ? TBankLayout(*sources.earlier, summary.sizes) : TBankLayout();
   for (std::size_t r = 0; r < summary.banks.size(); ++r) {
     const TBankSummary& row = summary.banks[r];
-    const std::span<const std::uint8_t> loaded = image.Bank(row.kind, row.index);
+    const TBankSpan* bank = banks.Find(row.kind, row.index);
+    const std::span<const std::uint8_t> loaded = bank ? BankBytes(image, *bank) : std::span<const std::uint8_t>();
     const std::uint8_t freeValue = FreeValue(row.kind, summary.emptyByte);
     out += r ? ",\n" : "\n";
     out += "{\"kind\": \"" + std::string(row.kind == TBankKind::PRG ? "PRG" : "CHR") +
@@ -374,12 +382,13 @@ void PageData(std::string& out, const TCartSummary& summary, const std::string& 
     out += "\"";
     if (sources.earlier) {
       out += ", \"changes\": \"";
-      Changes(out, loaded, freeValue, *sources.earlier, earlierEmpty, row.kind, row.index, row.size);
+      Changes(out, loaded, freeValue, *sources.earlier, earlierBanks, earlierEmpty, row.kind, row.index,
+              row.size);
       out += "\"";
     }
     if (sources.play) {
       out += ", \"reach\": \"";
-      Reach(out, sources.play->BankFlags(row.kind, row.index), row.size);
+      Reach(out, sources.play->FileFlags(row.offset, row.size), row.size);
       out += "\"";
     }
     if (withSegments) {
@@ -491,7 +500,8 @@ std::string SummaryHTML(const TCartSummary& summary, const std::string& fileName
                         const TSummaryAdditions& additions, const TPageSources& sources) {
   const bool withSegments = sources.segments && sources.debugInfo;
   const std::string title =
-      TitleLine(fileName, summary.mapper, summary.prgCount, summary.chrCount, summary.emptyByte);
+      TitleLine(fileName, summary.mapper, summary.prgCount, summary.chrCount, summary.emptyByte) +
+      BankSizesTag(summary.sizes);  // as the window's title line says it
   std::string out;
   // The used bytes' values in base 64 are most of a large page.
   out.reserve(static_cast<std::size_t>(summary.prg.used + summary.chr.used) * 4 / 3 +

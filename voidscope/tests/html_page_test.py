@@ -265,6 +265,41 @@ missing_old = run(["--html", os.path.join(WORK, "m.html"), "--against", os.path.
 check(missing_old.returncode == 1 and not os.path.exists(os.path.join(WORK, "m.html")),
       "an earlier build that cannot be loaded: status 1, no page")
 
+def page_data(path):
+    """The data the page's script draws from, as the page carries it."""
+    text = open(path, encoding="utf-8").read()
+    start = text.index("var VOIDSCOPE_DATA = ") + len("var VOIDSCOPE_DATA = ")
+    return json.loads(text[start:text.index(";\n</script>", start)])
+
+
+def runs_text(runs):
+    """The states of every byte, one letter each, from the page's runs."""
+    return "".join(state * int(length, 36) for state, length in re.findall(r"([A-Z])([0-9a-z]+)", runs))
+
+
+# Cut in other sizes, the page carries the same bytes: each kind's states,
+# used values, changes and play-log reach, bank after bank, are the same
+# as in 16 KB and 8 KB banks.
+everything = ["--dbg", SAMPLE_DBG, "--cdl", log, "--against", earlier, SAMPLE]
+check(run(["--html", os.path.join(WORK, "cut-16k.html")] + everything).returncode == 0, "page in 16 KB banks")
+check(run(["--html", os.path.join(WORK, "cut-8k.html"), "--prg-bank-size", "8K", "--chr-bank-size", "1K"]
+          + everything).returncode == 0, "page in 8 KB and 1 KB banks")
+check(run(["--html", os.path.join(WORK, "cut-32k.html"), "--prg-bank-size", "32K", "--chr-bank-size", "4K"]
+          + everything).returncode == 0, "page in 32 KB and 4 KB banks")
+whole = {}
+for cut in ("16k", "8k", "32k"):
+    banks = page_data(os.path.join(WORK, f"cut-{cut}.html"))["banks"]
+    whole[cut] = {kind: {field: "".join(runs_text(b[field]) if field != "values" else
+                                        base64.b64decode(b["values"]).hex() for b in banks if b["kind"] == kind)
+                         for field in ("states", "values", "changes", "reach")}
+                  for kind in ("PRG", "CHR")}
+    check(all(len(runs_text(b["states"])) == b["size"] for b in banks), f"{cut}: a state per byte of each bank")
+for cut in ("8k", "32k"):
+    for kind in ("PRG", "CHR"):
+        for field in ("states", "values", "changes", "reach"):
+            check(whole[cut][kind][field] == whole["16k"][kind][field], f"{cut} {kind} {field}: the same bytes")
+check("U" in whole["16k"]["PRG"]["changes"] and "A" in whole["16k"]["PRG"]["reach"], "the runs compared hold something")
+
 browser = Browser()
 try:
     # Every image alone: the figures, the maps, a used and a free byte read out.
@@ -445,6 +480,34 @@ try:
     check(used == sorted(used) and len(used) == len(want), f"labels by Used ascending: {used}")
     plain = open(os.path.join(WORK, "sample-all.html"), encoding="utf-8").read()
     check('id="labels"' not in plain, "without --labels the page has no label table")
+
+    # Banks as the cartridge switches them: the page cuts the maps, the
+    # table, the readout and the labels in the sizes asked for.
+    page = os.path.join(WORK, "sample-8k.html")
+    args = ["--prg-bank-size", "8K", "--chr-bank-size", "1K", "--labels", sample_mlb, SAMPLE]
+    js = json.loads(run(["--summary", "--json"] + args).stdout)
+    check(js["prg_bank_size"] == 8192 and js["chr_bank_size"] == 1024, "JSON in 8 KB and 1 KB banks")
+    result = run(["--html", page] + args)
+    check(result.returncode == 0 and result.stdout == b"", "--html in chosen bank sizes")
+    self_contained(page, "sample-8k")
+    browser.open(page)
+    check_figures(browser, js, "sample-8k")
+    check(browser.evaluate("document.querySelectorAll('canvas[data-bank]').length") == len(js["banks"]),
+          "a map per bank of the chosen sizes")
+    heights = browser.evaluate("Array.from(document.querySelectorAll('canvas[data-bank]')).map(c => c.height)")
+    check(heights == [b["size"] // 64 for b in js["banks"]], f"each map as tall as its bank: {heights}")
+    label_rows = browser.evaluate("""Array.from(document.querySelectorAll('#labels tbody tr')).map(r =>
+        Array.from(r.cells).map(c => c.textContent))""")
+    check([r[:2] for r in label_rows] == [[f"{b['kind']} ${b['index']:02X}", l["name"]]
+                                          for b in js["banks"] for l in b["labels"]], "labels in 8 KB banks")
+    r, bank = next((r, b) for r, b in enumerate(js["banks"]) if b["kind"] == "PRG" and b["index"] == 3)
+    labelled = next((l for l in bank["labels"] if l["size"] > 2), None)
+    check(labelled is not None, "PRG $03 of 8 KB holds a label")
+    if labelled is not None:
+        text = hover(browser, r, labelled["offset"] + 1)
+        want = expected_readout(bytes(sample), js, "PRG", 3, labelled["offset"] + 1)
+        check(text.startswith(want + f"\nLabel {labelled['name']}+$1, {labelled['size']} bytes"),
+              f"readout in an 8 KB bank: {text!r}")
 finally:
     browser.close()
 
