@@ -35,25 +35,6 @@ std::string Plural(std::uint64_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-void JSONString(std::string& out, const std::string& text) {
-  static const char digits[] = "0123456789abcdef";
-  out += '"';
-  for (const char ch : ValidUTF8(text)) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += ch;
-    } else if (c < 0x20) {
-      out += "\\u00";
-      out += digits[c >> 4];
-      out += digits[c & 15];
-    } else {
-      out += ch;
-    }
-  }
-  out += '"';
-}
-
 }  // namespace
 
 std::vector<const TPlacedLabel*> LargestLabels(const std::vector<TPlacedLabel>& bank, std::size_t count) {

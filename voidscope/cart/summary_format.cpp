@@ -88,22 +88,6 @@ std::string TotalLines(const char* kind, const TKindTotals& t, unsigned banks, b
   return line;
 }
 
-void JSONString(std::string& out, const std::string& text) {
-  out += '"';
-  for (const char ch : ValidUTF8(text)) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += ch;
-    } else if (c < 0x20) {
-      out += "\\u" + Hex(c, 4);
-    } else {
-      out += ch;
-    }
-  }
-  out += '"';
-}
-
 std::string JSONCounts(const TKindTotals& t, bool compared) {
   std::string out = "{\"size\": " + std::to_string(t.size) + ", \"used\": " +
                     std::to_string(t.used) + ", \"free\": " + std::to_string(t.free) +
@@ -566,3 +550,20 @@ std::string ByteOriginText(const TByteOrigin& origin) {
 std::string HexText(std::uint64_t v, int digits) { return Hex(v, digits); }
 
 std::string PercentText(std::uint64_t part, std::uint64_t whole) { return Percent(part, whole); }
+
+void JSONString(std::string& out, const std::string& text, bool inScript) {
+  out += '"';
+  for (const char ch : ValidUTF8(text)) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c < 0x20 || (inScript && (c == '<' || c == '>' || c == '&'))) {
+      out += "\\u";
+      out += Hex(c, 4);
+    } else {
+      out += ch;
+    }
+  }
+  out += '"';
+}

@@ -44,6 +44,11 @@ std::string ByteOriginText(const TByteOrigin& origin);
 // `text` with every byte sequence that is not UTF-8 replaced by U+FFFD.
 std::string ValidUTF8(const std::string& text);
 
+// `text` (made valid UTF-8) as a quoted JSON string, added to `out`. In a
+// script, '<', '>' and '&' are escaped too, so that no "</script>" or "<!--"
+// can stand in it.
+void JSONString(std::string& out, const std::string& text, bool inScript = false);
+
 // The figures' own forms, for the other writers of the summary: upper-case
 // hexadecimal of at least `digits` digits, and a share such as "98.9%".
 std::string HexText(std::uint64_t v, int digits);

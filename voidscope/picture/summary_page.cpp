@@ -36,24 +36,7 @@ std::string Escaped(const std::string& text) {
 }
 
 // A JSON string that may stand inside a <script> element: no "</", no "<!--".
-void JSONText(std::string& out, const std::string& text) {
-  static const char hex[] = "0123456789abcdef";
-  out += '"';
-  for (const char ch : ValidUTF8(text)) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += ch;
-    } else if (c < 0x20 || c == '<' || c == '>' || c == '&') {
-      out += "\\u00";
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    } else {
-      out += ch;
-    }
-  }
-  out += '"';
-}
+void JSONText(std::string& out, const std::string& text) { JSONString(out, text, true); }
 
 std::string Num(std::uint64_t v) { return std::to_string(v); }
 

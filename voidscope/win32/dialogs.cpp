@@ -39,6 +39,15 @@ bool Execute(HWND owner, const TFileDialog& dialog, bool save, std::string& file
   return true;
 }
 
+// The View menu's dialogs: a file that exists, of one kind or any.
+bool OpenExisting(HWND owner, const wchar_t* title, const wchar_t* filter, std::string& fileName) {
+  TFileDialog dialog;
+  dialog.title = title;
+  dialog.filter = filter;
+  dialog.flags = OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+  return Execute(owner, dialog, false, fileName);
+}
+
 }  // namespace
 
 bool ExecuteOpenNES(HWND owner, std::string& fileName) {
@@ -64,27 +73,17 @@ bool ExecuteSaveReport(HWND owner, std::string& fileName) {
 }
 
 bool ExecuteOpenDbg(HWND owner, std::string& fileName) {
-  TFileDialog OpenDialogDbg;
-  OpenDialogDbg.title = L"Open debug file";
-  OpenDialogDbg.filter = L"Linker debug files (*.dbg)\0*.dbg\0All files (*.*)\0*.*\0";
-  OpenDialogDbg.flags = OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
-  return Execute(owner, OpenDialogDbg, false, fileName);
+  return OpenExisting(owner, L"Open debug file", L"Linker debug files (*.dbg)\0*.dbg\0All files (*.*)\0*.*\0",
+                      fileName);
 }
 
 bool ExecuteOpenCdl(HWND owner, std::string& fileName) {
-  TFileDialog OpenDialogCdl;
-  OpenDialogCdl.title = L"Add play log";
-  OpenDialogCdl.filter = L"Code/data logs (*.cdl)\0*.cdl\0All files (*.*)\0*.*\0";
-  OpenDialogCdl.flags = OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
-  return Execute(owner, OpenDialogCdl, false, fileName);
+  return OpenExisting(owner, L"Add play log", L"Code/data logs (*.cdl)\0*.cdl\0All files (*.*)\0*.*\0", fileName);
 }
 
 bool ExecuteOpenLabels(HWND owner, std::string& fileName) {
-  TFileDialog OpenDialogLabels;
-  OpenDialogLabels.title = L"Open label file";
-  OpenDialogLabels.filter = L"Label files (*.mlb;*.nl)\0*.mlb;*.nl\0All files (*.*)\0*.*\0";
-  OpenDialogLabels.flags = OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
-  return Execute(owner, OpenDialogLabels, false, fileName);
+  return OpenExisting(owner, L"Open label file",
+                      L"Label files (*.mlb;*.nl)\0*.mlb;*.nl\0All files (*.*)\0*.*\0", fileName);
 }
 
 void ShowError(HWND owner, const std::string& message) {
