@@ -26,17 +26,9 @@ import time
 import html5lib
 import websocket
 
+from report_checks import check, finish
+
 EXE, SAMPLE, SAMPLE_DBG, DATA, WORK = sys.argv[1:6]
-failures = []
-checked = 0
-
-
-def check(condition, what):
-    global checked
-    checked += 1
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what)
 
 
 def run(args):
@@ -516,5 +508,4 @@ dom = subprocess.run(["chromium", "--headless=new", "--no-sandbox", "--disable-g
                       "file://" + os.path.abspath(page)], capture_output=True, text=True, timeout=120).stdout
 check('data-drawn="true"' in dom and "PRG $00" in dom, "--dump-dom: the script ran")
 
-print(f"{checked - len(failures)} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+finish()

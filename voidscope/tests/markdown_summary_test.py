@@ -16,17 +16,9 @@ import sys
 
 import markdown
 
+from report_checks import check, finish
+
 EXE, SAMPLE, SAMPLE_DBG, DATA, WORK = sys.argv[1:6]
-failures = []
-checked = 0
-
-
-def check(condition, what):
-    global checked
-    checked += 1
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what)
 
 
 def run(args):
@@ -251,5 +243,4 @@ check(bad.returncode == 2, "--markdown with --json is refused")
 bad = run(["--markdown", SAMPLE])
 check(bad.returncode == 2 and b"--markdown needs --summary" in bad.stderr, "--markdown needs --summary")
 
-print(f"{checked - len(failures)} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+finish()
