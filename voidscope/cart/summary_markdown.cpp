@@ -48,10 +48,7 @@ std::string HTMLText(const std::string& text) {
 std::string Totals(const char* kind, const TKindTotals& t, unsigned banks, bool compared) {
   std::string line = std::string("- **") + kind + " total**: ";
   if (banks == 0) return line + "no banks\n";
-  line += Thousands(t.size) + " bytes, " + Thousands(t.used) + " used (" + PercentText(t.used, t.size) +
-          "), " + Thousands(t.free) + " free (" + PercentText(t.free, t.size) + ")";
-  if (t.missing > 0) line += ", " + Thousands(t.missing) + " missing";
-  if (compared) line += "; used " + SignedThousands(t.usedDelta) + " since the earlier build";
+  line += TotalsFigures(t, compared);
   return line + "\n";
 }
 
@@ -252,4 +249,12 @@ std::string SummaryMarkdown(const TCartSummary& summary, const std::string& file
   if (additions.play) (out += "\n") += PlayLogs(*additions.play);
   if (additions.labels) (out += "\n") += Labels(summary, *additions.labels);
   return out;
+}
+
+std::string TotalsFigures(const TKindTotals& t, bool compared) {
+  std::string line = Thousands(t.size) + " bytes, " + Thousands(t.used) + " used (" + PercentText(t.used, t.size) +
+                     "), " + Thousands(t.free) + " free (" + PercentText(t.free, t.size) + ")";
+  if (t.missing > 0) line += ", " + Thousands(t.missing) + " missing";
+  if (compared) line += "; used " + SignedThousands(t.usedDelta) + " since the earlier build";
+  return line;
 }

@@ -18,6 +18,10 @@ std::string SummaryMarkdown(const TCartSummary& summary, const std::string& file
 // 16384 -> "16,384"; signed ones keep their sign: "+1,024", "-3", "0".
 std::string Thousands(std::uint64_t v);
 std::string SignedThousands(std::int64_t v);
+// A kind's totals in words, as the reports print them: "131,072 bytes,
+// 57,802 used (44.1%), 73,270 free (55.9%)", then what is missing and the
+// change since the earlier build when there are any.
+std::string TotalsFigures(const TKindTotals& t, bool compared);
 
 // `text` safe inside a Markdown line or table cell: valid UTF-8, one line,
 // every character Markdown could take for syntax escaped.

@@ -193,10 +193,7 @@ std::string BankTable(const TCartSummary& summary, const TPageSources& sources) 
 std::string Totals(const char* kind, const TKindTotals& t, unsigned banks, bool compared) {
   std::string line = std::string("<li><b>") + kind + " total</b>: ";
   if (banks == 0) return line + "no banks</li>\n";
-  line += Thousands(t.size) + " bytes, " + Thousands(t.used) + " used (" + PercentText(t.used, t.size) +
-          "), " + Thousands(t.free) + " free (" + PercentText(t.free, t.size) + ")";
-  if (t.missing > 0) line += ", " + Thousands(t.missing) + " missing";
-  if (compared) line += "; used " + SignedThousands(t.usedDelta) + " since the earlier build";
+  line += TotalsFigures(t, compared);
   return line + "</li>\n";
 }
 
