@@ -1,4 +1,5 @@
 // Display opening and the native error box.
+#include <stdio.h>
 #include <allegro5/allegro_native_dialog.h>
 #include "core/platform.h"
 
@@ -11,6 +12,9 @@ void error_box(ALLEGRO_DISPLAY *parent, const char *title,
         error_box_hook(parent, title, heading, text);
         return;
     }
+    /* The box needs a desktop; a start from a terminal with none (no
+       DISPLAY, say) would otherwise end with status 1 and no word why. */
+    fprintf(stderr, "arcade: %s\n  %s\n  %s\n", title, heading, text);
     al_show_native_message_box(parent, title, heading, text, NULL,
                                ALLEGRO_MESSAGEBOX_ERROR);
 }

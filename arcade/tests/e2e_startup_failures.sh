@@ -88,4 +88,13 @@ run_case() {
 run_case no-res "" "Error occurred!" open
 run_case no-picture res/media/graphics/title.png "Error occurred! A Bitmap is missing!" closed
 run_case no-sound res/media/audio/laser.wav "Error E_AUDIO!" open
+# With no desktop at all the box cannot show: the reason goes to standard
+# error, and the game still ends with status 1 at once.
+dir=$(game_copy no-desktop "")
+(cd "$dir" && env -u DISPLAY timeout 30 ./arcade) >"$out/no-desktop.log" 2>&1
+status=$?
+[ "$status" -eq 1 ] || fail "no desktop: exit status $status, not 1"
+grep -q "^arcade: Error occurred!" "$out/no-desktop.log" && grep -q "Could not" "$out/no-desktop.log" ||
+    fail "no desktop: no reason on standard error: $(cat "$out/no-desktop.log")"
+echo "no desktop: exit status 1, $(grep -c . "$out/no-desktop.log") lines on standard error"
 echo "start-up failure runs passed; screenshots in $out"
